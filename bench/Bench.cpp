@@ -1,0 +1,95 @@
+#include "bench/Bench.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+QMap<QString, SuiteFunction> &suites()
+{
+    static QMap<QString, SuiteFunction> all;
+    return all;
+}
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+}  // namespace
+
+qint64 Context::option(const QString &name, qint64 fallback) const
+{
+    const QString prefix = QStringLiteral("--") + name + QLatin1Char('=');
+    for (const QString &arg : args) {
+        if (arg.startsWith(prefix))
+            return arg.mid(prefix.size()).toLongLong();
+    }
+    return fallback;
+}
+
+Registrar::Registrar(const char *name, SuiteFunction run)
+{
+    suites().insert(QString::fromLatin1(name), std::move(run));
+}
+
+double timeSeconds(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void report(const QString &what, double seconds, const QString &floorName, double floorSeconds)
+{
+    const double ratio = floorSeconds > 0 ? seconds / floorSeconds : 0.0;
+    out() << QStringLiteral("  %1  %2 ms   %3 %4 ms   ratio %5")
+                 .arg(what, -44)
+                 .arg(seconds * 1000.0, 10, 'f', 3)
+                 .arg(floorName, -22)
+                 .arg(floorSeconds * 1000.0, 10, 'f', 3)
+                 .arg(ratio, 6, 'f', 2)
+          << Qt::endl;
+}
+
+void note(const QString &what, const QString &figure)
+{
+    out() << QStringLiteral("  %1  %2").arg(what, -44).arg(figure) << Qt::endl;
+}
+
+}  // namespace bench
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList names;
+    bench::Context context;
+    for (const QString &arg : app.arguments().mid(1)) {
+        if (arg.startsWith(QLatin1String("--")))
+            context.args << arg;
+        else
+            names << arg;
+    }
+    if (names.isEmpty())
+        names = bench::suites().keys();
+
+    QTemporaryDir dir;
+    context.workDir = dir.path();
+    qputenv("VENDRIX_ROOT", dir.path().toUtf8());
+    for (const QString &name : names) {
+        const auto suite = bench::suites().constFind(name);
+        if (suite == bench::suites().constEnd()) {
+            std::fprintf(stderr, "vendrix-bench: no suite named %s\n", qPrintable(name));
+            return 2;
+        }
+        bench::out() << "== " << name << Qt::endl;
+        suite.value()(context);
+    }
+    return 0;
+}
