@@ -1,0 +1,40 @@
+#include "data/RowInserter.h"
+
+#include "platform/db/DbError.h"
+
+#include <QSqlError>
+
+namespace data {
+
+RowInserter::RowInserter(vx::Connection &connection, const QString &table, const QStringList &columns)
+    : m_connection(connection), m_table(table)
+{
+    const vx::TableDef *def = connection.schema() ? connection.schema()->table(table) : nullptr;
+    if (!def)
+        throw vx::DbError(QStringLiteral("La tabla %1 no existe en la base de datos.").arg(table));
+    QStringList marks;
+    for (const QString &name : columns) {
+        const vx::ColumnDef *column = def->column(name);
+        if (!column)
+            throw vx::DbError(QStringLiteral("La tabla %1 no tiene el campo %2.").arg(table, name));
+        m_types << column->type;
+        marks << QStringLiteral("?");
+    }
+    m_query = std::make_unique<QSqlQuery>(connection.database());
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                            .arg(def->name, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    if (!m_query->prepare(sql))
+        throw vx::DbError(QStringLiteral("Error de la base de datos: %1").arg(vx::Connection::errorText(m_query->lastError())));
+}
+
+void RowInserter::insert(const QVariantList &values)
+{
+    for (int i = 0; i < values.size() && i < m_types.size(); ++i)
+        m_query->bindValue(i, m_connection.dialect().toDatabase(values[i], m_types[i]));
+    if (!m_query->exec())
+        throw vx::DbError(QStringLiteral("No se pudo agregar una fila a %1: %2")
+                              .arg(m_table, vx::Connection::errorText(m_query->lastError())));
+    m_connection.noteWrite();
+}
+
+}  // namespace data

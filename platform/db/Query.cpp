@@ -1,0 +1,229 @@
+#include "platform/db/Query.h"
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace vx {
+
+namespace {
+
+constexpr int pageRows = 256;
+constexpr size_t cachedPagesLimit = 64;
+
+FieldType typeOfMeta(QMetaType::Type type)
+{
+    switch (type) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: return FieldType::Integer;
+    case QMetaType::Short:
+    case QMetaType::UShort: return FieldType::SmallInt;
+    case QMetaType::Double:
+    case QMetaType::Float: return FieldType::Float;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime: return FieldType::DateTime;
+    case QMetaType::Bool: return FieldType::Boolean;
+    default: return FieldType::Memo;
+    }
+}
+
+}  // namespace
+
+Query::Query(Connection *connection, QObject *parent) : Dataset(connection, parent) {}
+
+Query::~Query() = default;
+
+void Query::setSql(const QString &sql)
+{
+    if (active())
+        close();
+    m_sql = sql;
+}
+
+QString Query::displayName() const
+{
+    const QString shown = m_sql.simplified();
+    return QStringLiteral("La consulta \"%1\"").arg(shown.size() > 60 ? shown.left(57) + QStringLiteral("...") : shown);
+}
+
+QString Query::trimmedSql() const
+{
+    QString sql = m_sql.trimmed();
+    while (sql.endsWith(QLatin1Char(';')))
+        sql.chop(1);
+    return sql;
+}
+
+QList<ColumnDef> Query::describeColumns()
+{
+    if (trimmedSql().isEmpty())
+        throw DbError(QStringLiteral("La consulta no tiene texto SQL."));
+    QSqlQuery probe = connection()->execute(QStringLiteral("SELECT * FROM (%1) vxq WHERE 1 = 0").arg(trimmedSql()));
+    const QSqlRecord record = probe.record();
+    QList<ColumnDef> columns;
+    m_types.clear();
+    const Schema *schema = connection()->schema();
+    for (int i = 0; i < record.count(); ++i) {
+        const QString name = record.fieldName(i);
+        ColumnDef column;
+        if (const ColumnDef *known = schema ? schema->anyColumn(name) : nullptr) {
+            column = *known;
+            column.hidden = false;
+        } else {
+            column.name = name;
+            column.type = typeOfMeta(QMetaType::Type(record.field(i).metaType().id()));
+        }
+        column.name = name;
+        columns << column;
+        m_types << column.type;
+    }
+    return columns;
+}
+
+void Query::openRows()
+{
+    const SqlCondition condition = whereCondition();
+    const QString order = orderByTerms();
+    if (condition.sql.isEmpty() && order.isEmpty()) {
+        m_statement = trimmedSql();
+    } else {
+        m_statement = QStringLiteral("SELECT * FROM (%1) vxq").arg(trimmedSql());
+        if (!condition.sql.isEmpty())
+            m_statement += QStringLiteral(" WHERE ") + condition.sql;
+        if (!order.isEmpty())
+            m_statement += QStringLiteral(" ORDER BY ") + order;
+    }
+    m_params = condition.params;
+    m_pages.clear();
+    m_count = -1;
+    startStream(0);
+}
+
+void Query::closeRows()
+{
+    m_stream.reset();
+    m_pages.clear();
+    m_count = -1;
+}
+
+void Query::startStream(int fromRow)
+{
+    const QString sql = fromRow == 0 ? m_statement : m_statement + connection()->dialect().offsetClause(fromRow);
+    m_stream = std::make_unique<QSqlQuery>(connection()->execute(sql, m_params));
+    m_streamRow = fromRow;
+}
+
+void Query::readPage(int page)
+{
+    const int first = page * pageRows;
+    if (!m_stream || m_streamRow > first || first - m_streamRow > 4 * pageRows)
+        startStream(first);
+    if (m_pages.size() > cachedPagesLimit)
+        m_pages.clear();
+    const SqlDialect &dialect = connection()->dialect();
+    const int columns = int(m_types.size());
+    // Read on until the wanted page is complete, keeping the pages passed on the way.
+    while (m_stream && m_streamRow < first + pageRows) {
+        if (!m_stream->next()) {
+            m_count = m_streamRow;
+            m_stream.reset();
+            break;
+        }
+        QVariantList values;
+        values.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            values << dialect.fromDatabase(m_stream->value(c), m_types[c]);
+        m_pages[m_streamRow / pageRows].push_back(std::move(values));
+        ++m_streamRow;
+    }
+}
+
+int Query::rowCount()
+{
+    if (m_count < 0) {
+        if (m_pages.empty() && m_stream)
+            readPage(0);
+        if (m_count < 0)
+            m_count = connection()
+                          ->scalar(QStringLiteral("SELECT COUNT(*) FROM (%1) vxc").arg(m_statement), m_params)
+                          .toInt();
+    }
+    return m_count;
+}
+
+bool Query::fetchRow(int position, QVariantList &values)
+{
+    const int page = position / pageRows;
+    auto it = m_pages.find(page);
+    if (it == m_pages.end() || int(it->second.size()) <= position % pageRows) {
+        m_pages.erase(page);
+        readPage(page);
+        it = m_pages.find(page);
+    }
+    if (it == m_pages.end() || int(it->second.size()) <= position % pageRows) {
+        m_count = std::min(rowCount(), position);
+        return false;
+    }
+    values = it->second[size_t(position % pageRows)];
+    return true;
+}
+
+int Query::positionOf(qint64 bookmark) const
+{
+    return bookmark >= 0 && bookmark < const_cast<Query *>(this)->rowCount() ? int(bookmark) : -1;
+}
+
+bool Query::rowMatches(const QVariantList &row, const QList<int> &indexes, const QVariantList &values,
+                       LocateOptions options) const
+{
+    const bool caseInsensitive = options.testFlag(LocateOption::CaseInsensitive);
+    for (int i = 0; i < indexes.size(); ++i) {
+        const QVariant &have = row[indexes[i]];
+        const QVariant &want = values[i];
+        if (want.isNull() || have.isNull()) {
+            if (want.isNull() != have.isNull())
+                return false;
+            continue;
+        }
+        const FieldType type = m_types[indexes[i]];
+        if (type == FieldType::String || type == FieldType::Memo) {
+            const Qt::CaseSensitivity cs = caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
+            const bool ok = options.testFlag(LocateOption::PartialKey)
+                                ? have.toString().startsWith(want.toString(), cs)
+                                : have.toString().compare(want.toString(), cs) == 0;
+            if (!ok)
+                return false;
+        } else if (type == FieldType::DateTime) {
+            if (have.toDateTime() != want.toDateTime())
+                return false;
+        } else if (type == FieldType::Boolean) {
+            if (have.toBool() != want.toBool())
+                return false;
+        } else if (have.toDouble() != want.toDouble()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Query::locateRow(const QStringList &fields, const QVariantList &values, LocateOptions options)
+{
+    QList<int> indexes;
+    for (const QString &name : fields)
+        indexes << fieldByName(name)->index();
+    QVariantList row;
+    for (int position = 0; position < rowCount(); ++position) {
+        if (!fetchRow(position, row))
+            break;
+        if (rowMatches(row, indexes, values, options))
+            return position;
+    }
+    return -1;
+}
+
+}  // namespace vx

@@ -1,0 +1,55 @@
+#include "platform/db/SchemaTypes.h"
+
+namespace vx {
+
+QString TableDef::rowKey() const
+{
+    for (const ColumnDef &column : columns) {
+        if (column.type == FieldType::AutoInc)
+            return column.name;
+    }
+    return Schema::hiddenKeyName();
+}
+
+const ColumnDef *TableDef::column(const QString &columnName) const
+{
+    for (const ColumnDef &c : columns) {
+        if (c.name.compare(columnName, Qt::CaseInsensitive) == 0)
+            return &c;
+    }
+    return nullptr;
+}
+
+Schema::Schema(QList<TableDef> tables) : m_tables(std::move(tables))
+{
+    // A table without an autonumber gets a hidden key, so every row can be found again.
+    for (TableDef &table : m_tables) {
+        if (table.rowKey() == hiddenKeyName() && !table.column(hiddenKeyName())) {
+            ColumnDef key;
+            key.name = hiddenKeyName();
+            key.type = FieldType::AutoInc;
+            key.hidden = true;
+            table.columns.append(key);
+        }
+    }
+}
+
+const TableDef *Schema::table(const QString &name) const
+{
+    for (const TableDef &t : m_tables) {
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    }
+    return nullptr;
+}
+
+const ColumnDef *Schema::anyColumn(const QString &columnName) const
+{
+    for (const TableDef &t : m_tables) {
+        if (const ColumnDef *c = t.column(columnName))
+            return c;
+    }
+    return nullptr;
+}
+
+}  // namespace vx

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/VxPlatformExport.h"
+#include "platform/db/SchemaTypes.h"
+
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+namespace vx {
+
+// What differs between database engines: column types, how values are stored, ordering rules,
+// transactions. Everything above this class writes engine-neutral SQL through it.
+//
+// Identifiers are never quoted: tables and columns are plain names, so the SQL texts the windows
+// give (e.g. "select * from INGRESOS, STOCK where ...") run unchanged on every engine.
+//
+// Text rule, the same on every engine: text compares and sorts by Unicode code point (binary),
+// case-sensitive; nulls sort first in ascending order and last in descending order. LIKE and the
+// case-insensitive locate compare upper-cased text (Unicode upper case, so "ñ" matches "Ñ").
+class VXPLATFORM_EXPORT SqlDialect {
+public:
+    enum class Engine { SQLite, PostgreSQL };
+
+    virtual ~SqlDialect() = default;
+    virtual Engine engine() const = 0;
+
+    QStringList createTableStatements(const TableDef &table) const;
+
+    // Values as they are bound to and read from the engine for a column of the given type.
+    virtual QVariant toDatabase(const QVariant &value, FieldType type) const;
+    virtual QVariant fromDatabase(const QVariant &value, FieldType type) const;
+
+    // One ORDER BY term following the text rule above.
+    virtual QString orderTerm(const QString &column, bool descending) const = 0;
+    // An expression that upper-cases a text expression by the Unicode rules.
+    virtual QString upper(const QString &expression) const = 0;
+    // The statement that starts a transaction which takes the write lock at once, so that two
+    // workstations recording at the same moment wait for each other instead of colliding.
+    virtual QStringList beginWriteTransaction() const = 0;
+    // The clause that skips the first rows of a result: " OFFSET n" or its equivalent.
+    virtual QString offsetClause(qint64 rows) const = 0;
+
+    static std::unique_ptr<SqlDialect> create(Engine engine);
+
+protected:
+    virtual QString columnType(const ColumnDef &column) const = 0;
+};
+
+}  // namespace vx
