@@ -1,0 +1,78 @@
+#include "barcode/BarWidths.h"
+
+#include "barcode/Rounding.h"
+
+#include <algorithm>
+
+namespace zebrune {
+
+namespace {
+
+constexpr int MaxWidth = 127;
+
+struct ElementTable {
+    // widthClass -1 marks a character that is not an element code.
+    Element entries[256];
+
+    constexpr ElementTable() : entries{}
+    {
+        for (Element &e : entries)
+            e = {white, -1};
+        for (int k = 0; k < 4; ++k) {
+            entries['0' + k] = {white, k};
+            entries['5' + k] = {black, k};
+            entries['A' + k] = {black_half, k};
+        }
+    }
+};
+
+constexpr ElementTable elementTable;
+
+}  // namespace
+
+double limitRatio(TBarType type, double ratio)
+{
+    switch (type) {
+    case bcCode_2_5_matrix:
+        return std::clamp(ratio, 2.25, 3.0);
+    case bcCode_2_5_interleaved:
+    case bcCode_2_5_industrial:
+    case bcCode39:
+    case bcCode39Extended:
+    case bcCodeCodabar:
+    case bcCodeEAN8:
+    case bcCodeEAN13:
+    case bcCodeUPC_A:
+    case bcCodeUPC_E0:
+    case bcCodeUPC_E1:
+    case bcCodeUPC_Supp2:
+    case bcCodeUPC_Supp5:
+        return std::clamp(ratio, 2.0, 3.0);
+    default:
+        return ratio;
+    }
+}
+
+ElementWidths widthClasses(int modul, double ratio)
+{
+    const int wide = std::clamp(roundHalfEven(double(modul) * ratio), 0, MaxWidth / 2);
+    return {std::clamp(modul, 0, MaxWidth), wide, wide * 3 / 2, wide * 2};
+}
+
+Element element(char code)
+{
+    const Element e = elementTable.entries[static_cast<unsigned char>(code)];
+    if (e.widthClass < 0)
+        throw BarcodeError("Internal Error.");
+    return e;
+}
+
+int patternWidth(std::string_view pattern, const ElementWidths &widths)
+{
+    int sum = 0;
+    for (const char code : pattern)
+        sum += widths[element(code).widthClass];
+    return sum;
+}
+
+}  // namespace zebrune
