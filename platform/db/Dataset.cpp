@@ -109,6 +109,13 @@ void Dataset::checkActive() const
         throw DbError(QStringLiteral("No se puede realizar la operación: %1 está cerrado.").arg(displayName()));
 }
 
+void Dataset::checkModifiable() const
+{
+    checkActive();
+    if (isReadOnly())
+        throw DbError(QStringLiteral("%1 es de sólo lectura.").arg(displayName()));
+}
+
 void Dataset::checkBrowseMode()
 {
     checkActive();
@@ -482,6 +489,7 @@ void Dataset::setState(State newState)
 
 void Dataset::append()
 {
+    checkModifiable();
     checkBrowseMode();
     m_insertAppends = true;
     clearBuffer();
@@ -503,7 +511,7 @@ void Dataset::insert()
 
 void Dataset::edit()
 {
-    checkActive();
+    checkModifiable();
     if (m_state == State::Edit || m_state == State::Insert)
         return;
     if (m_position < 0) {
@@ -512,6 +520,12 @@ void Dataset::edit()
         return;
     }
     refreshRow(m_position);
+    QVariantList current;
+    if (!fetchRow(m_position, current)) {
+        loadCurrent();
+        notifyChanged();
+        throw DbError(QStringLiteral("%1: el registro ya no existe; otra estación lo eliminó.").arg(displayName()));
+    }
     loadCurrent();
     setState(State::Edit);
     notifyChanged();
@@ -568,7 +582,7 @@ void Dataset::cancel()
 
 void Dataset::deleteRecord()
 {
-    checkActive();
+    checkModifiable();
     if (m_state == State::Insert) {
         cancel();
         return;
@@ -587,20 +601,14 @@ void Dataset::deleteRecord()
     notifyChanged();
 }
 
-void Dataset::postEdit(int, const QVariantList &, const std::vector<bool> &)
+void Dataset::postEdit(int, const QVariantList &, const std::vector<bool> &) {}
+
+int Dataset::postInsert(int position, bool, const QVariantList &)
 {
-    throw DbError(QStringLiteral("%1 es de sólo lectura.").arg(displayName()));
+    return position;
 }
 
-int Dataset::postInsert(int, bool, const QVariantList &)
-{
-    throw DbError(QStringLiteral("%1 es de sólo lectura.").arg(displayName()));
-}
-
-void Dataset::deleteRow(int)
-{
-    throw DbError(QStringLiteral("%1 es de sólo lectura.").arg(displayName()));
-}
+void Dataset::deleteRow(int) {}
 
 void Dataset::refreshRow(int) {}
 

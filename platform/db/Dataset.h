@@ -104,6 +104,9 @@ public:
     // Reads membership again, staying on the current record when it is still there.
     void refresh();
 
+    // A dataset whose rows cannot be changed (a query).
+    virtual bool isReadOnly() const { return false; }
+
     virtual void append();
     virtual void insert();
     void edit();
@@ -158,6 +161,7 @@ protected:
 private:
     void checkActive() const;
     void checkBrowseMode();
+    void checkModifiable() const;
     void setPosition(int position);
     void loadCurrent();
     void clearBuffer();

@@ -321,9 +321,14 @@ public:
 
     QString compile(const Node &n)
     {
+        // Parameters are collected as the text is written, so the left side must come first.
+        if (n.kind == Node::Kind::And || n.kind == Node::Kind::Or) {
+            const QString left = compile(*n.left);
+            const QString right = compile(*n.right);
+            const QString op = n.kind == Node::Kind::And ? QStringLiteral("AND") : QStringLiteral("OR");
+            return QStringLiteral("(%1 %2 %3)").arg(left, op, right);
+        }
         switch (n.kind) {
-        case Node::Kind::And: return QStringLiteral("(%1 AND %2)").arg(compile(*n.left), compile(*n.right));
-        case Node::Kind::Or: return QStringLiteral("(%1 OR %2)").arg(compile(*n.left), compile(*n.right));
         case Node::Kind::Not: return QStringLiteral("(NOT %1)").arg(compile(*n.left));
         case Node::Kind::Compare: return comparison(n);
         default: break;

@@ -24,6 +24,7 @@ public:
     // The statement given as lines, joined as one text.
     void setSqlLines(const QStringList &lines) { setSql(lines.join(QLatin1Char('\n'))); }
     QString displayName() const override;
+    bool isReadOnly() const override { return true; }
 
 protected:
     QList<ColumnDef> describeColumns() override;

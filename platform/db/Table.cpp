@@ -249,10 +249,13 @@ void Table::postEdit(int position, const QVariantList &values, const std::vector
     const qint64 key = m_keys[size_t(position)];
     params << key;
     const bool cacheCurrent = m_rowsVersion == connection()->dataVersion();
-    connection()->execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                              .arg(m_tableName, assignments.join(QStringLiteral(", ")), m_keyColumn),
-                          params);
+    const QSqlQuery update = connection()->execute(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(m_tableName, assignments.join(QStringLiteral(", ")), m_keyColumn),
+        params);
     m_rows.erase(key);
+    if (update.numRowsAffected() == 0)
+        throw DbError(QStringLiteral("%1: no se guardaron los cambios porque otra estación eliminó el registro.")
+                          .arg(displayName()));
     if (cacheCurrent)
         m_rowsVersion = connection()->dataVersion();
 }
