@@ -376,7 +376,37 @@ private:
         }
         if (op.endsWith(QLatin1String("LIKE")))
             return like(name, op, value->text);
-        params << m_dialect.toDatabase(coerce(value->text, type, name), type);
+        const QVariant literal = coerce(value->text, type, name);
+        if (type == FieldType::DateTime && literal.toDateTime().time() == QTime(0, 0)
+            && !value->text.contains(QLatin1Char(':')))
+            return wholeDay(name, op, literal.toDateTime());
+        params << m_dialect.toDatabase(literal, type);
+        return QStringLiteral("%1 %2 ?").arg(name, op);
+    }
+
+    // A date without a time means the whole day, so that a range ending on a day includes the
+    // rows written late that day.
+    QString wholeDay(const QString &name, const QString &op, const QDateTime &day)
+    {
+        const QVariant start = m_dialect.toDatabase(day, FieldType::DateTime);
+        const QVariant nextDay = m_dialect.toDatabase(day.addDays(1), FieldType::DateTime);
+        if (op == QLatin1String("=")) {
+            params << start << nextDay;
+            return QStringLiteral("(%1 >= ? AND %1 < ?)").arg(name);
+        }
+        if (op == QLatin1String("<>")) {
+            params << start << nextDay;
+            return QStringLiteral("(%1 < ? OR %1 >= ?)").arg(name);
+        }
+        if (op == QLatin1String("<=")) {
+            params << nextDay;
+            return QStringLiteral("%1 < ?").arg(name);
+        }
+        if (op == QLatin1String(">")) {
+            params << nextDay;
+            return QStringLiteral("%1 >= ?").arg(name);
+        }
+        params << start;
         return QStringLiteral("%1 %2 ?").arg(name, op);
     }
 

@@ -1,0 +1,118 @@
+#include "../common/TempRoot.h"
+
+#include "data/DemoShop.h"
+#include "data/ShopSetup.h"
+#include "data/Schema.h"
+#include "platform/core/Paths.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DataLink.h"
+#include "platform/db/DbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+class TestShopSetup : public QObject {
+    Q_OBJECT
+
+    static QString failure(const data::ShopSetupOptions &options)
+    {
+        try {
+            data::createShop(options);
+        } catch (const vx::DbError &e) {
+            return e.message();
+        }
+        return {};
+    }
+
+private slots:
+    void demoShopIsComplete()
+    {
+        TempRoot root;
+        const QString database = data::createShop({QStringLiteral("admin"), true});
+        QCOMPARE(database, root.file(QStringLiteral("Vendrix.db")));
+        const vx::DataLink link = vx::DataLink::read(vx::paths::dataLinkFile());
+        QCOMPARE(link.resolvedDataSource(), database);
+        auto db = vx::Connection::open(link, &data::vendrixSchema());
+
+        QCOMPARE(db->scalar(QStringLiteral("SELECT group_concat(OPENIV) FROM (SELECT OPENIV FROM OPERADOR ORDER BY OPECOD)"))
+                     .toString(),
+                 QStringLiteral("9,1,2"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(DISTINCT OPECLA) FROM OPERADOR")).toInt(), 3);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT CLIAPE FROM CLIENTE WHERE CLICOD = 1")).toString(),
+                 QStringLiteral("CONSUMIDOR FINAL"));
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CLIENTE WHERE CLIIVA = 'RESP. INSCRIPTO'")).toInt() >= 1);
+
+        // Own codes: unique valid EAN-13 numbers, so the labels scan.
+        QSqlQuery codes = db->execute(QStringLiteral("SELECT ARTCMCT, ARTDES, ARTVEN1, ARTCOS1, ARTUTI1 FROM STOCK"));
+        QSet<QString> seen;
+        while (codes.next()) {
+            const QString code = codes.value(0).toString();
+            QCOMPARE(code.size(), 13);
+            QCOMPARE(data::ean13WithCheckDigit(code.left(12)), code);
+            QVERIFY(codes.value(1).toString().size() <= 45);
+            QCOMPARE(codes.value(2).toDouble(),
+                     std::round(codes.value(3).toDouble() * (1 + codes.value(4).toDouble() / 100) * 100) / 100);
+            seen.insert(code);
+        }
+        QCOMPARE(seen.size(), 200);
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MARCAS")).toInt() > 0);
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM TARJETAS")).toInt() > 0);
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM BANCO")).toInt() > 0);
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CTAPROP")).toInt() > 0);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT FCFILA01 FROM FILCOL WHERE FCTIPO = 'TK'")).toInt(), 20);
+        // The opening stock is in the movement journal, so stock and journal agree.
+        QCOMPARE(db->scalar(QStringLiteral("SELECT SUM(ARTEX1) FROM STOCK")).toDouble(),
+                 db->scalar(QStringLiteral("SELECT SUM(MOVCAN1) FROM MOVIM")).toDouble());
+        QVERIFY(QFile::exists(vx::paths::userFolder() + QStringLiteral("MemTik.txt")));
+    }
+
+    void neverOverwritesAndSaysSo()
+    {
+        TempRoot root;
+        data::createShop({QStringLiteral("admin"), false});
+        const QString message = failure({QStringLiteral("otra"), true});
+        QVERIFY2(message.contains(QStringLiteral("Vendrix.db")) && message.contains(QStringLiteral("no se sobrescribe")),
+                 qPrintable(message));
+        auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
+        QCOMPARE(db->scalar(QStringLiteral("SELECT OPECLA FROM OPERADOR")).toString(), QStringLiteral("admin"));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM STOCK")).toInt(), 0);
+    }
+
+    void aFailureLeavesNothingBehind()
+    {
+        TempRoot root;
+        QVERIFY(failure({QString(), false}).contains(QStringLiteral("vacía")));
+        QVERIFY(failure({QStringLiteral("12345678901"), false}).contains(QStringLiteral("10")));
+        // The demo's own operators would make the login ambiguous.
+        QVERIFY(failure({QStringLiteral("stock1"), true}).contains(QStringLiteral("stock1")));
+        QCOMPARE(QDir(root.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void initCommandAsksForThePassword()
+    {
+        TempRoot root;
+        QProcess vendrix;
+        vendrix.start(QStringLiteral(VENDRIX_EXECUTABLE), {QStringLiteral("init")});
+        QVERIFY(vendrix.waitForStarted());
+        vendrix.write("secreta\n");
+        vendrix.closeWriteChannel();
+        QVERIFY(vendrix.waitForFinished(30000));
+        QCOMPARE(vendrix.exitCode(), 0);
+        auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
+        QCOMPARE(db->scalar(QStringLiteral("SELECT OPECLA FROM OPERADOR WHERE OPENIV = 9")).toString(),
+                 QStringLiteral("secreta"));
+
+        QProcess again;
+        again.start(QStringLiteral(VENDRIX_EXECUTABLE), {QStringLiteral("init"), QStringLiteral("--demo"),
+                                                         QStringLiteral("--admin-password"), QStringLiteral("x")});
+        QVERIFY(again.waitForFinished(30000));
+        QCOMPARE(again.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(again.readAllStandardError()).contains(QStringLiteral("no se sobrescribe")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestShopSetup)
+#include "tst_shopsetup.moc"
