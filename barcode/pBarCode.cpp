@@ -229,6 +229,12 @@ void TBarCode::DoChange()
         onChange_(this);
 }
 
+void TBarCode::ShowUnchecked(const QString &text)
+{
+    barCode_ = text;
+    update();
+}
+
 void TBarCode::PanelChanged()
 {
     if (autoWidth_)

@@ -109,6 +109,9 @@ protected:
     // Checks that the settings encode (raising if not), fits the panel when AutoWidth is on,
     // repaints and calls OnChange.
     virtual void DoChange();
+    // Holds `text` as the barcode without checking it: the panel draws no bars while it does not
+    // encode. For a text that comes from elsewhere (a record) and must not be refused.
+    void ShowUnchecked(const QString &text);
 
     void Paint(QPainter &canvas) override;
     void PanelChanged() override;

@@ -147,7 +147,7 @@ TBiffFile::TBiffFile(QIODevice *stream)
 
 TBiffFile::~TBiffFile()
 {
-    if (m_finished || m_failed || std::uncaught_exceptions() > m_uncaughtAtCreation)
+    if (m_state != State::Open || std::uncaught_exceptions() > m_uncaughtAtCreation)
         return;
     try {
         finish();
@@ -160,7 +160,7 @@ void TBiffFile::finish()
 {
     BiffRecord record(RecordNumber::eof);
     writeRecord(record);
-    m_finished = true;
+    m_state = State::Finished;
 }
 
 void TBiffFile::WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn,
@@ -280,14 +280,19 @@ void TBiffFile::WriteBoolean(int row, int column, TCellAttributes attributes, bo
 
 void TBiffFile::writeRecord(BiffRecord &record)
 {
-    if (m_finished)
+    if (m_state == State::Finished)
         throw ExportError(QStringLiteral("La hoja ya fue cerrada; no se puede seguir escribiendo."));
-    if (m_failed)
-        throw StreamWriteError(QStringLiteral("La hoja quedó incompleta por un error de escritura anterior."));
+    if (m_state == State::Broken)
+        throw StreamWriteError(QStringLiteral("La hoja quedó incompleta; no se puede seguir escribiendo."));
     const QByteArrayView bytes = record.bytes();
-    if (m_stream == nullptr || m_stream->write(bytes.data(), bytes.size()) != bytes.size()) {
-        m_failed = true;
+    const qint64 written = m_stream ? m_stream->write(bytes.data(), bytes.size()) : -1;
+    if (written != bytes.size()) {
+        m_state = State::Broken;
         const QString reason = m_stream ? m_stream->errorString() : QStringLiteral("no hay flujo");
-        throw StreamWriteError(QStringLiteral("No se pudo escribir la hoja de cálculo: %1").arg(reason));
+        throw StreamWriteError(
+            QStringLiteral("No se pudo escribir la hoja de cálculo (se escribieron %1 de %2 bytes): %3")
+                .arg(qMax<qint64>(written, 0))
+                .arg(bytes.size())
+                .arg(reason));
     }
 }

@@ -55,6 +55,8 @@ public:
     // Writes EOF now and reports a failure, which the destructor cannot. Nothing may be
     // written afterwards.
     void finish();
+    // Gives the sheet up: it stays without EOF and nothing more is written.
+    void abandon() { m_state = State::Broken; }
 
     void WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn, int lastColumnPlusOne);
     // Fonts are numbered in the order they are written, from 0.
@@ -78,8 +80,9 @@ public:
 private:
     void writeRecord(BiffRecord &record);
 
+    enum class State { Open, Finished, Broken };
+
     QIODevice *m_stream;
     int m_uncaughtAtCreation;
-    bool m_finished = false;
-    bool m_failed = false;
+    State m_state = State::Open;
 };
