@@ -1,0 +1,78 @@
+#include "barcode/pDBBarcode.h"
+
+#include "barcode/FieldLink.h"
+
+#include "platform/db/Field.h"
+
+namespace zebrune {
+
+TDBBarcode::TDBBarcode(QWidget *parent) : TBarCode(parent), link_(new TFieldLink(this))
+{
+    connect(link_, &TFieldLink::dataChange, this, &TDBBarcode::DataChange);
+    connect(link_, &TFieldLink::updateData, this, &TDBBarcode::UpdateData);
+}
+
+vx::DataSource *TDBBarcode::DataSource() const
+{
+    return link_->dataSource();
+}
+
+void TDBBarcode::SetDataSource(vx::DataSource *source)
+{
+    link_->setDataSource(source);
+}
+
+QString TDBBarcode::DataField() const
+{
+    return link_->fieldName();
+}
+
+void TDBBarcode::SetDataField(const QString &name)
+{
+    link_->setFieldName(name);
+}
+
+bool TDBBarcode::ReadOnly() const
+{
+    return link_->readOnly();
+}
+
+void TDBBarcode::SetReadOnly(bool value)
+{
+    link_->setReadOnly(value);
+}
+
+vx::Field *TDBBarcode::Field() const
+{
+    return link_->field();
+}
+
+void TDBBarcode::SetBarcode(const QString &value)
+{
+    if (!link_->canModify())
+        return;
+    TBarCode::SetBarcode(value);
+    if (link_->field()->editText() != BarCode())
+        link_->setFieldText(BarCode());
+}
+
+// A record's text is shown as it is; one the symbology refuses leaves the panel without bars
+// rather than showing the previous record's barcode.
+void TDBBarcode::DataChange()
+{
+    const vx::Field *field = link_->field();
+    const QString text = field ? field->editText() : QString();
+    try {
+        TBarCode::SetBarcode(text);
+    } catch (const BarcodeError &) {
+        ShowUnchecked(text);
+    }
+}
+
+void TDBBarcode::UpdateData()
+{
+    if (link_->canModify() && link_->field()->editText() != BarCode())
+        link_->setFieldText(BarCode());
+}
+
+}  // namespace zebrune
