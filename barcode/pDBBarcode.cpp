@@ -52,14 +52,22 @@ void TDBBarcode::SetBarcode(const QString &value)
     if (!link_->canModify())
         return;
     TBarCode::SetBarcode(value);
+    modified_ = true;
+    WriteBack();
+}
+
+void TDBBarcode::WriteBack()
+{
     if (link_->field()->editText() != BarCode())
         link_->setFieldText(BarCode());
+    modified_ = false;
 }
 
 // A record's text is shown as it is; one the symbology refuses leaves the panel without bars
 // rather than showing the previous record's barcode.
 void TDBBarcode::DataChange()
 {
+    modified_ = false;
     const vx::Field *field = link_->field();
     const QString text = field ? field->editText() : QString();
     try {
@@ -69,10 +77,12 @@ void TDBBarcode::DataChange()
     }
 }
 
+// Only a barcode set on the control goes back: the record's own value, changed while the control
+// was not listening, is never overwritten with what the control last showed.
 void TDBBarcode::UpdateData()
 {
-    if (link_->canModify() && link_->field()->editText() != BarCode())
-        link_->setFieldText(BarCode());
+    if (modified_ && link_->canModify())
+        WriteBack();
 }
 
 }  // namespace zebrune

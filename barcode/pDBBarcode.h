@@ -36,8 +36,11 @@ public:
 private:
     void DataChange();
     void UpdateData();
+    void WriteBack();
 
     TFieldLink *link_;
+    // A barcode set on the control that the field does not hold yet.
+    bool modified_ = false;
 };
 
 }  // namespace zebrune
