@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+class TExportFields;
+
+namespace vx {
+class Dataset;
+}
+
+using TNotifyEvent = std::function<void(QObject *sender)>;
+using TCancelEvent = std::function<void(QObject *sender, bool &cancel)>;
+
+// The frame of exporting a dataset's records to a file: checks, the walk over the records
+// with its events, and the list of fields to export. Kinds of export write the records.
+//
+// Failures are thrown: ExportError for the component's own (no dataset, stream or file
+// errors, an export interrupted by destroying the component), vx::DbError for the dataset's
+// (closed, empty, unknown field). An export that fails leaves its stream without an end.
+class TDataExport : public QObject {
+    Q_OBJECT
+public:
+    explicit TDataExport(QObject *parent = nullptr);
+    ~TDataExport() override;
+
+    // Cleared by itself when the dataset is destroyed.
+    vx::Dataset *DataSet() const { return m_dataSet; }
+    void setDataSet(vx::Dataset *dataSet) { m_dataSet = dataSet; }
+
+    bool exporting() const { return m_exporting; }
+
+    // Writes a temporary file beside fileName and puts it in place only once the export is
+    // complete and on disk, so a failed save leaves any earlier file as it was.
+    void SaveToFile(const QString &fileName);
+    void SaveToStream(QIODevice *stream);
+
+    TNotifyEvent OnBeginExport;
+    TNotifyEvent OnEndExport;
+    TCancelEvent BeforeWriteRecord;
+    TNotifyEvent AfterWriteRecord;
+
+protected:
+    virtual void BeginExport();
+    virtual void EndExport();
+    virtual void ExportRecords();
+    // One record: the dataset stands on it.
+    virtual void WriteRecord() = 0;
+    virtual TExportFields *GetExportFields() = 0;
+    // Undoes what BeginExport set up after a failure, without completing the output.
+    virtual void abortExport();
+
+    // The stream being written; only set during an export.
+    QIODevice *stream() const { return m_stream; }
+    // Throws when an event handler destroyed this component or its dataset.
+    static void checkStillExporting(const QPointer<TDataExport> &self);
+
+private:
+    void checkCanExport() const;
+
+    QPointer<vx::Dataset> m_dataSet;
+    QIODevice *m_stream = nullptr;
+    bool m_exporting = false;
+    bool m_filledFields = false;
+};
