@@ -28,3 +28,15 @@ function(vendrix_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
     TIMEOUT 600)
 endfunction()
+
+# The throwaway PostgreSQL server the engine-neutral tests run against a second time.
+set(VENDRIX_PG_TEST_PORT 55439 CACHE STRING "Loopback port of the test PostgreSQL cluster")
+
+# Registers an existing test once more, against the test PostgreSQL server.
+function(vendrix_add_pg_variant name)
+  add_test(NAME ${name}_pg COMMAND ${name})
+  set_tests_properties(${name}_pg PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;VX_TEST_PG=127.0.0.1:${VENDRIX_PG_TEST_PORT}"
+    FIXTURES_REQUIRED postgres
+    TIMEOUT 600)
+endfunction()

@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+
+#include <optional>
 
 #include <sqlite3.h>
 
@@ -92,16 +96,13 @@ std::unique_ptr<Connection> Connection::open(const DataLink &link, const Schema 
         db.setUserName(link.value(QStringLiteral("User ID")));
         if (link.contains(QStringLiteral("Password")))
             db.setPassword(link.value(QStringLiteral("Password")));
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
         const QString what = QStringLiteral("\"%1\" del servidor %2").arg(db.databaseName(), db.hostName());
-        if (!db.open()) {
-            const QString cause = errorText(db.lastError());
-            const QString name = db.connectionName();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw DbError(databaseFailure(what, cause) + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file));
+        try {
+            return openDatabase(db, SqlDialect::Engine::PostgreSQL, schema, what);
+        } catch (const DbError &e) {
+            throw DbError(e.message() + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file));
         }
-        return std::unique_ptr<Connection>(
-            new Connection(db, SqlDialect::create(SqlDialect::Engine::PostgreSQL), schema, what));
     }
     if (provider.isEmpty())
         throw DbError(QStringLiteral("El archivo de enlace de datos \"%1\" no indica el proveedor (Provider).").arg(file));
@@ -123,21 +124,34 @@ std::unique_ptr<Connection> Connection::openSqlite(const QString &path, const Sc
     db.setDatabaseName(path);
     // Another process's momentary lock makes us wait, not fail.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    return openDatabase(db, SqlDialect::Engine::SQLite, schema, shown);
+}
+
+std::unique_ptr<Connection> Connection::openDatabase(QSqlDatabase db, SqlDialect::Engine engine, const Schema *schema,
+                                                     const QString &description)
+{
     if (!db.open()) {
         const QString cause = errorText(db.lastError());
         const QString name = db.connectionName();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
-        throw DbError(databaseFailure(shown, cause));
+        throw DbError(databaseFailure(description, cause));
     }
-    std::unique_ptr<Connection> connection(
-        new Connection(db, SqlDialect::create(SqlDialect::Engine::SQLite), schema, shown));
-    try {
-        connection->configureSqlite();
-    } catch (const DbError &e) {
-        throw DbError(databaseFailure(shown, e.message()));
+    std::unique_ptr<Connection> connection(new Connection(db, SqlDialect::create(engine), schema, description));
+    if (engine == SqlDialect::Engine::SQLite) {
+        try {
+            connection->configureSqlite();
+        } catch (const DbError &e) {
+            throw DbError(databaseFailure(description, e.message()));
+        }
     }
     return connection;
+}
+
+std::unique_ptr<Connection> Connection::openAnother() const
+{
+    return openDatabase(QSqlDatabase::cloneDatabase(m_db, nextConnectionName()), m_dialect->engine(), m_schema,
+                        m_description);
 }
 
 void Connection::configureSqlite()
@@ -161,14 +175,16 @@ void Connection::createSchema()
 {
     if (!m_schema)
         throw DbError(QStringLiteral("No hay un esquema de tablas para crear la base de datos."));
-    Transaction transaction(*this);
+    // Inside the caller's transaction when there is one, so that a shop is created whole or not at all.
+    std::optional<Transaction> own;
+    if (!m_inTransaction)
+        own.emplace(*this);
     for (const TableDef &table : m_schema->tables()) {
         for (const QString &statement : m_dialect->createTableStatements(table))
             execute(statement);
     }
-    if (m_dialect->engine() == SqlDialect::Engine::PostgreSQL)
-        execute(QStringLiteral("CREATE TABLE vx_write_lock (id INTEGER)"));
-    transaction.commit();
+    if (own)
+        own->commit();
 }
 
 bool Connection::tableExists(const QString &table) const
@@ -185,6 +201,14 @@ QSqlQuery Connection::execute(const QString &sql, const QVariantList &params)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
+    // Statements without values run directly: some engines cannot prepare BEGIN, LOCK or CREATE.
+    if (params.isEmpty()) {
+        if (!query.exec(sql))
+            throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
+        if (!query.isSelect())
+            noteWrite();
+        return query;
+    }
     if (!query.prepare(sql))
         throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
     for (const QVariant &p : params)
@@ -202,6 +226,108 @@ QVariant Connection::scalar(const QString &sql, const QVariantList &params)
     if (query.next())
         return query.value(0);
     return {};
+}
+
+namespace {
+
+// SQLite lets a statement stay open while others run on the same connection.
+class SqliteStream final : public ResultStream {
+public:
+    explicit SqliteStream(QSqlQuery query) : m_query(std::move(query)) {}
+    bool next(QVariantList &values) override
+    {
+        if (!m_query.next())
+            return false;
+        const int columns = m_query.record().count();
+        values.resize(columns);
+        for (int c = 0; c < columns; ++c)
+            values[c] = m_query.value(c);
+        return true;
+    }
+
+private:
+    QSqlQuery m_query;
+};
+
+// PostgreSQL delivers a result whole or one row at a time with nothing else running; a cursor
+// held on the server lets the rows come in batches between other statements.
+class ServerCursorStream final : public ResultStream {
+public:
+    ServerCursorStream(Connection &connection, const QString &name) : m_connection(connection), m_name(name) {}
+    ~ServerCursorStream() override
+    {
+        QSqlQuery close(m_connection.database());
+        close.exec(QStringLiteral("CLOSE ") + m_name);
+    }
+
+    bool next(QVariantList &values) override
+    {
+        if (m_buffer.isEmpty() && !m_done)
+            fetch();
+        if (m_buffer.isEmpty())
+            return false;
+        values = m_buffer.takeFirst();
+        return true;
+    }
+
+private:
+    void fetch()
+    {
+        QSqlQuery batch = m_connection.execute(QStringLiteral("FETCH FORWARD %1 FROM %2").arg(batchRows).arg(m_name));
+        const int columns = batch.record().count();
+        while (batch.next()) {
+            QVariantList row(columns);
+            for (int c = 0; c < columns; ++c)
+                row[c] = batch.value(c);
+            m_buffer << row;
+        }
+        m_done = m_buffer.size() < batchRows;
+    }
+
+    static constexpr int batchRows = 512;
+    Connection &m_connection;
+    QString m_name;
+    QList<QVariantList> m_buffer;
+    bool m_done = false;
+};
+
+}  // namespace
+
+QString Connection::inlineValues(const QString &sql, const QVariantList &params) const
+{
+    // The statement of a server cursor cannot carry bound values: each "?" outside quotes
+    // becomes the value written as an SQL literal by the driver, which escapes it.
+    QString out;
+    int next = 0;
+    bool quoted = false;
+    for (const QChar c : sql) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (c == QLatin1Char('?') && !quoted && next < params.size()) {
+            const QVariant &value = params[next++];
+            QSqlField field(QString(), value.metaType());
+            field.setValue(value);
+            out += m_db.driver()->formatValue(field);
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::unique_ptr<ResultStream> Connection::openStream(const QString &sql, const QVariantList &params, qint64 fromRow)
+{
+    if (m_dialect->engine() == SqlDialect::Engine::SQLite) {
+        const QString statement = fromRow > 0 ? sql + m_dialect->offsetClause(fromRow) : sql;
+        return std::make_unique<SqliteStream>(execute(statement, params));
+    }
+    static QAtomicInt cursors;
+    const QString name = QStringLiteral("vx_cursor_%1").arg(cursors.fetchAndAddRelaxed(1));
+    execute(QStringLiteral("DECLARE %1 NO SCROLL CURSOR WITH HOLD FOR %2").arg(name, inlineValues(sql, params)));
+    auto stream = std::make_unique<ServerCursorStream>(*this, name);
+    if (fromRow > 0)
+        execute(QStringLiteral("MOVE FORWARD %1 FROM %2").arg(fromRow).arg(name));
+    return stream;
 }
 
 void Connection::beginTransaction()

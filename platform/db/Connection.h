@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/VxPlatformExport.h"
+#include "platform/db/ResultStream.h"
 #include "platform/db/SchemaTypes.h"
 #include "platform/db/SqlDialect.h"
 
@@ -29,13 +30,15 @@ public:
     static std::unique_ptr<Connection> open(const DataLink &link, const Schema *schema);
     // Opens (and with `create`, creates) an SQLite database file.
     static std::unique_ptr<Connection> openSqlite(const QString &path, const Schema *schema, bool create);
+    // A second connection to the same database, e.g. for a tool working beside the program.
+    std::unique_ptr<Connection> openAnother() const;
 
     QSqlDatabase database() const { return m_db; }
     const SqlDialect &dialect() const { return *m_dialect; }
     const Schema *schema() const { return m_schema; }
     QString description() const { return m_description; }
 
-    // Creates every table and index of the schema, in one transaction.
+    // Creates every table and index of the schema, in one transaction (the caller's, if open).
     void createSchema();
     bool tableExists(const QString &table) const;
 
@@ -43,6 +46,8 @@ public:
     QSqlQuery execute(const QString &sql, const QVariantList &params = {});
     // The first column of the first row, or a null value when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &params = {});
+    // The rows of a select statement, from the given row on, read while other statements run.
+    std::unique_ptr<ResultStream> openStream(const QString &sql, const QVariantList &params, qint64 fromRow);
 
     void beginTransaction();
     void commit();
@@ -59,6 +64,9 @@ public:
 private:
     Connection(QSqlDatabase db, std::unique_ptr<SqlDialect> dialect, const Schema *schema, QString description);
     void configureSqlite();
+    QString inlineValues(const QString &sql, const QVariantList &params) const;
+    static std::unique_ptr<Connection> openDatabase(QSqlDatabase db, SqlDialect::Engine engine, const Schema *schema,
+                                                    const QString &description);
 
     QSqlDatabase m_db;
     std::unique_ptr<SqlDialect> m_dialect;

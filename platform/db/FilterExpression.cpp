@@ -422,9 +422,9 @@ private:
             else
                 sqlPattern += c;
         }
-        params << sqlPattern;
-        return QStringLiteral("%1 %2 %3 ESCAPE '\\'")
-            .arg(m_dialect.upper(name), op, m_dialect.upper(QStringLiteral("?")));
+        // Both sides upper-cased by the same Unicode rules: the pattern here, the column in SQL.
+        params << sqlPattern.toUpper();
+        return QStringLiteral("%1 %2 ? ESCAPE '\\'").arg(m_dialect.upper(name), op);
     }
 
     QVariant coerce(const QString &text, FieldType type, const QString &name) const

@@ -71,6 +71,8 @@ QList<ColumnDef> Query::describeColumns()
     for (int i = 0; i < record.count(); ++i) {
         const QString name = record.fieldName(i);
         ColumnDef column;
+        // Columns of the shop's tables keep their definition (type, label, format); an engine that
+        // folds names to lower case still gives the names as the schema writes them.
         if (const ColumnDef *known = schema ? schema->anyColumn(name) : nullptr) {
             column = *known;
             column.hidden = false;
@@ -78,7 +80,6 @@ QList<ColumnDef> Query::describeColumns()
             column.name = name;
             column.type = typeOfMeta(QMetaType::Type(record.field(i).metaType().id()));
         }
-        column.name = name;
         columns << column;
         m_types << column.type;
     }
@@ -113,8 +114,8 @@ void Query::closeRows()
 
 void Query::startStream(int fromRow)
 {
-    const QString sql = fromRow == 0 ? m_statement : m_statement + connection()->dialect().offsetClause(fromRow);
-    m_stream = std::make_unique<QSqlQuery>(connection()->execute(sql, m_params));
+    m_stream.reset();
+    m_stream = connection()->openStream(m_statement, m_params, fromRow);
     m_streamRow = fromRow;
 }
 
@@ -128,16 +129,15 @@ void Query::readPage(int page)
     const SqlDialect &dialect = connection()->dialect();
     const int columns = int(m_types.size());
     // Read on until the wanted page is complete, keeping the pages passed on the way.
+    QVariantList values;
     while (m_stream && m_streamRow < first + pageRows) {
-        if (!m_stream->next()) {
+        if (!m_stream->next(values)) {
             m_count = m_streamRow;
             m_stream.reset();
             break;
         }
-        QVariantList values;
-        values.reserve(columns);
         for (int c = 0; c < columns; ++c)
-            values << dialect.fromDatabase(m_stream->value(c), m_types[c]);
+            values[c] = dialect.fromDatabase(values[c], m_types[c]);
         m_pages[m_streamRow / pageRows].push_back(std::move(values));
         ++m_streamRow;
     }

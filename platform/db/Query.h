@@ -3,7 +3,7 @@
 #include "platform/VxPlatformExport.h"
 #include "platform/db/Dataset.h"
 
-#include <QSqlQuery>
+#include "platform/db/ResultStream.h"
 
 #include <map>
 #include <memory>
@@ -47,7 +47,7 @@ private:
     QString m_statement;
     QVariantList m_params;
     QList<FieldType> m_types;
-    std::unique_ptr<QSqlQuery> m_stream;
+    std::unique_ptr<ResultStream> m_stream;
     int m_streamRow = 0;   // index of the row the stream gives next
     int m_count = -1;      // -1 while unknown
     std::map<int, std::vector<QVariantList>> m_pages;

@@ -14,23 +14,9 @@ public:
 
     QVariant toDatabase(const QVariant &value, FieldType type) const override
     {
-        if (value.isNull())
-            return value;
-        // Dates are stored as ISO text so that SQL compares and sorts them as dates.
-        if (type == FieldType::DateTime)
-            return storedDateTimeText(value.toDateTime());
-        if (type == FieldType::Boolean)
+        if (!value.isNull() && type == FieldType::Boolean)
             return value.toBool() ? 1 : 0;
         return SqlDialect::toDatabase(value, type);
-    }
-
-    QVariant fromDatabase(const QVariant &value, FieldType type) const override
-    {
-        if (value.isNull())
-            return value;
-        if (type == FieldType::DateTime)
-            return parseStoredDateTime(value.toString());
-        return SqlDialect::fromDatabase(value, type);
     }
 
     QString orderTerm(const QString &column, bool descending) const override
@@ -66,6 +52,8 @@ protected:
 };
 
 class PostgresDialect final : public SqlDialect {
+    static constexpr int writeLockKey = 0x56454e44;  // "VEND"
+
 public:
     Engine engine() const override { return Engine::PostgreSQL; }
 
@@ -77,12 +65,15 @@ public:
 
     QString upper(const QString &expression) const override
     {
-        return QStringLiteral("upper(%1)").arg(expression);
+        // Text columns sort by code point ("C"), whose upper case knows only ASCII; the Unicode
+        // collation upper-cases "ñ" too.
+        return QStringLiteral("upper((%1) COLLATE \"und-x-icu\")").arg(expression);
     }
 
     QStringList beginWriteTransaction() const override
     {
-        return {QStringLiteral("BEGIN"), QStringLiteral("LOCK TABLE vx_write_lock IN EXCLUSIVE MODE")};
+        // One lock for all of the shop's writing transactions, released at commit or rollback.
+        return {QStringLiteral("BEGIN"), QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(writeLockKey)};
     }
 
     QString offsetClause(qint64 rows) const override { return QStringLiteral(" OFFSET %1").arg(rows); }
@@ -131,7 +122,9 @@ QVariant SqlDialect::toDatabase(const QVariant &value, FieldType type) const
     case FieldType::SmallInt: return value.toLongLong();
     case FieldType::Float: return value.toDouble();
     case FieldType::Boolean: return value.toBool();
-    case FieldType::DateTime: return value.toDateTime();
+    // Dates travel as ISO text, which every engine reads as a date-time and which SQLite, keeping
+    // it as text, compares and sorts in the order of time.
+    case FieldType::DateTime: return storedDateTimeText(value.toDateTime());
     case FieldType::String:
     case FieldType::Memo: return value.toString();
     }
@@ -148,7 +141,10 @@ QVariant SqlDialect::fromDatabase(const QVariant &value, FieldType type) const
     case FieldType::SmallInt: return value.toInt();
     case FieldType::Float: return value.toDouble();
     case FieldType::Boolean: return value.toBool();
-    case FieldType::DateTime: return asNaiveDateTime(value.toDateTime());
+    case FieldType::DateTime:
+        if (value.typeId() == QMetaType::QString)
+            return parseStoredDateTime(value.toString());
+        return asNaiveDateTime(value.toDateTime());
     case FieldType::String:
     case FieldType::Memo: return value.toString();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../common/TestDatabase.h"
+
 #include "data/RowInserter.h"
 #include "data/Schema.h"
 #include "platform/db/Connection.h"
@@ -8,15 +10,15 @@
 
 #include <memory>
 
-// A fresh shop database file with every table and no rows, for one test.
+// A fresh shop database with every table and no rows, for one test, on the engine under test.
 class ShopDatabase {
 public:
     ShopDatabase()
     {
-        connection = vx::Connection::openSqlite(m_dir.filePath(QStringLiteral("shop.db")), &data::vendrixSchema(), true);
-        connection->createSchema();
+        TestDatabase created = TestDatabase::withSchema(&data::vendrixSchema(), m_dir.path());
+        connection = std::move(created.connection);
+        connectionString = created.connectionString;
     }
-    QString path() const { return m_dir.filePath(QStringLiteral("shop.db")); }
     vx::Connection &db() { return *connection; }
     // Inserts one row by column name.
     void insert(const QString &table, const QStringList &columns, const QVariantList &values)
@@ -25,6 +27,7 @@ public:
     }
 
     std::unique_ptr<vx::Connection> connection;
+    QString connectionString;
 
 private:
     QTemporaryDir m_dir;

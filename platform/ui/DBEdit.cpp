@@ -1,0 +1,108 @@
+#include "platform/ui/DBEdit.h"
+
+#include "platform/db/Field.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Edit.h"
+
+#include <QFocusEvent>
+
+namespace vx::ui {
+
+namespace {
+
+constexpr int unlimitedLength = 32767;
+
+}  // namespace
+
+DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
+{
+    connect(&m_link, &FieldLink::dataChanged, this, &DBEdit::reload);
+    connect(&m_link, &FieldLink::updateData, this, &DBEdit::updateRecord);
+    connect(this, &QLineEdit::textEdited, this, &DBEdit::typed);
+    reload();
+}
+
+void DBEdit::setUpperCase(bool upper)
+{
+    vx::ui::setUpperCase(this, upper);
+}
+
+bool DBEdit::upperCase() const
+{
+    return isUpperCase(this);
+}
+
+void DBEdit::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    reload();
+}
+
+void DBEdit::setMaxLength(int length)
+{
+    m_maxLength = length;
+    reload();
+}
+
+// Shows the field again, unless the operator is in the middle of typing into it.
+void DBEdit::reload()
+{
+    const Field *f = m_link.field();
+    QLineEdit::setReadOnly(m_readOnly || !m_link.canModify());
+    const int fieldSize = f && f->dataType() == FieldType::String ? f->size() : 0;
+    QLineEdit::setMaxLength(m_maxLength > 0 ? m_maxLength : fieldSize > 0 ? fieldSize : unlimitedLength);
+    if (m_loading || (m_modified && m_link.editing()))
+        return;
+    m_modified = false;
+    m_loading = true;
+    setText(!f ? QString() : hasFocus() ? f->editText() : f->displayText());
+    m_loading = false;
+}
+
+void DBEdit::typed()
+{
+    if (m_loading)
+        return;
+    if (!m_link.editing()) {
+        // Entering edit mode re-reads the record; what was typed stays in the box.
+        m_loading = true;
+        const bool editing = m_link.edit(this);
+        m_loading = false;
+        if (!editing) {
+            reload();
+            return;
+        }
+    }
+    m_modified = true;
+}
+
+void DBEdit::updateRecord()
+{
+    if (!m_modified)
+        return;
+    Field *f = m_link.field();
+    if (!f || !m_link.editing())
+        return;
+    f->setAsString(text());
+    m_modified = false;
+    reload();
+}
+
+void DBEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    reload();
+}
+
+void DBEdit::focusOutEvent(QFocusEvent *event)
+{
+    try {
+        updateRecord();
+    } catch (const std::exception &failure) {
+        dialogs().showException(this, failure);
+    }
+    QLineEdit::focusOutEvent(event);
+    reload();
+}
+
+}  // namespace vx::ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/VxPlatformExport.h"
+
+#include <QComboBox>
+#include <QStringList>
+
+#include <functional>
+
+class QCompleter;
+class QStringListModel;
+
+namespace vx {
+class Dataset;
+}
+
+namespace vx::ui {
+
+// An editable drop-down list for long lists (every article code of a big shop): the items live in
+// a list model that is filled at once, kept sorted without regard to case when the list is
+// sorted, and completed as the operator types by a binary search over that order. Fill it with
+// setItems, not item by item.
+class VXPLATFORM_EXPORT PickList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit PickList(QWidget *parent = nullptr);
+
+    // Replaces the items (sorted when the list is sorted); the typed text stays.
+    void setItems(QStringList items);
+    QStringList items() const;
+    // Adds one item, at its place in the order when the list is sorted.
+    void addText(const QString &text);
+    // Removes every item; the typed text stays.
+    void clearItems();
+
+    bool isSorted() const { return m_sorted; }
+    void setSorted(bool sorted);
+    // Completes the typed text with the first item that begins with it.
+    bool autoComplete() const { return m_autoComplete; }
+    void setAutoComplete(bool on);
+    void setUpperCase(bool upper);
+    void setMaxLength(int length);
+
+    QStringListModel *listModel() const { return m_model; }
+
+private:
+    void sortItems(QStringList &list) const;
+
+    QStringListModel *m_model;
+    QCompleter *m_completer;
+    bool m_sorted = true;
+    bool m_autoComplete = true;
+};
+
+// The text of one field for every record of a dataset, from the first record on, in the dataset's
+// order and filter; the dataset is left at its end, as a walk leaves it. Bound controls are not
+// told of each step. `progress` runs with each record number (for a wait window).
+VXPLATFORM_EXPORT QStringList fieldTexts(Dataset &dataset, const QString &fieldName,
+                                         const std::function<void(int recNo)> &progress = {});
+
+}  // namespace vx::ui
