@@ -28,6 +28,11 @@ struct ElementTable {
 
 constexpr ElementTable elementTable;
 
+[[noreturn]] void raiseInternalError()
+{
+    throw BarcodeError("Internal Error.");
+}
+
 }  // namespace
 
 double limitRatio(TBarType type, double ratio)
@@ -63,15 +68,19 @@ Element element(char code)
 {
     const Element e = elementTable.entries[static_cast<unsigned char>(code)];
     if (e.widthClass < 0)
-        throw BarcodeError("Internal Error.");
+        raiseInternalError();
     return e;
 }
 
 int patternWidth(std::string_view pattern, const ElementWidths &widths)
 {
     int sum = 0;
-    for (const char code : pattern)
-        sum += widths[element(code).widthClass];
+    for (const char code : pattern) {
+        const int widthClass = elementTable.entries[static_cast<unsigned char>(code)].widthClass;
+        if (widthClass < 0)
+            raiseInternalError();
+        sum += widths[static_cast<std::size_t>(widthClass)];
+    }
     return sum;
 }
 

@@ -37,17 +37,17 @@ int digit(char c)
 
 void appendL(char c, std::string &pattern)
 {
-    pattern.append(DigitL[digit(c)]);
+    pattern.append(DigitL[digit(c)], 4);
 }
 
 void appendG(char c, std::string &pattern)
 {
-    pattern.append(DigitG[digit(c)]);
+    pattern.append(DigitG[digit(c)], 4);
 }
 
 void appendR(char c, std::string &pattern)
 {
-    pattern.append(DigitR[digit(c)]);
+    pattern.append(DigitR[digit(c)], 4);
 }
 
 // Even parity is G, odd parity L; `inverted` reads the letters the other way (UPC-E1).
