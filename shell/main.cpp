@@ -1,34 +1,64 @@
-#include "data/DataModule.h"
-#include "platform/core/Paths.h"
-#include "platform/db/DbError.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/CheckPrevious.h"
 #include "shell/InitCommand.h"
+#include "shell/Startup.h"
+#include "shell/Termination.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTextStream>
+
+#include <unistd.h>
+
+namespace {
+
+// With VENDRIX_INSTANCE_PROBE set, the program stops after the single-instance guard: it reports
+// on standard output that it runs and each request to come to the front, and ends when its
+// standard input closes. The tests of the guard start real processes this way.
+int runInstanceProbe(QApplication &app, CheckPrevious &guard)
+{
+    QTextStream out(stdout);
+    QObject::connect(&guard, &CheckPrevious::raiseRequested, [&out] { out << "raise" << Qt::endl; });
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&app, &input] {
+        char buffer[256];
+        if (::read(STDIN_FILENO, buffer, sizeof buffer) <= 0) {
+            input.setEnabled(false);
+            app.quit();
+        }
+    });
+    out << "running" << Qt::endl;
+    return app.exec();
+}
+
+}  // namespace
 
 int main(int argc, char **argv)
 {
-    const QStringList arguments = [&] {
-        QStringList list;
-        for (int i = 1; i < argc; ++i)
-            list << QString::fromLocal8Bit(argv[i]);
-        return list;
-    }();
-    if (!arguments.isEmpty() && arguments.first() == QLatin1String("init")) {
+    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("init")) {
         QCoreApplication app(argc, argv);
-        return runInitCommand(arguments.mid(1));
+        return runInitCommand(QCoreApplication::arguments().mid(2));
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vendrix"));
+    CheckPrevious guard(QCoreApplication::applicationFilePath());
     try {
-        TDM1 dataModule(vx::paths::dataLinkFile());
-        QTextStream(stdout) << QStringLiteral("Vendrix: base de datos %1 abierta.").arg(dataModule.ADOConnection1->description())
-                            << Qt::endl;
-        return 0;
-    } catch (const vx::DbError &e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Vendrix"), e.message());
+        if (!guard.acquire())
+            return 0;
+    } catch (const CheckPrevious::Error &failure) {
+        vx::ui::dialogs().showException(nullptr, failure);
         return 1;
     }
+    if (qEnvironmentVariableIsSet("VENDRIX_INSTANCE_PROBE"))
+        return runInstanceProbe(app, guard);
+
+    QApplication::setApplicationName(QStringLiteral("Vendrix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    Startup startup;
+    QObject::connect(&guard, &CheckPrevious::raiseRequested, [&startup] { startup.bringToFront(); });
+    if (!startup.createWindows())
+        return 1;
+    if (Termination::instance().requested())
+        return 0;
+    return app.exec();
 }

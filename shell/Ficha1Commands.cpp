@@ -1,0 +1,119 @@
+// The main window's commands. Each one prepares what its window needs, shows it and tidies up
+// after it. The windows of the catalogue, stock, sales, cash and customer subsystems join here as
+// they are built; until then their commands do nothing.
+#include "shell/Ficha1.h"
+
+#include "platform/core/Paths.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/Aguarde.h"
+#include "shell/Opera.h"
+#include "shell/Termination.h"
+#include "shell/uGlobales.h"
+
+#include <QAction>
+
+// Article window TFABMArt (article catalogue).
+void TFF1::Articulo1Click() {}
+// Article search TFBuscando (article catalogue).
+void TFF1::BMC1Click() {}
+// Article images TFImagen (article catalogue).
+void TFF1::Imagenes1Click() {}
+// Stock list TFMArt, not modal (article catalogue).
+void TFF1::ListadodeStock1Click() {}
+// Not offered: the price-update window would be a layout without behaviour, so the item stays
+// hidden and its command does nothing.
+void TFF1::ActualizaciondePrecios1Click() {}
+// Price verifier TFPrecios (article catalogue).
+void TFF1::VerificarPrecios1Click() {}
+// Goods receipt TFIng (stock movements).
+void TFF1::INGRESOS1Click() {}
+// Receipt query TFConsIng (stock movements).
+void TFF1::Consultas1Click() {}
+// Delivery notes TFRemi for receipts (stock movements).
+void TFF1::Remitos2Click() {}
+// Goods issue TFEgre (stock movements).
+void TFF1::Egresos2Click() {}
+// Issue query TFConsEgr (stock movements).
+void TFF1::Consultas2Click() {}
+// Delivery notes TFRemi for issues (stock movements).
+void TFF1::Remitos1Click() {}
+// Sale entry TFVentas (sales).
+void TFF1::VENTAS1Click() {}
+// Sales by receipt TFConsVtas (customers and sales queries).
+void TFF1::ConsultadeVentas1Click() {}
+// Sales history of an article TFConsVentArt (customers and sales queries).
+void TFF1::PorDetalles1Click() {}
+// Sales by customer TFConsVenCli (customers and sales queries).
+void TFF1::PorCliente1Click() {}
+// Receipt reprint TFImpComp (sales).
+void TFF1::ImprimirComprobante1Click() {}
+// Sale cancellation TFAnula (sales).
+void TFF1::Anulacion1Click() {}
+// Cash of the day TFCajaD (cash).
+void TFF1::CajadelDia1Click() {}
+// Cash closing TFCierreCaja after its question (cash).
+void TFF1::CierredeCaja1Click() {}
+// Cash adjustments TFAjCaja (cash).
+void TFF1::AjustesdeCaja1Click() {}
+// Closing history TFRetCaja (cash).
+void TFF1::ConsultadeCaja1Click() {}
+// Card brands TFTarjetas (cash).
+void TFF1::arjetasdeCrdito1Click() {}
+// Card coupons TFCupones (cash).
+void TFF1::CuponesenCartera1Click() {}
+// Banks TFBcos (cash).
+void TFF1::Listadodebancos1Click() {}
+// Own accounts TFBcosPpio (cash).
+void TFF1::CuantasPropias1Click() {}
+// Expenses and repair jobs are not part of the system: their hidden items do nothing.
+void TFF1::RegistrarGasto1Click() {}
+void TFF1::ConsultarGastos1Click() {}
+void TFF1::ABMdeGastos1Click() {}
+void TFF1::RecepciondeEquipos1Click() {}
+void TFF1::ConsultadeEquipos1Click() {}
+// Customer maintenance TFAltaCli (customers).
+void TFF1::ABMdeClientes1Click() {}
+// Customer query TFConsCli (customers).
+void TFF1::ConsultadeClientes1Click() {}
+// Barcode labels TFBarCode, not modal (article catalogue).
+void TFF1::CdBarras1Click() {}
+// Starts the separate label program (article catalogue).
+void TFF1::CodBarrasA41Click() {}
+// Shelf labels (article catalogue).
+void TFF1::Etiquetas1Click() {}
+// Print positions TFFilCol (sales).
+void TFF1::FilasColumnas1Click() {}
+
+void TFF1::Operadores1Click()
+{
+    openOperators(this);
+}
+
+// Movement history TFMovim (stock movements) opens after the menu changes of the level.
+void TFF1::CreaFAguarde1Click()
+{
+    applyMovementMenuRules(uGlobales::session().accessLevel);
+}
+
+void TFF1::GuiaparaelUsuario1Click()
+{
+    openUserGuide(false);
+}
+
+void TFF1::SALIR1Click()
+{
+    if (vx::ui::dialogs().confirm(this, QStringLiteral("Desea salir del sistema..?"), QString()))
+        terminateApplication();
+}
+
+void TFF1::openUserGuide(bool withWaitWindow)
+{
+    const QString guide = vx::paths::findCaseInsensitive(vx::paths::userFolder(), QStringLiteral("Vendrix Leame.pdf"));
+    if (withWaitWindow)
+        aguarde::show();
+    const bool opened = vx::ui::dialogs().openDocument(guide, QString());
+    if (withWaitWindow)
+        aguarde::close();
+    if (!opened)
+        vx::ui::dialogs().showMessage(QStringLiteral("No se encuentra el archivo.."));
+}

@@ -1,0 +1,215 @@
+#include "shell/Opera.h"
+
+#include "data/DataModule.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/OperatorStore.h"
+
+#include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace {
+
+bool leftByOperator(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+TFOpera::TFOpera(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FOpera"));
+    setWindowTitle(QStringLiteral("Operadores"));
+
+    EdCod = addBox("EdCod", 2);
+    EdApe = addBox("EdApe", 30);
+    EdCla = addBox("EdCla", 10);
+    EdCla2 = addBox("EdCla2", 10);
+    EdNiv = addBox("EdNiv", 2);
+    EdCla->setEchoMode(QLineEdit::Password);
+    EdCla2->setEchoMode(QLineEdit::Password);
+    // Pasted text meets the same rule as typed keys.
+    EdNiv->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9]{0,2}")), EdNiv));
+    connect(EdApe, &QLineEdit::textEdited, EdApe, [this](const QString &text) {
+        const int cursor = EdApe->cursorPosition();
+        EdApe->setText(text.toUpper());
+        EdApe->setCursorPosition(cursor);
+    });
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Codigo"), EdCod);
+    form->addRow(QStringLiteral("Apellido y Nombre"), EdApe);
+    form->addRow(QStringLiteral("Clave Personal"), EdCla);
+    form->addRow(QStringLiteral("Reingrese Clave"), EdCla2);
+    form->addRow(QStringLiteral("Nivel"), EdNiv);
+
+    const auto button = [this](const char *name, const QString &caption, void (TFOpera::*handler)()) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    BConfirmar = button("BConfirmar", QStringLiteral("C&onfirmar"), &TFOpera::BConfirmarClick);
+    BCancelar = button("BCancelar", QStringLiteral("C&ancelar"), &TFOpera::BCancelarClick);
+    BBorrar = button("BBorrar", QStringLiteral("&Borrar Operador"), &TFOpera::BBorrarClick);
+    BCerrar = button("BCerrar", QStringLiteral("&Cerrar"), &TFOpera::BCerrarClick);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(BConfirmar);
+    buttons->addWidget(BCancelar);
+    buttons->addStretch(1);
+    buttons->addWidget(BBorrar);
+    buttons->addWidget(BCerrar);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+}
+
+QLineEdit *TFOpera::addBox(const char *name, int maxLength)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(QLatin1String(name));
+    box->setMaxLength(maxLength);
+    box->installEventFilter(this);
+    return box;
+}
+
+bool TFOpera::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == EdCod && event->type() == QEvent::MouseButtonPress) {
+        EdCodClick();
+    } else if (event->type() == QEvent::FocusOut && leftByOperator(static_cast<QFocusEvent *>(event))) {
+        if (watched == EdCla)
+            EdClaExit();
+        else if (watched == EdCla2)
+            EdCla2Exit();
+    } else if (watched == EdNiv && event->type() == QEvent::KeyPress) {
+        const QString text = static_cast<QKeyEvent *>(event)->text();
+        // Keys without a character (arrows, Delete) and the editing controls pass as they are.
+        const bool character = !text.isEmpty() && (text.front().isPrint() || text.front() == QChar(0x08));
+        if (character && !EdNivKeyPress(text.front()))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFOpera::EdCodClick()
+{
+    if (!EdCod->text().isEmpty())
+        return;
+    try {
+        EdCod->setText(QString::number(OperatorStore::nextCode(*DM1->Operador)));
+        EdApe->setFocus();
+    } catch (const vx::DbError &e) {
+        vx::ui::dialogs().showException(this, e);
+    }
+}
+
+void TFOpera::EdClaExit()
+{
+    if (EdCla->text().isEmpty())
+        return;
+    try {
+        if (!OperatorStore::passwordInUse(*DM1->Operador, EdCla->text()))
+            return;
+    } catch (const vx::DbError &e) {
+        vx::ui::dialogs().showException(this, e);
+        return;
+    }
+    vx::ui::dialogs().showMessage(QStringLiteral("Clave existente, modifique el valor."));
+    EdCla->clear();
+    EdCla->setFocus();
+}
+
+void TFOpera::EdCla2Exit()
+{
+    if (EdCla2->text() == EdCla->text())
+        return;
+    vx::ui::dialogs().showMessage(QStringLiteral("Claves diferentes. Reingrese el valor."));
+    EdCla->clear();
+    EdCla2->clear();
+    EdCla->setFocus();
+}
+
+bool TFOpera::EdNivKeyPress(QChar key)
+{
+    if (OperatorStore::isLevelKey(key))
+        return true;
+    vx::ui::dialogs().showMessage(QStringLiteral("El valor debe ser entre 1 y 9"));
+    return false;
+}
+
+void TFOpera::BConfirmarClick()
+{
+    const OperatorStore::NewOperator entry{EdCod->text(), EdApe->text(), EdCla->text(), EdCla2->text(), EdNiv->text()};
+    if (!entry.complete()) {
+        vx::ui::dialogs().showMessage(QStringLiteral("Falta ingresar datos..."));
+        return;
+    }
+    try {
+        OperatorStore::add(*DM1->Operador, entry);
+    } catch (const std::exception &) {
+        vx::ui::dialogs().showMessage(QStringLiteral("No se pudo completar el proceso."));
+        return;
+    }
+    vx::ui::dialogs().showMessage(QStringLiteral("Proceso concluido."));
+    clearBoxes();
+}
+
+void TFOpera::BCancelarClick()
+{
+    clearBoxes();
+}
+
+void TFOpera::BBorrarClick()
+{
+    if (!vx::ui::dialogs().confirm(this, QStringLiteral("Confirma la eliminación de este operador?"), QString()))
+        return;
+    // A failure leaves the operator in place; the grid shows that it is still there.
+    try {
+        if (DM1->Operador->active() && !DM1->Operador->isEmpty())
+            DM1->Operador->deleteRecord();
+    } catch (const vx::DbError &) {
+    }
+}
+
+void TFOpera::BCerrarClick()
+{
+    clearBoxes();
+    if (DM1->Operador->active())
+        DM1->Operador->close();
+    accept();
+}
+
+void TFOpera::clearBoxes()
+{
+    for (QLineEdit *box : {EdCod, EdApe, EdCla, EdCla2, EdNiv})
+        box->clear();
+}
+
+void openOperators(QWidget *owner)
+{
+    auto *window = new TFOpera(owner);
+    try {
+        if (!DM1->Operador->active())
+            DM1->Operador->open();
+        vx::ui::dialogs().showModal(window);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(owner, failure);
+    }
+    if (DM1->Operador->active())
+        DM1->Operador->close();
+    delete window;
+}

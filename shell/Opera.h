@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The operators window: lists the operators of the shared Operador table, adds one with a
+// password typed twice, and deletes the selected one. A fresh window serves each opening.
+class TFOpera : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFOpera(QWidget *parent = nullptr);
+
+    QLineEdit *EdCod = nullptr;
+    QLineEdit *EdApe = nullptr;
+    QLineEdit *EdCla = nullptr;
+    QLineEdit *EdCla2 = nullptr;
+    QLineEdit *EdNiv = nullptr;
+    QPushButton *BConfirmar = nullptr;
+    QPushButton *BCancelar = nullptr;
+    QPushButton *BBorrar = nullptr;
+    QPushButton *BCerrar = nullptr;
+
+    void EdCodClick();
+    void EdClaExit();
+    void EdCla2Exit();
+    // False when the key is refused.
+    bool EdNivKeyPress(QChar key);
+    void BConfirmarClick();
+    void BCancelarClick();
+    void BBorrarClick();
+    void BCerrarClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *addBox(const char *name, int maxLength);
+    void clearBoxes();
+};
+
+// The "Operadores" command: a new window owned by `owner`, shown modally on the open Operador
+// table, which is closed again when the window goes.
+void openOperators(QWidget *owner);

@@ -1,0 +1,51 @@
+#include "shell/Startup.h"
+
+#include "data/DataModule.h"
+#include "platform/core/Paths.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/Aguarde.h"
+#include "shell/CheckPrevious.h"
+#include "shell/Ficha1.h"
+#include "shell/Password.h"
+
+#include <QApplication>
+
+#include <exception>
+
+Startup::Startup() = default;
+
+Startup::~Startup()
+{
+    // Windows go before the data module whose tables they use.
+    delete m_login;
+    m_wait.reset();
+    m_main.reset();
+    m_data.reset();
+}
+
+bool Startup::createWindows()
+{
+    try {
+        m_login = new TFIngreso;
+        m_main = std::make_unique<TFF1>();
+        m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
+        m_wait = std::make_unique<TFAguarde>();
+        m_wait->showNow();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(nullptr, failure);
+        return false;
+    }
+    m_wait->closeNow();
+    m_login->show();
+    return true;
+}
+
+void Startup::bringToFront() const
+{
+    if (m_main && m_main->isVisible())
+        ::bringToFront(m_main.get());
+    else if (m_login)
+        ::bringToFront(m_login);
+    if (QWidget *modal = QApplication::activeModalWidget())
+        ::bringToFront(modal);
+}

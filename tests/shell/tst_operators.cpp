@@ -1,0 +1,264 @@
+#include "ShellFixture.h"
+
+#include "platform/ui/FakeDialogs.h"
+#include "shell/Login.h"
+#include "shell/Opera.h"
+#include "shell/OperatorStore.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+// The operators window on a fresh shop, on screen and active so that leaving a box is felt.
+struct OperatorsScene {
+    ShellShop shop;
+    vx::ui::FakeDialogs dialogs;
+    TFOpera window;
+
+    OperatorsScene()
+    {
+        shop.dm->Operador->open();
+        window.show();
+        window.activateWindow();
+    }
+
+    bool ready() { return QTest::qWaitForWindowActive(&window); }
+
+    QStringList messages() const { return dialogs.texts(QStringLiteral("message")); }
+
+    void fill(const QString &code, const QString &name, const QString &password, const QString &again,
+              const QString &level)
+    {
+        window.EdCod->setText(code);
+        window.EdApe->setText(name);
+        window.EdCla->setText(password);
+        window.EdCla2->setText(again);
+        window.EdNiv->setText(level);
+    }
+
+    bool boxesEmpty() const
+    {
+        for (QLineEdit *box : {window.EdCod, window.EdApe, window.EdCla, window.EdCla2, window.EdNiv}) {
+            if (!box->text().isEmpty())
+                return false;
+        }
+        return true;
+    }
+};
+
+class TestOperators : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clickOnTheEmptyCodeProposesTheNext()
+    {
+        OperatorsScene scene;
+        QVERIFY(scene.ready());
+        scene.shop.dm->ADOConnection1->execute(QStringLiteral("DELETE FROM OPERADOR"));
+        scene.shop.dm->Operador->refresh();
+        QTest::mouseClick(scene.window.EdCod, Qt::LeftButton);
+        QCOMPARE(scene.window.EdCod->text(), QStringLiteral("1"));
+        QCOMPARE(QApplication::focusWidget(), scene.window.EdApe);
+
+        scene.shop.addOperator(4, QStringLiteral("ANA"), QStringLiteral("a4"), 9);
+        scene.shop.addOperator(12, QStringLiteral("LUIS"), QStringLiteral("l12"), 2);
+        scene.shop.addOperator(7, QStringLiteral("EVA"), QStringLiteral("e7"), 1);
+        scene.shop.dm->Operador->refresh();
+        // A code already there stays.
+        QTest::mouseClick(scene.window.EdCod, Qt::LeftButton);
+        QCOMPARE(scene.window.EdCod->text(), QStringLiteral("1"));
+        scene.window.EdCod->clear();
+        QTest::mouseClick(scene.window.EdCod, Qt::LeftButton);
+        QCOMPARE(scene.window.EdCod->text(), QStringLiteral("13"));
+    }
+
+    void levelBoxTakesOnlyOneToNine()
+    {
+        OperatorsScene scene;
+        QLineEdit *level = scene.window.EdNiv;
+        QTest::keyClicks(level, QStringLiteral("0"));
+        QCOMPARE(level->text(), QString());
+        QTest::keyClicks(level, QStringLiteral("a"));
+        QCOMPARE(level->text(), QString());
+        QCOMPARE(scene.messages(), QStringList(2, QStringLiteral("El valor debe ser entre 1 y 9")));
+        QTest::keyClicks(level, QStringLiteral("12"));
+        QCOMPARE(level->text(), QStringLiteral("12"));
+        QTest::keyClick(level, Qt::Key_Backspace);
+        QCOMPARE(level->text(), QStringLiteral("1"));
+        QTest::keyClicks(level, QStringLiteral("95"));
+        QCOMPARE(level->text(), QStringLiteral("19"));
+        QCOMPARE(scene.messages().size(), 2);
+        // Pasted text meets the same rule.
+        level->clear();
+        level->insert(QStringLiteral("x0"));
+        QCOMPARE(level->text(), QString());
+    }
+
+    void namesAreUpperCase()
+    {
+        OperatorsScene scene;
+        QTest::keyClicks(scene.window.EdApe, QStringLiteral("perez juan"));
+        QCOMPARE(scene.window.EdApe->text(), QStringLiteral("PEREZ JUAN"));
+        QTest::keyClick(scene.window.EdApe, Qt::Key_Home);
+        QTest::keyClicks(scene.window.EdApe, QStringLiteral("d"));
+        QCOMPARE(scene.window.EdApe->text(), QStringLiteral("DPEREZ JUAN"));
+        QCOMPARE(scene.window.EdApe->cursorPosition(), 1);
+        QCOMPARE(scene.window.EdApe->maxLength(), 30);
+        QCOMPARE(scene.window.EdCla->maxLength(), 10);
+        QCOMPARE(scene.window.EdCla->echoMode(), QLineEdit::Password);
+        QCOMPARE(scene.window.EdCla2->echoMode(), QLineEdit::Password);
+        QCOMPARE(scene.window.EdCod->maxLength(), 2);
+    }
+
+    void passwordInUseIsRefusedOnLeaving()
+    {
+        OperatorsScene scene;
+        QVERIFY(scene.ready());
+        scene.window.EdCla->setFocus();
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("admin"));
+        scene.window.EdCla2->setFocus();
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Clave existente, modifique el valor.")});
+        QVERIFY(scene.window.EdCla->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), scene.window.EdCla);
+
+        // A new password passes; an empty box is not looked up.
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("nueva"));
+        scene.window.EdApe->setFocus();
+        scene.window.EdCla->clear();
+        scene.window.EdCla->setFocus();
+        scene.window.EdApe->setFocus();
+        QCOMPARE(scene.messages().size(), 1);
+    }
+
+    void differentPasswordsAreTypedAgain()
+    {
+        OperatorsScene scene;
+        QVERIFY(scene.ready());
+        scene.window.EdCla->setFocus();
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("rojo"));
+        scene.window.EdCla2->setFocus();
+        QTest::keyClicks(scene.window.EdCla2, QStringLiteral("roja"));
+        scene.window.EdNiv->setFocus();
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Claves diferentes. Reingrese el valor.")});
+        QVERIFY(scene.window.EdCla->text().isEmpty());
+        QVERIFY(scene.window.EdCla2->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), scene.window.EdCla);
+
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("rojo"));
+        scene.window.EdCla2->setFocus();
+        QTest::keyClicks(scene.window.EdCla2, QStringLiteral("rojo"));
+        scene.window.EdNiv->setFocus();
+        QCOMPARE(scene.messages().size(), 1);
+        QCOMPARE(scene.window.EdCla2->text(), QStringLiteral("rojo"));
+    }
+
+    void confirmAddsTheOperator()
+    {
+        OperatorsScene scene;
+        scene.fill(QStringLiteral("5"), QStringLiteral("GOMEZ ANA"), QStringLiteral("ana5"), QStringLiteral("ana5"),
+                   QStringLiteral("12"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Proceso concluido.")});
+        QVERIFY(scene.boxesEmpty());
+        QVERIFY(!scene.shop.dm->ADOConnection1->inTransaction());
+        const auto found = Login::findByPassword(*scene.shop.dm->Operador, QStringLiteral("ana5"));
+        QVERIFY(found);
+        QCOMPARE(found->code, 5);
+        QCOMPARE(found->level, 12);
+        QCOMPARE(found->name, QStringLiteral("GOMEZ ANA"));
+    }
+
+    void confirmNeedsEveryBoxAndWholeNumbers()
+    {
+        OperatorsScene scene;
+        const int before = scene.shop.operatorCount();
+        scene.fill(QStringLiteral("5"), QStringLiteral("GOMEZ"), QStringLiteral("g5"), QString(), QStringLiteral("1"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Falta ingresar datos...")});
+        QCOMPARE(scene.window.EdCod->text(), QStringLiteral("5"));
+
+        scene.fill(QStringLiteral("x"), QStringLiteral("GOMEZ"), QStringLiteral("g5"), QStringLiteral("g5"),
+                   QStringLiteral("1"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages().last(), QStringLiteral("No se pudo completar el proceso."));
+        QCOMPARE(scene.shop.operatorCount(), before);
+        QVERIFY(!scene.shop.dm->ADOConnection1->inTransaction());
+        QCOMPARE(scene.shop.dm->Operador->state(), vx::Dataset::State::Browse);
+        // The boxes stay for the operator to correct.
+        QCOMPARE(scene.window.EdCod->text(), QStringLiteral("x"));
+
+        // The failed attempt left nothing behind that blocks a good one.
+        scene.window.EdCod->setText(QStringLiteral("6"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages().last(), QStringLiteral("Proceso concluido."));
+        QCOMPARE(scene.shop.operatorCount(), before + 1);
+    }
+
+    void cancelEmptiesTheBoxes()
+    {
+        OperatorsScene scene;
+        scene.fill(QStringLiteral("5"), QStringLiteral("GOMEZ"), QStringLiteral("g5"), QStringLiteral("g5"),
+                   QStringLiteral("1"));
+        QTest::mouseClick(scene.window.BCancelar, Qt::LeftButton);
+        QVERIFY(scene.boxesEmpty());
+        QVERIFY(scene.dialogs.shown.isEmpty());
+    }
+
+    void deleteAsksThenRemoves()
+    {
+        OperatorsScene scene;
+        scene.shop.addOperator(3, QStringLiteral("LUIS"), QStringLiteral("luis"), 2);
+        vx::Table &operador = *scene.shop.dm->Operador;
+        operador.refresh();
+        QVERIFY(operador.locate(QStringLiteral("OPECOD"), 3));
+
+        scene.dialogs.confirmAnswers.enqueue(false);
+        QTest::mouseClick(scene.window.BBorrar, Qt::LeftButton);
+        QCOMPARE(scene.dialogs.texts(QStringLiteral("confirm")),
+                 QStringList{QStringLiteral("Confirma la eliminación de este operador?")});
+        QVERIFY(Login::findByPassword(operador, QStringLiteral("luis")));
+
+        scene.dialogs.confirmAnswers.enqueue(true);
+        QTest::mouseClick(scene.window.BBorrar, Qt::LeftButton);
+        QVERIFY(!Login::findByPassword(operador, QStringLiteral("luis")));
+        QVERIFY(Login::findByPassword(operador, QStringLiteral("admin")));
+        QCOMPARE(scene.shop.operatorCount(), 1);
+    }
+
+    void closeEmptiesAndClosesTheTable()
+    {
+        OperatorsScene scene;
+        scene.fill(QStringLiteral("5"), QString(), QString(), QString(), QString());
+        QTest::mouseClick(scene.window.BCerrar, Qt::LeftButton);
+        QVERIFY(scene.boxesEmpty());
+        QVERIFY(!scene.shop.dm->Operador->active());
+        QVERIFY(!scene.window.isVisible());
+    }
+
+    // Each opening has a window of its own, shown modally on the open table, gone afterwards.
+    void freshWindowForEveryOpening()
+    {
+        ShellShop shop;
+        vx::ui::FakeDialogs dialogs;
+        QWidget owner;
+        QList<QPointer<TFOpera>> seen;
+        QList<bool> ownedAndOpen;
+        dialogs.onModal = [&](QDialog *dialog) {
+            auto *window = qobject_cast<TFOpera *>(dialog);
+            seen << window;
+            ownedAndOpen << (window && window->parentWidget() == &owner && DM1->Operador->active());
+            return int(QDialog::Accepted);
+        };
+        openOperators(&owner);
+        openOperators(&owner);
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(ownedAndOpen, QList<bool>({true, true}));
+        QCOMPARE(dialogs.texts(QStringLiteral("modal")).size(), 2);
+        QVERIFY(seen[0].isNull() && seen[1].isNull());
+        QVERIFY(!DM1->Operador->active());
+    }
+};
+
+QTEST_MAIN(TestOperators)
+#include "tst_operators.moc"
