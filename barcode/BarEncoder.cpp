@@ -62,10 +62,9 @@ void runEncoder(TBarType type, std::string_view text, bool check, Encoding &out)
     }
 }
 
-}  // namespace
+} // namespace
 
-void encode(TBarType type, std::string_view text, int modul, double ratio, TCheckSum checkSum,
-            Encoding &out)
+void encode(TBarType type, std::string_view text, int modul, double ratio, TCheckSum checkSum, Encoding &out)
 {
     // The type is checked before its digits-only flag is read from the table.
     if (type < 0 || type >= BarTypeCount)
@@ -79,8 +78,7 @@ void encode(TBarType type, std::string_view text, int modul, double ratio, TChec
     runEncoder(type, text, checkSum == csModulo10, out);
 }
 
-Encoding encode(TBarType type, std::string_view text, int modul, double ratio,
-                TCheckSum checkSum)
+Encoding encode(TBarType type, std::string_view text, int modul, double ratio, TCheckSum checkSum)
 {
     Encoding out;
     encode(type, text, modul, ratio, checkSum, out);
@@ -94,4 +92,4 @@ int barWidth(TBarType type, std::string_view text, int modul, double ratio, TChe
     return scratch.width();
 }
 
-}  // namespace zebrune
+} // namespace zebrune

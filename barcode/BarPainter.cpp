@@ -56,8 +56,8 @@ QString textToShow(TTextShow show, TBarType barType, const std::string &visibleT
 
 // Every element is a filled polygon whose outline is part of it: the element of width w at x
 // covers the columns x .. x + w - 1 and the rows y0 .. h of the unturned drawing.
-void drawElements(QPainter &canvas, const Encoding &encoding, int height, const Rotation &turn,
-                  QPoint anchor, const QColor &colorBar, const QColor &colorSpc)
+void drawElements(QPainter &canvas, const Encoding &encoding, int height, const Rotation &turn, QPoint anchor,
+                  const QColor &colorBar, const QColor &colorSpc)
 {
     int x = 0;
     for (const char code : encoding.pattern) {
@@ -80,9 +80,8 @@ void drawElements(QPainter &canvas, const Encoding &encoding, int height, const 
     }
 }
 
-void drawText(QPainter &canvas, const QString &text, int barWidth, int height, double angle,
-              const Rotation &turn, QPoint anchor, const BarFont &font, TTextPosition position,
-              const QColor &textColor)
+void drawText(QPainter &canvas, const QString &text, int barWidth, int height, double angle, const Rotation &turn,
+              QPoint anchor, const BarFont &font, TTextPosition position, const QColor &textColor)
 {
     canvas.setFont(font.font);
     const QFontMetrics metrics = canvas.fontMetrics();
@@ -119,12 +118,11 @@ void drawText(QPainter &canvas, const QString &text, int barWidth, int height, d
     canvas.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
-}  // namespace
+} // namespace
 
-void H_DrawBar(QPainter &canvas, TBarType barType, const QString &data, int modul, double ratio,
-               TCheckSum checkSum, int left, int top, int height, const BarFont &font,
-               TTextShow textShow, TTextPosition textPosition, const QColor &colorBar,
-               const QColor &colorSpc, const QColor &textColor, double angle)
+void H_DrawBar(QPainter &canvas, TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum,
+               int left, int top, int height, const BarFont &font, TTextShow textShow, TTextPosition textPosition,
+               const QColor &colorBar, const QColor &colorSpc, const QColor &textColor, double angle)
 {
     const PainterStateGuard guard(canvas);
     thread_local Encoding encoding;
@@ -137,20 +135,19 @@ void H_DrawBar(QPainter &canvas, TBarType barType, const QString &data, int modu
     drawElements(canvas, encoding, height, turn, anchor, colorBar, colorSpc);
     const QString text = textToShow(textShow, barType, encoding.visibleText);
     if (!text.isEmpty())
-        drawText(canvas, text, barWidth, height, angle, turn, anchor, font, textPosition,
-                 textColor);
+        drawText(canvas, text, barWidth, height, angle, turn, anchor, font, textPosition, textColor);
 }
 
-int H_GetCanvasWidth(TBarType barType, const QString &data, int modul, double ratio,
-                     TCheckSum checkSum, int height, double angle)
+int H_GetCanvasWidth(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum, int height,
+                     double angle)
 {
     return Rotation(angle).extentX(H_GetBarWidth(barType, data, modul, ratio, checkSum), height);
 }
 
-int H_GetCanvasHeight(TBarType barType, const QString &data, int modul, double ratio,
-                      TCheckSum checkSum, int height, double angle)
+int H_GetCanvasHeight(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum, int height,
+                      double angle)
 {
     return Rotation(angle).extentY(H_GetBarWidth(barType, data, modul, ratio, checkSum), height);
 }
 
-}  // namespace zebrune
+} // namespace zebrune

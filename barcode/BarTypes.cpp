@@ -35,4 +35,4 @@ const char *barTypeName(TBarType type)
     return BCData[type].name;
 }
 
-}  // namespace zebrune
+} // namespace zebrune

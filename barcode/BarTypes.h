@@ -59,7 +59,7 @@ enum TUnits : int { utMillimeter, utInch };
 
 struct TBCdata {
     const char *name;
-    bool digitsOnly;  // only the digits 0-9 may be encoded
+    bool digitsOnly; // only the digits 0-9 may be encoded
 };
 
 // Display name and digits-only flag of every TBarType, in TBarType order.
@@ -74,4 +74,4 @@ public:
 // Display name of a type; raises "Wrong barcode type." for a value outside the table.
 ZEBRUNE_EXPORT const char *barTypeName(TBarType type);
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -33,7 +33,7 @@ constexpr ElementTable elementTable;
     throw BarcodeError("Internal Error.");
 }
 
-}  // namespace
+} // namespace
 
 double limitRatio(TBarType type, double ratio)
 {
@@ -84,4 +84,4 @@ int patternWidth(std::string_view pattern, const ElementWidths &widths)
     return sum;
 }
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -35,4 +35,4 @@ ZEBRUNE_EXPORT Element element(char code);
 // Sum of the pixel widths of every element of the pattern.
 ZEBRUNE_EXPORT int patternWidth(std::string_view pattern, const ElementWidths &widths);
 
-}  // namespace zebrune
+} // namespace zebrune

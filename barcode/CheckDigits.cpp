@@ -18,7 +18,7 @@ char digitChar(int value)
     return static_cast<char>('0' + value);
 }
 
-}  // namespace
+} // namespace
 
 char modulo10(std::string_view digits)
 {
@@ -88,4 +88,4 @@ std::string padLeft(std::string_view text, std::size_t length)
     return padded;
 }
 
-}  // namespace zebrune::check
+} // namespace zebrune::check

@@ -25,4 +25,4 @@ char upcE(char numberSystem, std::string_view data);
 // "0" characters in front of `text` until it has `length` characters; longer texts stay whole.
 std::string padLeft(std::string_view text, std::size_t length);
 
-}  // namespace zebrune::check
+} // namespace zebrune::check

@@ -18,14 +18,12 @@ constexpr const char *DigitR[10] = {
 
 // EAN-13: the first digit chooses L ('A') or G ('B') for digits 2-7.
 constexpr const char *Ean13Parity[10] = {
-    "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
-    "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
+    "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB", "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA",
 };
 
 // UPC-E and the five-digit add-on: even ('E') or odd ('o') parity per digit.
 constexpr const char *UpcEParity[10] = {
-    "EEEooo", "EEoEoo", "EEooEo", "EEoooE", "EoEEoo",
-    "EooEEo", "EoooEE", "EoEoEo", "EoEooE", "EooEoE",
+    "EEEooo", "EEoEoo", "EEooEo", "EEoooE", "EoEEoo", "EooEEo", "EoooEE", "EoEoEo", "EoEooE", "EooEoE",
 };
 
 constexpr const char *Supp2Parity[4] = {"oo", "oE", "Eo", "EE"};
@@ -59,7 +57,7 @@ void appendParity(char c, char parity, bool inverted, std::string &pattern)
         appendL(c, pattern);
 }
 
-}  // namespace
+} // namespace
 
 void ean8(std::string_view text, bool check, Encoding &out)
 {
@@ -174,4 +172,4 @@ void upcSupp5(std::string_view text, bool check, Encoding &out)
         out.visibleText.assign(digits).push_back(checkDigit);
 }
 
-}  // namespace zebrune::encoders
+} // namespace zebrune::encoders

@@ -12,7 +12,7 @@ constexpr const char *PostNet[10] = {
 
 struct CodabarChar {
     char key;
-    const char *pattern;  // narrow bar "5", wide bar "6", narrow space "0", wide space "1"
+    const char *pattern; // narrow bar "5", wide bar "6", narrow space "0", wide space "1"
 };
 
 constexpr CodabarChar Codabar[20] = {
@@ -39,7 +39,7 @@ void appendMsiDigit(char digit, std::string &pattern)
         pattern.append((value >> bit) & 1 ? "60" : "51");
 }
 
-}  // namespace
+} // namespace
 
 void msi(std::string_view text, Encoding &out)
 {
@@ -72,4 +72,4 @@ void codabar(std::string_view text, Encoding &out)
     out.pattern.append(codabarPattern('B'));
 }
 
-}  // namespace zebrune::encoders
+} // namespace zebrune::encoders

@@ -14,7 +14,7 @@ const char *flags(char digit)
     return TwoOfFive[digit - '0'];
 }
 
-}  // namespace
+} // namespace
 
 void interleaved2of5(std::string_view text, Encoding &out)
 {
@@ -56,4 +56,4 @@ void matrix2of5(std::string_view text, Encoding &out)
     out.pattern.append("70505");
 }
 
-}  // namespace zebrune::encoders
+} // namespace zebrune::encoders

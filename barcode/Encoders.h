@@ -34,4 +34,4 @@ void upcE(std::string_view text, bool check, char numberSystem, Encoding &out);
 void upcSupp2(std::string_view text, bool check, Encoding &out);
 void upcSupp5(std::string_view text, bool check, Encoding &out);
 
-}  // namespace zebrune::encoders
+} // namespace zebrune::encoders

@@ -18,4 +18,4 @@ inline QString fromEngineText(const std::string &text)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -66,7 +66,7 @@ struct FullAsciiTable {
 constexpr FullAsciiTable code39Table(false);
 constexpr FullAsciiTable code93Table(true);
 
-}  // namespace
+} // namespace
 
 std::string_view code39FullAscii(unsigned char c)
 {
@@ -78,4 +78,4 @@ std::string_view code93FullAscii(unsigned char c)
     return code93Table.seq[c & 0x7F];
 }
 
-}  // namespace zebrune
+} // namespace zebrune

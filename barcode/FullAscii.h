@@ -12,4 +12,4 @@ std::string_view code39FullAscii(unsigned char c);
 // As code39FullAscii with "$", "%", "/" and "+" written as the Code 93 shifts "[", "]", "{", "}".
 std::string_view code93FullAscii(unsigned char c);
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -4,8 +4,7 @@
 
 namespace zebrune {
 
-int H_GetBarWidth(TBarType barType, const QString &data, int modul, double ratio,
-                  TCheckSum checkSum)
+int H_GetBarWidth(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum)
 {
     return barWidth(barType, engineText(data), modul, ratio, checkSum);
 }
@@ -20,4 +19,4 @@ QString H_GetVisibleText(TBarType barType, const QString &data, TCheckSum checkS
     return fromEngineText(encode(barType, engineText(data), 1, 2.0, checkSum).visibleText);
 }
 
-}  // namespace zebrune
+} // namespace zebrune

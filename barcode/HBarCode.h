@@ -34,8 +34,7 @@ struct BarFont {
 };
 
 // Sum of the widths of all elements, in pixels.
-ZEBRUNE_EXPORT int H_GetBarWidth(TBarType barType, const QString &data, int modul, double ratio,
-                                 TCheckSum checkSum);
+ZEBRUNE_EXPORT int H_GetBarWidth(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum);
 
 ZEBRUNE_EXPORT QString H_GetBarTypeName(TBarType barType);
 
@@ -45,40 +44,33 @@ ZEBRUNE_EXPORT QString H_GetVisibleText(TBarType barType, const QString &data, T
 // Draws the bars of height `height` (and the text, unless tsNone) turned counter-clockwise by
 // `angle` degrees, so that the turned drawing lies below and right of (left, top). The painter's
 // font, pen, brush and transform are restored afterwards, also when encoding fails.
-ZEBRUNE_EXPORT void H_DrawBar(QPainter &canvas, TBarType barType, const QString &data, int modul,
-                              double ratio, TCheckSum checkSum, int left, int top, int height,
-                              const BarFont &font, TTextShow textShow, TTextPosition textPosition,
-                              const QColor &colorBar, const QColor &colorSpc,
-                              const QColor &textColor, double angle);
+ZEBRUNE_EXPORT void H_DrawBar(QPainter &canvas, TBarType barType, const QString &data, int modul, double ratio,
+                              TCheckSum checkSum, int left, int top, int height, const BarFont &font,
+                              TTextShow textShow, TTextPosition textPosition, const QColor &colorBar,
+                              const QColor &colorSpc, const QColor &textColor, double angle);
 
 // Horizontal and vertical extent, in pixels, of the drawing turned by `angle`.
-ZEBRUNE_EXPORT int H_GetCanvasWidth(TBarType barType, const QString &data, int modul, double ratio,
-                                    TCheckSum checkSum, int height, double angle);
-ZEBRUNE_EXPORT int H_GetCanvasHeight(TBarType barType, const QString &data, int modul,
-                                     double ratio, TCheckSum checkSum, int height, double angle);
+ZEBRUNE_EXPORT int H_GetCanvasWidth(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum,
+                                    int height, double angle);
+ZEBRUNE_EXPORT int H_GetCanvasHeight(TBarType barType, const QString &data, int modul, double ratio, TCheckSum checkSum,
+                                     int height, double angle);
 
 // Printing: `printer` is the painter of a print job the caller has begun (a QPrinter, a
 // QPdfWriter or any device with a real resolution). Module, left, top and height are in
 // millimetres or inches and become whole device pixels: horizontal resolution for module and
 // left, vertical for top and height. Another unit takes the numbers as pixels.
 // Raises BarcodeError("No print job is open.") when the painter is not active.
-ZEBRUNE_EXPORT void H_PrintBar(QPainter &printer, TUnits units, TBarType barType,
-                               const QString &data, double modul, double ratio,
-                               TCheckSum checkSum, double left, double top, double height,
-                               const BarFont &font, TTextShow textShow,
-                               TTextPosition textPosition, const QColor &colorBar,
-                               const QColor &colorSpc, const QColor &textColor, double angle);
+ZEBRUNE_EXPORT void H_PrintBar(QPainter &printer, TUnits units, TBarType barType, const QString &data, double modul,
+                               double ratio, TCheckSum checkSum, double left, double top, double height,
+                               const BarFont &font, TTextShow textShow, TTextPosition textPosition,
+                               const QColor &colorBar, const QColor &colorSpc, const QColor &textColor, double angle);
 
 // Printed sizes on `printer`, rounded to whole units; -1 for a unit other than the two known.
-ZEBRUNE_EXPORT int H_GetPrnBarWidth(const QPaintDevice &printer, TUnits units, TBarType barType,
-                                    const QString &data, double modul, double ratio,
-                                    TCheckSum checkSum);
-ZEBRUNE_EXPORT int H_PrnCanvasWidth(const QPaintDevice &printer, TUnits units, TBarType barType,
-                                    const QString &data, double modul, double ratio,
-                                    TCheckSum checkSum, double height, double angle);
-ZEBRUNE_EXPORT int H_PrnCanvasHeight(const QPaintDevice &printer, TUnits units,
-                                     TBarType barType, const QString &data, double modul,
-                                     double ratio, TCheckSum checkSum, double height,
-                                     double angle);
+ZEBRUNE_EXPORT int H_GetPrnBarWidth(const QPaintDevice &printer, TUnits units, TBarType barType, const QString &data,
+                                    double modul, double ratio, TCheckSum checkSum);
+ZEBRUNE_EXPORT int H_PrnCanvasWidth(const QPaintDevice &printer, TUnits units, TBarType barType, const QString &data,
+                                    double modul, double ratio, TCheckSum checkSum, double height, double angle);
+ZEBRUNE_EXPORT int H_PrnCanvasHeight(const QPaintDevice &printer, TUnits units, TBarType barType, const QString &data,
+                                     double modul, double ratio, TCheckSum checkSum, double height, double angle);
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -22,4 +22,4 @@ inline std::string latin1ToUtf8(std::string_view latin1)
     return utf8;
 }
 
-}  // namespace zebrune
+} // namespace zebrune

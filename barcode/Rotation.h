@@ -30,14 +30,8 @@ public:
         }
     }
 
-    double sin() const { return sin_; }
-    double cos() const { return cos_; }
-
     // Where the point (x, y) of the unturned drawing lands, relative to the turning centre.
-    QPoint map(int x, int y) const
-    {
-        return {roundHalfEven(x * cos_ + y * sin_), roundHalfEven(-x * sin_ + y * cos_)};
-    }
+    QPoint map(int x, int y) const { return {roundHalfEven(x * cos_ + y * sin_), roundHalfEven(-x * sin_ + y * cos_)}; }
 
     // The shift from (left, top) to the turning centre that keeps the turned w x h box below and
     // right of (left, top).
@@ -54,18 +48,12 @@ public:
     }
 
     // Extents of the turned w x h box: round(w |cos| + h |sin| + 0.5), ties to even.
-    int extentX(int w, int h) const
-    {
-        return roundHalfEven(w * std::abs(cos_) + h * std::abs(sin_) + 0.5);
-    }
-    int extentY(int w, int h) const
-    {
-        return roundHalfEven(w * std::abs(sin_) + h * std::abs(cos_) + 0.5);
-    }
+    int extentX(int w, int h) const { return roundHalfEven(w * std::abs(cos_) + h * std::abs(sin_) + 0.5); }
+    int extentY(int w, int h) const { return roundHalfEven(w * std::abs(sin_) + h * std::abs(cos_) + 0.5); }
 
 private:
     double sin_ = 0;
     double cos_ = 1;
 };
 
-}  // namespace zebrune
+} // namespace zebrune

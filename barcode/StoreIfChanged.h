@@ -3,8 +3,7 @@
 namespace zebrune {
 
 // Stores `value` in `member` when they differ; tells whether it did.
-template <typename T>
-bool storeIfChanged(T &member, const T &value)
+template<typename T> bool storeIfChanged(T &member, const T &value)
 {
     if (member == value)
         return false;
@@ -12,4 +11,4 @@ bool storeIfChanged(T &member, const T &value)
     return true;
 }
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -11,8 +11,7 @@ namespace {
 
 // Draws a `width`-pixel edge inside `rect`: `topLeft` on the top and left sides, `bottomRight`
 // on the bottom and right ones; `rect` shrinks by the edge.
-void paintEdge(QPainter &canvas, QRect &rect, int width, const QColor &topLeft,
-               const QColor &bottomRight)
+void paintEdge(QPainter &canvas, QRect &rect, int width, const QColor &topLeft, const QColor &bottomRight)
 {
     for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
         canvas.fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), topLeft);
@@ -23,12 +22,9 @@ void paintEdge(QPainter &canvas, QRect &rect, int width, const QColor &topLeft,
     }
 }
 
-}  // namespace
+} // namespace
 
-TBarPanel::TBarPanel(QWidget *parent)
-    : QWidget(parent), color_(palette().color(QPalette::Button))
-{
-}
+TBarPanel::TBarPanel(QWidget *parent) : QWidget(parent), color_(palette().color(QPalette::Button)) {}
 
 void TBarPanel::SetAlignment(TAlignment value)
 {
@@ -147,4 +143,4 @@ void TBarPanel::Paint(QPainter &canvas)
     PaintBevel(canvas, client, bevelInner_);
 }
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -65,4 +65,4 @@ private:
     QColor color_;
 };
 
-}  // namespace zebrune
+} // namespace zebrune

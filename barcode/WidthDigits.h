@@ -26,4 +26,4 @@ private:
     bool bar_ = true;
 };
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -29,7 +29,7 @@ bool isDigitsOnly(TBarType type)
     return type >= 0 && type < BarTypeCount && BCData[type].digitsOnly;
 }
 
-}  // namespace
+} // namespace
 
 TBarCode::TBarCode(QWidget *parent) : TBarPanel(parent) {}
 
@@ -269,21 +269,20 @@ void TBarCode::Draw(QPainter &canvas, int left, int top, int height) const
 
 void TBarCode::Draw(QPainter &canvas, int left, int top, int height, double angle) const
 {
-    H_DrawBar(canvas, barType_, barCode_, modul_, ratio_, checkSum_, left, top, height,
-              TextFont(), textShow_, textPosition_, colorBar_, colorSpc_, textColor_, angle);
+    H_DrawBar(canvas, barType_, barCode_, modul_, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
+              textPosition_, colorBar_, colorSpc_, textColor_, angle);
 }
 
-void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, double height,
-                     double modul) const
+void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, double height, double modul) const
 {
     Print(printer, units, left, top, height, modul, GetAngle());
 }
 
-void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, double height,
-                     double modul, double angle) const
+void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, double height, double modul,
+                     double angle) const
 {
-    H_PrintBar(printer, units, barType_, barCode_, modul, ratio_, checkSum_, left, top, height,
-               TextFont(), textShow_, textPosition_, colorBar_, colorSpc_, textColor_, angle);
+    H_PrintBar(printer, units, barType_, barCode_, modul, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
+               textPosition_, colorBar_, colorSpc_, textColor_, angle);
 }
 
 int TBarCode::GetBarWidth() const
@@ -316,30 +315,26 @@ int TBarCode::GetPrnBarWidth(const QPaintDevice &printer, TUnits units, double m
     return H_GetPrnBarWidth(printer, units, barType_, barCode_, modul, ratio_, checkSum_);
 }
 
-int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height,
-                                double modul) const
+int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul) const
 {
     return GetPrnCanvasWidth(printer, units, height, modul, GetAngle());
 }
 
-int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height,
-                                double modul, double angle) const
+int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul,
+                                double angle) const
 {
-    return H_PrnCanvasWidth(printer, units, barType_, barCode_, modul, ratio_, checkSum_, height,
-                            angle);
+    return H_PrnCanvasWidth(printer, units, barType_, barCode_, modul, ratio_, checkSum_, height, angle);
 }
 
-int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height,
-                                 double modul) const
+int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul) const
 {
     return GetPrnCanvasHeight(printer, units, height, modul, GetAngle());
 }
 
-int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height,
-                                 double modul, double angle) const
+int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul,
+                                 double angle) const
 {
-    return H_PrnCanvasHeight(printer, units, barType_, barCode_, modul, ratio_, checkSum_,
-                             height, angle);
+    return H_PrnCanvasHeight(printer, units, barType_, barCode_, modul, ratio_, checkSum_, height, angle);
 }
 
 QString TBarCode::GetBarTypeName() const
@@ -378,4 +373,4 @@ void TBarCode::Paint(QPainter &canvas)
     }
 }
 
-}  // namespace zebrune
+} // namespace zebrune

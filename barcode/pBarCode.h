@@ -80,10 +80,9 @@ public:
     void Draw(QPainter &canvas, int left, int top, int height) const;
     void Draw(QPainter &canvas, int left, int top, int height, double angle) const;
     // `printer` is the painter of a job the caller has begun; lengths in `units`.
-    void Print(QPainter &printer, TUnits units, double left, double top, double height,
-               double modul) const;
-    void Print(QPainter &printer, TUnits units, double left, double top, double height,
-               double modul, double angle) const;
+    void Print(QPainter &printer, TUnits units, double left, double top, double height, double modul) const;
+    void Print(QPainter &printer, TUnits units, double left, double top, double height, double modul,
+               double angle) const;
 
     int GetBarWidth() const;
     int GetCanvasWidth(int height) const;
@@ -91,14 +90,10 @@ public:
     int GetCanvasHeight(int height) const;
     int GetCanvasHeight(int height, double angle) const;
     int GetPrnBarWidth(const QPaintDevice &printer, TUnits units, double modul) const;
-    int GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height,
-                          double modul) const;
-    int GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul,
-                          double angle) const;
-    int GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height,
-                           double modul) const;
-    int GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height,
-                           double modul, double angle) const;
+    int GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul) const;
+    int GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul, double angle) const;
+    int GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul) const;
+    int GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul, double angle) const;
     QString GetBarTypeName() const;
 
     // Resizes the panel across the bars' length: bar width + 2 x (margin + border + frame)
@@ -143,4 +138,4 @@ private:
     TInvalidChar onInvalidChar_;
 };
 
-}  // namespace zebrune
+} // namespace zebrune

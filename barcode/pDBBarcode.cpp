@@ -1,15 +1,16 @@
 #include "barcode/pDBBarcode.h"
 
-#include "barcode/FieldLink.h"
-
 #include "platform/db/Field.h"
+#include "platform/ui/FieldLink.h"
+
+#include <QScopedValueRollback>
 
 namespace zebrune {
 
-TDBBarcode::TDBBarcode(QWidget *parent) : TBarCode(parent), link_(new TFieldLink(this))
+TDBBarcode::TDBBarcode(QWidget *parent) : TBarCode(parent), link_(new vx::ui::FieldLink(this))
 {
-    connect(link_, &TFieldLink::dataChange, this, &TDBBarcode::DataChange);
-    connect(link_, &TFieldLink::updateData, this, &TDBBarcode::UpdateData);
+    connect(link_, &vx::ui::FieldLink::dataChanged, this, &TDBBarcode::DataChange);
+    connect(link_, &vx::ui::FieldLink::updateData, this, &TDBBarcode::UpdateData);
 }
 
 vx::DataSource *TDBBarcode::DataSource() const
@@ -32,24 +33,19 @@ void TDBBarcode::SetDataField(const QString &name)
     link_->setFieldName(name);
 }
 
-bool TDBBarcode::ReadOnly() const
-{
-    return link_->readOnly();
-}
-
-void TDBBarcode::SetReadOnly(bool value)
-{
-    link_->setReadOnly(value);
-}
-
 vx::Field *TDBBarcode::Field() const
 {
     return link_->field();
 }
 
+bool TDBBarcode::CanModify() const
+{
+    return !readOnly_ && link_->canModify();
+}
+
 void TDBBarcode::SetBarcode(const QString &value)
 {
-    if (!link_->canModify())
+    if (!CanModify())
         return;
     TBarCode::SetBarcode(value);
     modified_ = true;
@@ -58,8 +54,15 @@ void TDBBarcode::SetBarcode(const QString &value)
 
 void TDBBarcode::WriteBack()
 {
-    if (link_->field()->editText() != BarCode())
-        link_->setFieldText(BarCode());
+    const QString text = BarCode();
+    if (link_->field()->editText() != text) {
+        {
+            const QScopedValueRollback<bool> writing(writing_, true);
+            if (!link_->edit(this))
+                return;
+        }
+        link_->field()->setAsString(text);
+    }
     modified_ = false;
 }
 
@@ -67,6 +70,8 @@ void TDBBarcode::WriteBack()
 // rather than showing the previous record's barcode.
 void TDBBarcode::DataChange()
 {
+    if (writing_)
+        return;
     modified_ = false;
     const vx::Field *field = link_->field();
     const QString text = field ? field->editText() : QString();
@@ -81,8 +86,8 @@ void TDBBarcode::DataChange()
 // was not listening, is never overwritten with what the control last showed.
 void TDBBarcode::UpdateData()
 {
-    if (modified_ && link_->canModify())
+    if (modified_ && CanModify())
         WriteBack();
 }
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -5,11 +5,12 @@
 namespace vx {
 class DataSource;
 class Field;
-}  // namespace vx
+namespace ui {
+class FieldLink;
+} // namespace ui
+} // namespace vx
 
 namespace zebrune {
-
-class TFieldLink;
 
 // A TBarCode that shows a field of the current record (its edit text) and, unless read-only,
 // writes a barcode set on it back into the field.
@@ -23,8 +24,8 @@ public:
     void SetDataSource(vx::DataSource *source);
     QString DataField() const;
     void SetDataField(const QString &name);
-    bool ReadOnly() const;
-    void SetReadOnly(bool value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
     // The bound field while its dataset is open, else nullptr.
     vx::Field *Field() const;
 
@@ -34,13 +35,17 @@ public:
     void SetBarcode(const QString &value) override;
 
 private:
+    bool CanModify() const;
     void DataChange();
     void UpdateData();
     void WriteBack();
 
-    TFieldLink *link_;
+    vx::ui::FieldLink *link_;
+    bool readOnly_ = false;
     // A barcode set on the control that the field does not hold yet.
     bool modified_ = false;
+    // The record is being put into edit state for a write: its old value is not shown again.
+    bool writing_ = false;
 };
 
-}  // namespace zebrune
+} // namespace zebrune

@@ -18,7 +18,7 @@ inline QImage renderBarcode(zebrune::TBarType type, const QString &text, int mod
     QPainter painter(&image);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
-    H_DrawBar(painter, type, text, modul, ratio, check, quiet, quiet, height, font, show,
-              tpBottomCenter, Qt::black, Qt::white, Qt::white, angle);
+    H_DrawBar(painter, type, text, modul, ratio, check, quiet, quiet, height, font, show, tpBottomCenter, Qt::black,
+              Qt::white, Qt::white, angle);
     return image;
 }

@@ -40,7 +40,7 @@ bool hasBars(TBarCode &bar)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 class TestDBBarcode : public QObject {
     Q_OBJECT
@@ -60,8 +60,8 @@ class TestDBBarcode : public QObject {
 private slots:
     void init()
     {
-        db_ = vx::Connection::openSqlite(dir_.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction())), &schema_,
-                                         true);
+        db_ = vx::Connection::openSqlite(dir_.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction())),
+                                         &schema_, true);
         db_->createSchema();
         const char *rows[][2] = {{"7791234567898", "CAMISA"}, {"4006381333931", "PANTALON"}, {"ABC", "SIN CODIGO"}};
         for (const auto &row : rows)
@@ -114,6 +114,7 @@ private slots:
         table_->open();
         bar_->SetBarcode(QStringLiteral("5901234123457"));
         QCOMPARE(table_->state(), vx::Dataset::State::Edit);
+        QCOMPARE(bar_->BarCode(), QStringLiteral("5901234123457"));
         QCOMPARE(table_->fieldByName(QStringLiteral("ARTCMCT"))->asString(), QStringLiteral("5901234123457"));
         table_->post();
         QCOMPARE(stored(QStringLiteral("CAMISA")), QStringLiteral("5901234123457"));

@@ -26,7 +26,10 @@ QString row(const QImage &image, int y, int x0, int x1)
     QString out;
     for (int x = x0; x <= x1; ++x) {
         const QColor c = image.pixelColor(x, y);
-        out += c == Bar ? QLatin1Char('b') : c == Space ? QLatin1Char('s') : c == Qt::white ? QLatin1Char('w') : QLatin1Char('o');
+        out += c == Bar         ? QLatin1Char('b')
+               : c == Space     ? QLatin1Char('s')
+               : c == Qt::white ? QLatin1Char('w')
+                                : QLatin1Char('o');
     }
     return out;
 }
@@ -35,7 +38,9 @@ QString column(const QImage &image, int x, int y0, int y1)
 {
     QString out;
     for (int y = y0; y <= y1; ++y)
-        out += image.pixelColor(x, y) == Bar ? QLatin1Char('b') : image.pixelColor(x, y) == Qt::white ? QLatin1Char('w') : QLatin1Char('s');
+        out += image.pixelColor(x, y) == Bar         ? QLatin1Char('b')
+               : image.pixelColor(x, y) == Qt::white ? QLatin1Char('w')
+                                                     : QLatin1Char('s');
     return out;
 }
 
@@ -57,8 +62,8 @@ void draw(QImage &image, TBarType type, const char *text, int modul, int left, i
     QPainter painter(&image);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(10);
-    H_DrawBar(painter, type, QString::fromLatin1(text), modul, 2.0, csNone, left, top, height,
-              BarFont(font, Qt::blue), show, position, Bar, Space, Box, angle);
+    H_DrawBar(painter, type, QString::fromLatin1(text), modul, 2.0, csNone, left, top, height, BarFont(font, Qt::blue),
+              show, position, Bar, Space, Box, angle);
 }
 
 QRect paintedArea(const QImage &image)
@@ -81,7 +86,7 @@ QImage printerImage(int dpiX, int dpiY)
     return image;
 }
 
-}  // namespace
+} // namespace
 
 class TestDrawing : public QObject {
     Q_OBJECT
@@ -117,8 +122,9 @@ void TestDrawing::shortBarsTakeTheLowerTwoFifths()
     draw(image, bcCodePostNet, "0", 1, 0, 0, 20, 0);
     // "51" then 0 = two full bars and three short ones: the short bars start at 20 x 3 / 5 = 12.
     QCOMPARE(column(image, 0, 0, 21), QString(21, QLatin1Char('b')) + QLatin1Char('w'));
-    const int shortBar = 3 + 2 * 3;  // after the start and two full bars with their wide spaces
-    QCOMPARE(column(image, shortBar, 0, 21), QString(12, QLatin1Char('w')) + QString(9, QLatin1Char('b')) + QLatin1Char('w'));
+    const int shortBar = 3 + 2 * 3; // after the start and two full bars with their wide spaces
+    QCOMPARE(column(image, shortBar, 0, 21),
+             QString(12, QLatin1Char('w')) + QString(9, QLatin1Char('b')) + QLatin1Char('w'));
 }
 
 void TestDrawing::turnedDrawingsMapPointForPoint()
@@ -134,7 +140,7 @@ void TestDrawing::turnedDrawingsMapPointForPoint()
         draw(turned, bcCode128B, "Zeb", 1, 10, 10, h, angle);
         for (int y = 0; y <= h; ++y) {
             for (int x = 0; x < w; ++x) {
-                QPoint p(10 + y, 10 + w - x);  // 90: the bars run upwards
+                QPoint p(10 + y, 10 + w - x); // 90: the bars run upwards
                 if (angle == 180.0)
                     p = QPoint(10 + w - x, 10 + h - y);
                 else if (angle == 270.0)
@@ -197,13 +203,14 @@ void TestDrawing::painterStateIsRestoredAlsoOnFailure()
     painter.translate(4, 2);
 
     const auto unchanged = [&] {
-        return painter.pen() == pen && painter.brush() == brush && painter.font() == font
-               && painter.transform() == QTransform::fromTranslate(4, 2);
+        return painter.pen() == pen && painter.brush() == brush && painter.font() == font &&
+               painter.transform() == QTransform::fromTranslate(4, 2);
     };
-    QVERIFY_THROWS_EXCEPTION(BarcodeError, H_DrawBar(painter, bcCodeEAN13, QStringLiteral("12x"), 1, 2, csNone, 0, 0, 20, QFont(),
-                                                     tsBarCode, tpBottomCenter, Bar, Space, Box, 90));
+    QVERIFY_THROWS_EXCEPTION(BarcodeError, H_DrawBar(painter, bcCodeEAN13, QStringLiteral("12x"), 1, 2, csNone, 0, 0,
+                                                     20, QFont(), tsBarCode, tpBottomCenter, Bar, Space, Box, 90));
     QVERIFY(unchanged());
-    H_DrawBar(painter, bcCodeEAN13, QStringLiteral("123"), 1, 2, csNone, 0, 0, 20, QFont(), tsBoth, tpTopRight, Bar, Space, Box, 33);
+    H_DrawBar(painter, bcCodeEAN13, QStringLiteral("123"), 1, 2, csNone, 0, 0, 20, QFont(), tsBoth, tpTopRight, Bar,
+              Space, Box, 33);
     QVERIFY(unchanged());
 }
 
@@ -238,7 +245,8 @@ void TestDrawing::printsAtTheDeviceResolution()
                    tpBottomCenter, Bar, Space, Box, 0);
     }
     QCOMPARE(paintedArea(image), QRect(236, 472, 25 * 8, 354 + 1));
-    QCOMPARE(row(image, 600, 236, 236 + 24), QString(8, QLatin1Char('b')) + QString(16, QLatin1Char('s')) + QLatin1Char('b'));
+    QCOMPARE(row(image, 600, 236, 236 + 24),
+             QString(8, QLatin1Char('b')) + QString(16, QLatin1Char('s')) + QLatin1Char('b'));
 
     // Left and module by the horizontal resolution, top and height by the vertical one.
     QImage uneven = printerImage(600, 300);
@@ -260,8 +268,8 @@ void TestDrawing::printsAtTheDeviceResolution()
     QCOMPARE(paintedArea(pixels), QRect(7, 9, 50, 31));
 
     QPainter idle;
-    QVERIFY_THROWS_EXCEPTION(BarcodeError, H_PrintBar(idle, utMillimeter, bcCode39, QString(), 0.35, 2, csNone, 10, 20, 15,
-                                                      QFont(), tsNone, tpBottomCenter, Bar, Space, Box, 0));
+    QVERIFY_THROWS_EXCEPTION(BarcodeError, H_PrintBar(idle, utMillimeter, bcCode39, QString(), 0.35, 2, csNone, 10, 20,
+                                                      15, QFont(), tsNone, tpBottomCenter, Bar, Space, Box, 0));
 }
 
 void TestDrawing::printedSizes()

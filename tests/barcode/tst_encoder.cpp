@@ -45,7 +45,7 @@ bool endsWith(const std::string &text, const std::string &tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-}  // namespace
+} // namespace
 
 class TestEncoder : public QObject {
     Q_OBJECT
@@ -191,13 +191,11 @@ void TestEncoder::eanAndUpcCheckDigitsAndPadding()
 void TestEncoder::upcEParityAndScannableCheckDigit()
 {
     // Padded to 0123456: the data 012345 takes the parity row of 6 (EoooEE).
-    const std::string expected = std::string("505") + "0517" + "1615" + "1516" + "0805" + "1705"
-                                 + "0715" + "050505";
+    const std::string expected = std::string("505") + "0517" + "1615" + "1516" + "0805" + "1705" + "0715" + "050505";
     QCOMPARE(pattern(bcCodeUPC_E0, "123456"), expected);
     QCOMPARE(visible(bcCodeUPC_E0, "123456"), std::string("123456"));
     // UPC-E1 reads the parity letters the other way.
-    const std::string inverted = std::string("505") + "2605" + "0616" + "1606" + "0535" + "0526"
-                                 + "0625" + "050505";
+    const std::string inverted = std::string("505") + "2605" + "0616" + "1606" + "0535" + "0526" + "0625" + "050505";
     QCOMPARE(pattern(bcCodeUPC_E1, "123456"), inverted);
 
     // 012345 stands for UPC-A 0 01234 0000 5, whose check digit is 7.
@@ -225,8 +223,8 @@ void TestEncoder::supplementsShowTheirCheckDigit()
 
     // 52495: 5x3 + 9x9 + 4x3 + 2x9 + 5x3 = 141 -> 1 -> parity EoEoo (GLGLL).
     QCOMPARE(visible(bcCodeUPC_Supp5, "52495", csModulo10), std::string("524951"));
-    const std::string expected = std::string("506") + "0715" + "05" + "1516" + "05" + "1705" + "05"
-                                 + "2506" + "05" + "0625";
+    const std::string expected =
+        std::string("506") + "0715" + "05" + "1516" + "05" + "1705" + "05" + "2506" + "05" + "0625";
     QCOMPARE(pattern(bcCodeUPC_Supp5, "52495"), expected);
 }
 
@@ -260,7 +258,9 @@ void TestEncoder::fullAsciiSequences()
     QCOMPARE(pattern(bcCode39Extended, std::string_view("\0\x1b\x7f", 3)), pattern(bcCode39, "%U%A%T"));
     QCOMPARE(pattern(bcCode39Extended, "A b$"), pattern(bcCode39, "A +B/D"));
     QCOMPARE(pattern(bcCode39Extended, "@[`{"), pattern(bcCode39, "%V%K%W%P"));
-    QCOMPARE(pattern(bcCode39Extended, "\xE9" "1"), pattern(bcCode39, "1"));
+    QCOMPARE(pattern(bcCode39Extended, "\xE9"
+                                       "1"),
+             pattern(bcCode39, "1"));
     QCOMPARE(pattern(bcCode39Extended, "x", csModulo10), pattern(bcCode39, "+X", csModulo10));
 
     QCOMPARE(pattern(bcCode93Extended, std::string_view("\0", 1)), pattern(bcCode93, "]U"));

@@ -37,9 +37,10 @@ QString modules(TBarType type, const QString &text, double ratio, TCheckSum chec
 // zint --dump prints the row as hexadecimal bytes; the last one is padded with spaces.
 QString zintModules(int symbology, const QString &data, const QStringList &extra)
 {
-    const QString dump = runTool(QStringLiteral("zint"), QStringList{QStringLiteral("-b"), QString::number(symbology),
-                                                                     QStringLiteral("--dump"), QStringLiteral("-d"), data}
-                                                             + extra);
+    const QString dump =
+        runTool(QStringLiteral("zint"), QStringList{QStringLiteral("-b"), QString::number(symbology),
+                                                    QStringLiteral("--dump"), QStringLiteral("-d"), data} +
+                                            extra);
     QString bits;
     for (const QString &hex : dump.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         bool ok = false;
@@ -53,7 +54,7 @@ QString zintModules(int symbology, const QString &data, const QStringList &extra
     return bits;
 }
 
-}  // namespace
+} // namespace
 
 class TestOracles : public QObject {
     Q_OBJECT
@@ -72,8 +73,8 @@ private:
 void TestOracles::initTestCase()
 {
     QVERIFY(dir_.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("zint")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("zint")).isEmpty())
         QSKIP("zbarimg and zint (scripts/install-deps) are needed to check our bars");
 }
 
@@ -123,8 +124,8 @@ void TestOracles::zbarReadsWhatWeShow_data()
     };
     for (const Case &c : cases) {
         QTest::addRow("%s %s%s", BCData[c.type].name, c.text, c.check ? " +check" : "")
-            << int(c.type) << QString::fromLatin1(c.text) << c.check << c.ratio
-            << QString::fromLatin1(c.expected) << c.options;
+            << int(c.type) << QString::fromLatin1(c.text) << c.check << c.ratio << QString::fromLatin1(c.expected)
+            << c.options;
     }
 }
 
@@ -146,7 +147,8 @@ void TestOracles::zbarReadsWhatWeShow()
         const QImage image = renderBarcode(barType, text, modul, ratio, checkSum, 60, angle, 12 * modul, tsBarCode);
         const QString file = dir_.filePath(QStringLiteral("bar.png"));
         QVERIFY(image.save(file));
-        const QString decoded = runTool(QStringLiteral("zbarimg"), zbarOptions + QStringList{QStringLiteral("-q"), file});
+        const QString decoded =
+            runTool(QStringLiteral("zbarimg"), zbarOptions + QStringList{QStringLiteral("-q"), file});
         QVERIFY2(decoded == QString(expected).replace(QStringLiteral("%v"), shown),
                  qPrintable(QStringLiteral("at %1 degrees read \"%2\"").arg(angle).arg(decoded)));
     }
@@ -167,7 +169,7 @@ void TestOracles::zintDrawsTheSameModules_data()
         const char *text;
         bool check;
         double ratio;
-        int zintType;  // zint's symbology number
+        int zintType; // zint's symbology number
         const char *zintData;
         QStringList options;
     };

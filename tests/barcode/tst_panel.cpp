@@ -79,7 +79,7 @@ struct Panel {
     QImage image() { return bar.grab().toImage(); }
 };
 
-}  // namespace
+} // namespace
 
 class TestPanel : public QObject {
     Q_OBJECT
@@ -123,7 +123,7 @@ void TestPanel::defaults()
     QCOMPARE(bar.GetBarTypeName(), QStringLiteral("Code39"));
     QCOMPARE(bar.GetBarWidth(), 25);
     QCOMPARE(bar.Alignment(), taCenter);
-    QCOMPARE(bar.Border(), 1);  // the raised outer bevel
+    QCOMPARE(bar.Border(), 1); // the raised outer bevel
     QCOMPARE(bar.Frame(), 0);
 }
 
@@ -135,7 +135,9 @@ void TestPanel::newPanelDrawsCode39OfNothing()
     // Start and stop only: 25 pixels centred at (100 - 25) / 2 = 37, rows 1 .. 1 + 37.
     QString seen;
     for (int x = 37; x < 62; ++x)
-        seen += image.pixelColor(x, 20) == Qt::black ? QLatin1Char('b') : image.pixelColor(x, 20) == Qt::white ? QLatin1Char('s') : QLatin1Char('?');
+        seen += image.pixelColor(x, 20) == Qt::black   ? QLatin1Char('b')
+                : image.pixelColor(x, 20) == Qt::white ? QLatin1Char('s')
+                                                       : QLatin1Char('?');
     QCOMPARE(seen, QStringLiteral("bssbsbbsbbsbsbssbsbbsbbsb"));
     QVERIFY(image.pixelColor(36, 20) != Qt::black && image.pixelColor(36, 20) != Qt::white);
     QVERIFY(image.pixelColor(62, 20) != Qt::black && image.pixelColor(62, 20) != Qt::white);
@@ -219,7 +221,8 @@ void TestPanel::digitsOnlyTextsGoThroughOnInvalidChar()
 {
     Panel p;
     p.bar.SetBarType(bcCodeEAN13);
-    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12x")); }), QStringLiteral("12x: Barcode must be numeric."));
+    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12x")); }),
+             QStringLiteral("12x: Barcode must be numeric."));
     QCOMPARE(p.bar.BarCode(), QString());
 
     int calls = 0;
@@ -235,12 +238,14 @@ void TestPanel::digitsOnlyTextsGoThroughOnInvalidChar()
     // A handler that leaves the text alone ends the loop with the error.
     calls = 0;
     p.bar.SetOnInvalidChar([&](QObject *, QString &) { ++calls; });
-    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12a")); }), QStringLiteral("12a: Barcode must be numeric."));
+    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12a")); }),
+             QStringLiteral("12a: Barcode must be numeric."));
     QCOMPARE(calls, 1);
     QCOMPARE(p.bar.BarCode(), QStringLiteral("779123456789"));
 
     // Blanks around the digits pass the panel's check, but not the encoder's.
-    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral(" 123 ")); }), QStringLiteral(" 123  : Barcode must be numeric."));
+    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral(" 123 ")); }),
+             QStringLiteral(" 123  : Barcode must be numeric."));
     QCOMPARE(p.bar.BarCode(), QStringLiteral(" 123 "));
 }
 
@@ -250,7 +255,8 @@ void TestPanel::encoderErrorsGoThroughOnInvalidChar()
     p.bar.SetBarType(bcCode93);
     int changes = 0;
     p.bar.SetOnChange([&](QObject *) { ++changes; });
-    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("abc")); }), QStringLiteral("abc: Barcode must be numeric."));
+    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("abc")); }),
+             QStringLiteral("abc: Barcode must be numeric."));
 
     p.bar.SetOnInvalidChar([](QObject *, QString &text) { text = text.toUpper(); });
     p.bar.SetBarcode(QStringLiteral("camisa"));
@@ -289,7 +295,8 @@ void TestPanel::unencodableTextLeavesThePanelEmpty()
 {
     Panel p;
     p.bar.SetBarType(bcCodeEAN13);
-    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12 ")); }), QStringLiteral("12  : Barcode must be numeric."));
+    QCOMPARE(errorOf([&] { p.bar.SetBarcode(QStringLiteral("12 ")); }),
+             QStringLiteral("12  : Barcode must be numeric."));
     QCOMPARE(barArea(p.image()), QRect());
     p.bar.SetBarcode(QStringLiteral("12"));
     QCOMPARE(barArea(p.image()).width(), 95);
