@@ -88,7 +88,8 @@ double timeZint(const Texts &texts, int symbology, qint64 &widthSum, qint64 &fai
         for (const std::string &t : texts) {
             ZBarcode_Clear(symbol);
             symbol->symbology = symbology;
-            const int result = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char *>(t.data()), int(t.size()));
+            const int result =
+                ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char *>(t.data()), int(t.size()));
             failures += result >= ZINT_ERROR ? 1 : 0;
             widthSum += symbol->width;
         }
@@ -110,8 +111,8 @@ void runSuite(const QString &name, const Texts &texts, zebrune::TBarType type, z
     qint64 theirs = 0;
     qint64 failures = 0;
     const double zintSeconds = timeZint(texts, zintSymbology, theirs, failures);
-    bench::report(QStringLiteral("%1 x%2 encode+width").arg(name, count), zebruneSeconds,
-                  QStringLiteral("libzint"), zintSeconds);
+    bench::report(QStringLiteral("%1 x%2 encode+width").arg(name, count), zebruneSeconds, QStringLiteral("libzint"),
+                  zintSeconds);
     bench::report(QStringLiteral("%1 x%2 H_GetBarWidth (QString)").arg(name, count), qtSeconds,
                   QStringLiteral("libzint"), zintSeconds);
     bench::note(QStringLiteral("%1 total width").arg(name),
@@ -125,7 +126,8 @@ void runSuite(const QString &name, const Texts &texts, zebrune::TBarType type, z
     bench::note(QStringLiteral("%1 peer").arg(name), QStringLiteral("libzint not found at build time"));
 #endif
     if (ours != viaQt)
-        bench::note(QStringLiteral("%1 MISMATCH").arg(name), QStringLiteral("engine %1, Qt entry %2").arg(ours).arg(viaQt));
+        bench::note(QStringLiteral("%1 MISMATCH").arg(name),
+                    QStringLiteral("engine %1, Qt entry %2").arg(ours).arg(viaQt));
 }
 
 static const bench::Registrar reg("barcode", [](bench::Context &c) {
@@ -137,4 +139,4 @@ static const bench::Registrar reg("barcode", [](bench::Context &c) {
     runSuite(QStringLiteral("Code 128"), labels, zebrune::bcCode128B, zebrune::csNone, ZintCode128);
 });
 
-}  // namespace
+} // namespace
