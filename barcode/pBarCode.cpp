@@ -242,6 +242,18 @@ void TBarCode::PanelChanged()
     update();
 }
 
+void TBarCode::resizeEvent(QResizeEvent *event)
+{
+    TBarPanel::resizeEvent(event);
+    if (!autoWidth_)
+        return;
+    try {
+        AutoSetWidth(hMargin_);
+    } catch (const BarcodeError &) {
+        // A text that does not encode has no size to keep; its setter has raised already.
+    }
+}
+
 double TBarCode::GetAngle() const
 {
     switch (orientation_) {

@@ -110,6 +110,8 @@ protected:
 
     void Paint(QPainter &canvas) override;
     void PanelChanged() override;
+    // With AutoWidth on, a panel resized by hand or by a layout returns to the barcode's size.
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool Vertical() const;

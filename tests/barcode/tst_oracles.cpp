@@ -2,6 +2,9 @@
 // text we show under the bars; zint --dump must give the same module patterns for the same data.
 #include "BarRender.h"
 
+#include "barcode/pBarCode.h"
+
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -65,6 +68,7 @@ private slots:
     void zbarReadsWhatWeShow();
     void zintDrawsTheSameModules_data();
     void zintDrawsTheSameModules();
+    void printedPdfScans();
 
 private:
     QTemporaryDir dir_;
@@ -218,6 +222,41 @@ void TestOracles::zintDrawsTheSameModules()
 
     QCOMPARE(modules(static_cast<TBarType>(type), text, ratio, check ? csModulo10 : csNone),
              zintModules(zintType, zintData, zintOptions));
+}
+
+// Through a real QPrinter into a PDF, in millimetres and turned, then rasterised and read back.
+void TestOracles::printedPdfScans()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is needed to read the printed page");
+    const QString pdf = dir_.filePath(QStringLiteral("label.pdf"));
+    TBarCode bar;
+    bar.SetBarType(bcCodeEAN13);
+    bar.SetBarcode(QStringLiteral("779123456789"));
+    bar.SetCheckSum(csModulo10);
+    bar.SetTextShow(tsBarCode);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QPainter painter(&printer);
+        bar.Print(painter, utMillimeter, 10, 20, 15, 0.35);
+        bar.SetBarType(bcCode128B);
+        bar.SetBarcode(QStringLiteral("Vendrix 2.0"));
+        bar.Print(painter, utMillimeter, 80, 20, 15, 0.35, 270);
+        // The text must suit the new type before the type changes.
+        bar.SetBarcode(QStringLiteral("9638507"));
+        bar.SetBarType(bcCodeEAN8);
+        bar.Print(painter, utInch, 0.5, 2.5, 0.6, 0.015, 180);
+    }
+    const QString png = dir_.filePath(QStringLiteral("page"));
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), pdf, png});
+    const QString decoded = runTool(QStringLiteral("zbarimg"), {QStringLiteral("-q"), png + QStringLiteral(".png")});
+    QStringList symbols = decoded.split(QLatin1Char('\n'));
+    symbols.sort();
+    QCOMPARE(symbols, (QStringList{QStringLiteral("CODE-128:Vendrix 2.0"), QStringLiteral("EAN-13:7791234567898"),
+                                   QStringLiteral("EAN-8:96385074")}));
 }
 
 QTEST_MAIN(TestOracles)

@@ -366,6 +366,10 @@ void TestPanel::autoWidthSizesAcrossTheBars()
 
     p.bar.SetOrientation(toLeftRight);
     QCOMPARE(p.bar.width(), 50);
+    // Resized on screen, it returns to the barcode's width.
+    p.bar.show();
+    p.bar.resize(300, 45);
+    QCOMPARE(p.bar.size(), QSize(50, 45));
     // The panel's own geometry counts too.
     p.bar.SetBorderWidth(3);
     QCOMPARE(p.bar.width(), 56);
