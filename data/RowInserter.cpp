@@ -17,7 +17,7 @@ RowInserter::RowInserter(vx::Connection &connection, const QString &table, const
         const vx::ColumnDef *column = def->column(name);
         if (!column)
             throw vx::DbError(QStringLiteral("La tabla %1 no tiene el campo %2.").arg(table, name));
-        m_types << column->type;
+        m_columns << *column;
         marks << QStringLiteral("?");
     }
     m_query = std::make_unique<QSqlQuery>(connection.database());
@@ -29,8 +29,10 @@ RowInserter::RowInserter(vx::Connection &connection, const QString &table, const
 
 void RowInserter::insert(const QVariantList &values)
 {
-    for (int i = 0; i < values.size() && i < m_types.size(); ++i)
-        m_query->bindValue(i, m_connection.dialect().toDatabase(values[i], m_types[i]));
+    for (int i = 0; i < values.size() && i < m_columns.size(); ++i) {
+        vx::checkTextFits(m_columns[i], values[i], m_table);
+        m_query->bindValue(i, m_connection.dialect().toDatabase(values[i], m_columns[i].type));
+    }
     if (!m_query->exec())
         throw vx::DbError(QStringLiteral("No se pudo agregar una fila a %1: %2")
                               .arg(m_table, vx::Connection::errorText(m_query->lastError())));

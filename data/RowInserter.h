@@ -23,7 +23,7 @@ public:
 private:
     vx::Connection &m_connection;
     QString m_table;
-    QList<vx::FieldType> m_types;
+    QList<vx::ColumnDef> m_columns;
     std::unique_ptr<QSqlQuery> m_query;
 };
 

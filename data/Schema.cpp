@@ -67,6 +67,13 @@ ColumnDef masked(ColumnDef c, const char *mask)
     return c;
 }
 
+// The identity document type holds one of "C.I.", "D.N.I.", "D.U.", "L.C.", "L.E.", "PASAP",
+// "OTRO": six characters, so that "D.N.I." fits (five would refuse the most common document).
+ColumnDef documentType(const char *label = "")
+{
+    return text("CLITDOC", 6, label);
+}
+
 TableDef table(const char *name, QList<ColumnDef> columns, QList<QStringList> indexes = {})
 {
     return TableDef{QString::fromLatin1(name), std::move(columns), std::move(indexes)};
@@ -171,7 +178,7 @@ TableDef cliente()
                   num("CLIANN"), num("CLICRB"), num("CLICRN"), smallInt("CLIPRE"), text("CLIMEM", 30),
                   smallInt("CLIMAQ"), smallInt("CLIDEPO"), text("CLIOBS", 50), smallInt("CLIVEN"), num("CLIVENPOR"),
                   num("CLIDTO"), integer("CLIPAG"), text("CLIAPE", 50, "Apellido y Nombre"),
-                  text("CLITDOC", 5, "T.Doc."), integer("CLINDOC", "Nro. Doc."), date("CLIFEC", "Fecha"),
+                  documentType("T.Doc."), integer("CLINDOC", "Nro. Doc."), date("CLIFEC", "Fecha"),
                   text("CLIPRO", 30, "Provincia"), text("CLIIVA", 50, "I.V.A.")},
                  {{"CLICOD"}, {"CLIAPE"}});
 }
@@ -241,7 +248,7 @@ TableDef proveedores()
                  {autoInc("CLIUNO"), integer("CLIEMP"), text("CLISCLI", 10), integer("CLISUC"), integer("CLICOD"),
                   text("CLIRAZ", 30), text("CLIAPE", 50), text("CLICON", 30), text("CLICAR", 20), text("CLIDIR", 30),
                   text("CLILOC", 20), smallInt("CLIZON"), text("CLIPRO", 30), text("CLIC_P", 10), text("CLITEL", 30),
-                  text("CLICEL", 20), text("CLIMAIL", 50), text("CLITDOC", 5), integer("CLINDOC"), date("CLIFEC"),
+                  text("CLICEL", 20), text("CLIMAIL", 50), documentType(), integer("CLINDOC"), date("CLIFEC"),
                   text("CLIDIRE", 30), text("CLILOCE", 20), smallInt("CLIFLE"), text("CLICUI", 13), text("CLIIVA", 50),
                   text("CLIRET", 1), money("CLISAL"), num("CLISAN"), date("CLIOLD"), num("CLIANB"), num("CLIANN"),
                   num("CLICRB"), num("CLICRN"), integer("CLIPRE"), text("CLIMEM", 30), integer("CLIMAQ"),

@@ -30,6 +30,46 @@ void writeTicketHeader()
                               .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
+// Creates the tables and the starting rows in one transaction: a shop is made whole or not at all.
+void fillNewDatabase(vx::Connection &connection, const ShopSetupOptions &options)
+{
+    vx::Transaction transaction(connection);
+    connection.createSchema();
+    writeStartingRows(connection, options.adminPassword);
+    if (options.demo)
+        fillDemoShop(connection);
+    transaction.commit();
+}
+
+QString createSqliteShop(const ShopSetupOptions &options, const QString &databasePath)
+{
+    if (QFileInfo::exists(databasePath))
+        throw vx::DbError(QStringLiteral("Ya existe la base de datos \"%1\"; no se sobrescribe.")
+                              .arg(QDir::toNativeSeparators(databasePath)));
+    QDir().mkpath(QFileInfo(databasePath).absolutePath());
+    try {
+        auto connection = vx::Connection::openSqlite(databasePath, &vendrixSchema(), true);
+        fillNewDatabase(*connection, options);
+    } catch (...) {
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(databasePath + suffix);
+        throw;
+    }
+    return databasePath;
+}
+
+QString createServerShop(const ShopSetupOptions &options, const vx::DataLink &link)
+{
+    auto connection = vx::Connection::open(link, &vendrixSchema());
+    for (const vx::TableDef &table : vendrixSchema().tables()) {
+        if (connection->tableExists(table.name))
+            throw vx::DbError(QStringLiteral("La base de datos %1 ya tiene las tablas de una tienda; no se sobrescribe.")
+                                  .arg(connection->description()));
+    }
+    fillNewDatabase(*connection, options);
+    return connection->description();
+}
+
 }  // namespace
 
 void checkPassword(const QString &password)
@@ -56,46 +96,35 @@ QString createShop(const ShopSetupOptions &options)
 {
     checkPassword(options.adminPassword);
     const QString linkPath = vx::paths::dataLinkFile();
-    QString databasePath;
-    bool writeLink = false;
-    if (QFileInfo::exists(linkPath)) {
-        const vx::DataLink link = vx::DataLink::read(linkPath);
-        if (link.provider().compare(QLatin1String("SQLite"), Qt::CaseInsensitive) != 0)
-            throw vx::DbError(QStringLiteral("El archivo de enlace de datos \"%1\" indica el proveedor \"%2\"; "
-                                             "esta orden crea bases de datos SQLite.")
-                                  .arg(QDir::toNativeSeparators(linkPath), link.provider()));
-        databasePath = link.resolvedDataSource();
-    } else {
-        databasePath = vx::paths::root() + QStringLiteral("/Vendrix.db");
-        writeLink = true;
-    }
-    if (QFileInfo::exists(databasePath))
-        throw vx::DbError(QStringLiteral("Ya existe la base de datos \"%1\"; no se sobrescribe.")
-                              .arg(QDir::toNativeSeparators(databasePath)));
+    const bool linkExists = QFileInfo::exists(linkPath);
+    if (linkExists && !options.connectionString.isEmpty())
+        throw vx::DbError(QStringLiteral("Ya existe el archivo de enlace de datos \"%1\"; no se sobrescribe.")
+                              .arg(QDir::toNativeSeparators(linkPath)));
 
-    QDir().mkpath(QFileInfo(databasePath).absolutePath());
-    try {
-        {
-            auto connection = vx::Connection::openSqlite(databasePath, &vendrixSchema(), true);
-            connection->createSchema();
-            vx::Transaction transaction(*connection);
-            writeStartingRows(*connection, options.adminPassword);
-            if (options.demo)
-                fillDemoShop(*connection);
-            transaction.commit();
+    const QString connectionString = !options.connectionString.isEmpty()
+                                         ? options.connectionString
+                                         : QStringLiteral("Provider=SQLite;Data Source=Vendrix.db;");
+    vx::DataLink link = linkExists ? vx::DataLink::read(linkPath)
+                                   : vx::DataLink::fromConnectionString(connectionString, linkPath);
+    QString created;
+    if (link.provider().compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
+        created = createSqliteShop(options, link.resolvedDataSource());
+    else
+        created = createServerShop(options, link);
+
+    if (!linkExists) {
+        try {
+            QDir().mkpath(vx::paths::root());
+            vx::DataLink::write(linkPath, connectionString);
+        } catch (...) {
+            if (link.provider().compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0)
+                QFile::remove(created);
+            throw;
         }
-        if (writeLink)
-            vx::DataLink::write(linkPath, QStringLiteral("Provider=SQLite;Data Source=Vendrix.db;"));
-        if (options.demo)
-            writeTicketHeader();
-    } catch (...) {
-        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(databasePath + suffix);
-        if (writeLink)
-            QFile::remove(linkPath);
-        throw;
     }
-    return databasePath;
+    if (options.demo)
+        writeTicketHeader();
+    return created;
 }
 
 }  // namespace data

@@ -7,14 +7,23 @@
 namespace data {
 
 struct ShopSetupOptions {
+    ShopSetupOptions(QString password, bool demoShop = false, QString connection = {})
+        : adminPassword(std::move(password)), demo(demoShop), connectionString(std::move(connection))
+    {
+    }
+
     QString adminPassword;  // the administrator's password (level 9)
     bool demo = false;      // also fill a sample clothing shop
+    // Where the shop goes: a data-link connection string ("Provider=PostgreSQL;Data Source=...").
+    // Empty: an SQLite file "Vendrix.db" beside the data-link file.
+    QString connectionString;
 };
 
 // Creates the shop's database and its data-link file under the root folder: the schema, the
-// administrator and the walk-in customer, and with `demo` a sample shop. Never overwrites an
-// existing database: throws vx::DbError saying so. When anything fails, nothing is left behind.
-// Returns the path of the database file created.
+// administrator and the walk-in customer, and with `demo` a sample shop. When a data-link file
+// already exists, the database it names is created. Never overwrites an existing database (a file,
+// or a server database that already holds the tables): throws vx::DbError saying so. When anything
+// fails, nothing is left behind. Returns the database created (a file path or a server name).
 QString createShop(const ShopSetupOptions &options);
 
 // The rows every shop starts with: the administrator (code 1, level 9) and customer 1

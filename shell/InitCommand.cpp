@@ -5,6 +5,7 @@
 #include "platform/db/DbError.h"
 
 #include <QDir>
+#include <QMap>
 #include <QTextStream>
 
 #include <cstdio>
@@ -23,26 +24,56 @@ QTextStream &err()
     return stream;
 }
 
+QString usage()
+{
+    return QStringLiteral("Uso: vendrix init [--demo] [--admin-password CLAVE]\n"
+                          "       [--provider postgresql --host SERVIDOR --port PUERTO --database BASE --user USUARIO "
+                          "[--password CLAVE]]");
+}
+
 }  // namespace
 
 int runInitCommand(const QStringList &arguments)
 {
-    data::ShopSetupOptions options;
+    data::ShopSetupOptions options{QString()};
     bool passwordGiven = false;
+    QString provider;
+    QMap<QString, QString> server;  // --host, --port, --database, --user, --password
+    const QStringList serverOptions{QStringLiteral("host"), QStringLiteral("port"), QStringLiteral("database"),
+                                    QStringLiteral("user"), QStringLiteral("password")};
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
+        const QString name = arg.mid(2);
+        const bool hasValue = i + 1 < arguments.size();
         if (arg == QLatin1String("--demo")) {
             options.demo = true;
-        } else if (arg == QLatin1String("--admin-password") && i + 1 < arguments.size()) {
+        } else if (arg == QLatin1String("--admin-password") && hasValue) {
             options.adminPassword = arguments[++i];
             passwordGiven = true;
-        } else if (arg.startsWith(QLatin1String("--admin-password="))) {
-            options.adminPassword = arg.section(QLatin1Char('='), 1);
-            passwordGiven = true;
+        } else if (arg == QLatin1String("--provider") && hasValue) {
+            provider = arguments[++i].toLower();
+        } else if (arg.startsWith(QLatin1String("--")) && serverOptions.contains(name) && hasValue) {
+            server.insert(name, arguments[++i]);
         } else {
-            err() << QStringLiteral("Uso: vendrix init [--demo] [--admin-password CLAVE]") << Qt::endl;
+            err() << usage() << Qt::endl;
             return 2;
         }
+    }
+    if (provider == QLatin1String("postgresql")) {
+        options.connectionString =
+            QStringLiteral("Provider=PostgreSQL;Data Source=%1;Port=%2;Initial Catalog=%3;User ID=%4;")
+                .arg(server.value(QStringLiteral("host"), QStringLiteral("localhost")),
+                     server.value(QStringLiteral("port"), QStringLiteral("5432")),
+                     server.value(QStringLiteral("database"), QStringLiteral("vendrix")),
+                     server.value(QStringLiteral("user"), QStringLiteral("vendrix")));
+        if (server.contains(QStringLiteral("password")))
+            options.connectionString += QStringLiteral("Password=%1;").arg(server.value(QStringLiteral("password")));
+    } else if (!provider.isEmpty() && provider != QLatin1String("sqlite")) {
+        err() << QStringLiteral("Proveedor desconocido \"%1\": use sqlite o postgresql.").arg(provider) << Qt::endl;
+        return 2;
+    } else if (!server.isEmpty()) {
+        err() << usage() << Qt::endl;
+        return 2;
     }
     if (!passwordGiven) {
         out() << QStringLiteral("Clave del administrador (hasta 10 caracteres): ") << Qt::flush;
@@ -51,7 +82,7 @@ int runInitCommand(const QStringList &arguments)
     }
     try {
         const QString database = data::createShop(options);
-        out() << QStringLiteral("Base de datos creada: %1").arg(QDir::toNativeSeparators(database)) << Qt::endl;
+        out() << QStringLiteral("Base de datos creada: %1").arg(database) << Qt::endl;
         out() << QStringLiteral("Archivo de enlace de datos: %1").arg(QDir::toNativeSeparators(vx::paths::dataLinkFile()))
               << Qt::endl;
         return 0;

@@ -17,6 +17,11 @@ DataSource::~DataSource()
         m_dataset->detachDataSource(this);
 }
 
+Dataset *DataSource::dataSet() const
+{
+    return m_dataset;
+}
+
 void DataSource::setDataSet(Dataset *dataset)
 {
     if (m_dataset == dataset)

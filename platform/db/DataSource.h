@@ -19,7 +19,7 @@ public:
     explicit DataSource(Dataset *dataset, QObject *parent = nullptr);
     ~DataSource() override;
 
-    Dataset *dataSet() const { return m_dataset; }
+    Dataset *dataSet() const;
     void setDataSet(Dataset *dataset);
 
 signals:

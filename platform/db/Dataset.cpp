@@ -534,17 +534,12 @@ void Dataset::edit()
 void Dataset::checkSizes() const
 {
     for (const auto &f : m_fields) {
-        if (f->dataType() != FieldType::String || f->size() <= 0)
-            continue;
-        const QString text = m_record[f->index()].toString();
-        if (text.size() > f->size())
-            throw DbError(QStringLiteral("El valor del campo %1 de %2 tiene %3 caracteres y admite como máximo %4.")
-                              .arg(f->displayLabel() == f->fieldName()
-                                       ? f->fieldName()
-                                       : QStringLiteral("%1 (%2)").arg(f->fieldName(), f->displayLabel()),
-                                   displayName())
-                              .arg(text.size())
-                              .arg(f->size()));
+        ColumnDef column;
+        column.name = f->fieldName();
+        column.type = f->dataType();
+        column.size = f->size();
+        column.displayLabel = f->displayLabel();
+        checkTextFits(column, m_record[f->index()], displayName());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/db/SchemaTypes.h"
 
+#include "platform/db/DbError.h"
+
 namespace vx {
 
 QString TableDef::rowKey() const
@@ -18,6 +20,22 @@ const ColumnDef *TableDef::column(const QString &columnName) const
             return &c;
     }
     return nullptr;
+}
+
+void checkTextFits(const ColumnDef &column, const QVariant &value, const QString &owner)
+{
+    if (column.type != FieldType::String || column.size <= 0 || value.isNull())
+        return;
+    const qsizetype length = value.toString().size();
+    if (length <= column.size)
+        return;
+    const QString name = column.displayLabel.isEmpty() || column.displayLabel == column.name
+                             ? column.name
+                             : QStringLiteral("%1 (%2)").arg(column.name, column.displayLabel);
+    throw DbError(QStringLiteral("El valor del campo %1 de %2 tiene %3 caracteres y admite como máximo %4.")
+                      .arg(name, owner)
+                      .arg(length)
+                      .arg(column.size));
 }
 
 Schema::Schema(QList<TableDef> tables) : m_tables(std::move(tables))

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace vx {
 
@@ -42,6 +43,10 @@ struct TableDef {
     VXPLATFORM_EXPORT QString rowKey() const;
     VXPLATFORM_EXPORT const ColumnDef *column(const QString &columnName) const;
 };
+
+// Refuses text longer than its column, on every engine (some do not enforce sizes themselves).
+// Throws DbError naming the column, its caption, `owner` (the table or cursor) and the sizes.
+VXPLATFORM_EXPORT void checkTextFits(const ColumnDef &column, const QVariant &value, const QString &owner);
 
 // Every table of one database.
 class VXPLATFORM_EXPORT Schema {

@@ -34,6 +34,8 @@ public:
 
     QString offsetClause(qint64 rows) const override { return QStringLiteral(" LIMIT -1 OFFSET %1").arg(rows); }
 
+    QString resetAutoNumber(const QString &, const QString &) const override { return {}; }
+
 protected:
     QString columnType(const ColumnDef &column) const override
     {
@@ -77,6 +79,12 @@ public:
     }
 
     QString offsetClause(qint64 rows) const override { return QStringLiteral(" OFFSET %1").arg(rows); }
+
+    QString resetAutoNumber(const QString &table, const QString &column) const override
+    {
+        return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), COALESCE(MAX(%2), 0) + 1, false) FROM %1")
+            .arg(table.toLower(), column.toLower());
+    }
 
 protected:
     QString columnType(const ColumnDef &column) const override

@@ -39,6 +39,9 @@ public:
     // The statement that starts a transaction which takes the write lock at once, so that two
     // workstations recording at the same moment wait for each other instead of colliding.
     virtual QStringList beginWriteTransaction() const = 0;
+    // After rows were written with explicit autonumbers (a copied database), the statement that
+    // makes the next autonumber follow the highest one; empty where the engine does it itself.
+    virtual QString resetAutoNumber(const QString &table, const QString &column) const = 0;
     // The clause that skips the first rows of a result: " OFFSET n" or its equivalent.
     virtual QString offsetClause(qint64 rows) const = 0;
 

@@ -1,5 +1,6 @@
-// Lowers one article's stock by one, many times, each in its own transaction, as a counter
-// workstation does with every sale. Used by the concurrency test as a second process.
+// Records many small sales from one process, as a counter workstation does: each takes the next
+// receipt number and lowers one article's stock, in its own transaction. The concurrency test
+// runs several of these at once against one database.
 #include "data/Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DataLink.h"
@@ -22,6 +23,10 @@ int main(int argc, char **argv)
         const int times = QByteArray(argv[3]).toInt();
         for (int i = 0; i < times; ++i) {
             vx::Transaction transaction(*db);
+            const double next =
+                db->scalar(QStringLiteral("SELECT COALESCE(MAX(COMNRO), 0) + 1 FROM CLICOM WHERE COMTIP IN ('1A', '1B', '1C')"))
+                    .toDouble();
+            db->execute(QStringLiteral("INSERT INTO CLICOM (COMTIP, COMNRO, COMTOT) VALUES ('1B', ?, ?)"), {next, 10.0});
             db->execute(QStringLiteral("UPDATE STOCK SET ARTEX1 = ARTEX1 - ? WHERE ARTCMCT = ?"), {1.0, code});
             transaction.commit();
         }
