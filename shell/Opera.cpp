@@ -2,8 +2,11 @@
 
 #include "data/DataModule.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/OperatorStore.h"
+#include "shell/PanelWidgets.h"
 
 #include <QFocusEvent>
 #include <QFormLayout>
@@ -36,8 +39,13 @@ TFOpera::TFOpera(QWidget *parent) : QDialog(parent)
     EdCla = addBox("EdCla", 10);
     EdCla2 = addBox("EdCla2", 10);
     EdNiv = addBox("EdNiv", 2);
-    EdCla->setEchoMode(QLineEdit::Password);
-    EdCla2->setEchoMode(QLineEdit::Password);
+    showAsAsterisks(EdCla);
+    showAsAsterisks(EdCla2);
+    const int digit = EdCod->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    EdCod->setMaximumWidth(digit * 6);
+    EdNiv->setMaximumWidth(digit * 6);
+    EdCla->setMaximumWidth(digit * 16);
+    EdCla2->setMaximumWidth(digit * 16);
     // Pasted text meets the same rule as typed keys.
     EdNiv->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9]{0,2}")), EdNiv));
     connect(EdApe, &QLineEdit::textEdited, EdApe, [this](const QString &text) {
@@ -72,9 +80,42 @@ TFOpera::TFOpera(QWidget *parent) : QDialog(parent)
     buttons->addWidget(BBorrar);
     buttons->addWidget(BCerrar);
 
+    createGrid();
+
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(DBNavigator1);
+    layout->addWidget(DBGrid1, 1);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    resize(640, 500);
+}
+
+void TFOpera::createGrid()
+{
+    DBNavigator1 = new vx::ui::DBNavigator(this);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    using vx::ui::NavigatorButton;
+    DBNavigator1->setVisibleButtons(NavigatorButton::First | NavigatorButton::Prior | NavigatorButton::Next
+                                    | NavigatorButton::Last | NavigatorButton::Refresh);
+    DBNavigator1->setHint(NavigatorButton::First, QStringLiteral("Primer Registro"));
+    DBNavigator1->setHint(NavigatorButton::Prior, QStringLiteral("Registro Anterior"));
+    DBNavigator1->setHint(NavigatorButton::Next, QStringLiteral("Registro Siguiente"));
+    DBNavigator1->setHint(NavigatorButton::Last, QStringLiteral("Ultimo Registro"));
+    DBNavigator1->setHint(NavigatorButton::Refresh, QStringLiteral("Refresh de Pantalla"));
+    DBNavigator1->setDataSource(DM1->DSOpe);
+
+    DBGrid1 = new vx::ui::DBGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    vx::ui::GridColumn password{QStringLiteral("OPECLA"), QStringLiteral("Clave de Acceso"), 14};
+    password.readOnly = true;
+    DBGrid1->setColumns({{QStringLiteral("OPECOD"), QStringLiteral("Cod"), 5},
+                         {QStringLiteral("OPEAPE"), QStringLiteral("Apellido y Nombre"), 30},
+                         password,
+                         {QStringLiteral("OPENIV"), QStringLiteral("Nivel"), 6}});
+    // Code, name and level are edited in place and stored when the row is left.
+    DBGrid1->setReadOnly(false);
+    DBGrid1->setDataSource(DM1->DSOpe);
+    connect(DBGrid1, &vx::ui::DBGrid::TitleClick, this, &TFOpera::DBGrid1TitleClick);
 }
 
 QLineEdit *TFOpera::addBox(const char *name, int maxLength)
@@ -191,6 +232,18 @@ void TFOpera::BCerrarClick()
     if (DM1->Operador->active())
         DM1->Operador->close();
     accept();
+}
+
+void TFOpera::DBGrid1TitleClick(int column)
+{
+    const QString field = DBGrid1->column(column).fieldName;
+    if (field != QLatin1String("OPECOD") && field != QLatin1String("OPEAPE") && field != QLatin1String("OPENIV"))
+        return;
+    try {
+        DM1->Operador->setIndexFieldNames(field);
+    } catch (const vx::DbError &e) {
+        vx::ui::dialogs().showException(this, e);
+    }
 }
 
 void TFOpera::clearBoxes()

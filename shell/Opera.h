@@ -6,6 +6,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace vx::ui {
+class DBGrid;
+class DBNavigator;
+}  // namespace vx::ui
+
 // The operators window: lists the operators of the shared Operador table, adds one with a
 // password typed twice, and deletes the selected one. A fresh window serves each opening.
 class TFOpera : public QDialog {
@@ -22,6 +27,8 @@ public:
     QPushButton *BCancelar = nullptr;
     QPushButton *BBorrar = nullptr;
     QPushButton *BCerrar = nullptr;
+    vx::ui::DBNavigator *DBNavigator1 = nullptr;
+    vx::ui::DBGrid *DBGrid1 = nullptr;
 
     void EdCodClick();
     void EdClaExit();
@@ -32,11 +39,13 @@ public:
     void BCancelarClick();
     void BBorrarClick();
     void BCerrarClick();
+    void DBGrid1TitleClick(int column);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void createGrid();
     QLineEdit *addBox(const char *name, int maxLength);
     void clearBoxes();
 };

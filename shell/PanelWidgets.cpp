@@ -1,6 +1,13 @@
 #include "shell/PanelWidgets.h"
 
+#include <QLineEdit>
 #include <QMouseEvent>
+
+void showAsAsterisks(QLineEdit *box)
+{
+    box->setEchoMode(QLineEdit::Password);
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
 
 KeyLabel::KeyLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {

@@ -3,6 +3,11 @@
 #include <QFrame>
 #include <QLabel>
 
+class QLineEdit;
+
+// Hides what is typed in a password box behind one "*" per character.
+void showAsAsterisks(QLineEdit *box);
+
 // A label that answers a click, for the key captions of the main window's shortcut strip.
 class KeyLabel : public QLabel {
     Q_OBJECT

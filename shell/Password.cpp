@@ -28,7 +28,7 @@ TFIngreso::TFIngreso(QWidget *parent) : QDialog(parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Password = new QLineEdit(this);
     Password->setObjectName(QStringLiteral("Password"));
-    Password->setEchoMode(QLineEdit::Password);
+    showAsAsterisks(Password);
     Label1->setBuddy(Password);
 
     auto *buttons = new QDialogButtonBox(this);

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 // The login window on a fresh shop, with the main window it hands over to.
@@ -56,6 +57,9 @@ private slots:
         scene.shop.addOperator(7, QStringLiteral("ANA"), QStringLiteral("ana9"), 9);
         QCOMPARE(scene.login->windowTitle(), QStringLiteral("Clave de Acceso"));
         QCOMPARE(scene.login->Password->echoMode(), QLineEdit::Password);
+        QCOMPARE(scene.login->Password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                           scene.login->Password),
+                 int('*'));
         for (const QString &wrong : {QStringLiteral("ana"), QStringLiteral("ana99"), QStringLiteral("x")}) {
             scene.enter(wrong);
             QVERIFY(scene.login->isVisible());

@@ -5,9 +5,15 @@
 #include "shell/Opera.h"
 #include "shell/OperatorStore.h"
 
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBNavigator.h"
+
+#include <QHeaderView>
+
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 // The operators window on a fresh shop, on screen and active so that leaving a box is felt.
@@ -109,6 +115,10 @@ private slots:
         QCOMPARE(scene.window.EdCla->echoMode(), QLineEdit::Password);
         QCOMPARE(scene.window.EdCla2->echoMode(), QLineEdit::Password);
         QCOMPARE(scene.window.EdCod->maxLength(), 2);
+        // One asterisk per character, as the login's box.
+        QCOMPARE(scene.window.EdCla->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                        scene.window.EdCla),
+                 int('*'));
     }
 
     void passwordInUseIsRefusedOnLeaving()
@@ -205,13 +215,89 @@ private slots:
         QVERIFY(scene.dialogs.shown.isEmpty());
     }
 
-    void deleteAsksThenRemoves()
+    void gridListsTheOperatorsWithoutTheirPasswords()
     {
         OperatorsScene scene;
         scene.shop.addOperator(3, QStringLiteral("LUIS"), QStringLiteral("luis"), 2);
         vx::Table &operador = *scene.shop.dm->Operador;
+        operador.setIndexFieldNames(QStringLiteral("OPECOD"));
         operador.refresh();
-        QVERIFY(operador.locate(QStringLiteral("OPECOD"), 3));
+        vx::ui::DBGrid *grid = scene.window.DBGrid1;
+        QAbstractItemModel *model = grid->model();
+        QStringList titles;
+        for (int c = 0; c < model->columnCount(); ++c)
+            titles << model->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titles, QStringList({"Cod", "Apellido y Nombre", "Clave de Acceso", "Nivel"}));
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("LUIS"));
+        QCOMPARE(model->index(1, 2).data().toString(), QStringLiteral("**********"));
+        QCOMPARE(model->index(1, 3).data().toString(), QStringLiteral("2"));
+        QVERIFY(!(model->flags(model->index(1, 2)) & Qt::ItemIsEditable));
+        for (int c : {0, 1, 3})
+            QVERIFY(model->flags(model->index(1, c)) & Qt::ItemIsEditable);
+
+        using vx::ui::NavigatorButton;
+        vx::ui::DBNavigator *navigator = scene.window.DBNavigator1;
+        QCOMPARE(navigator->visibleButtons(), NavigatorButton::First | NavigatorButton::Prior | NavigatorButton::Next
+                                                  | NavigatorButton::Last | NavigatorButton::Refresh);
+        QCOMPARE(navigator->hint(NavigatorButton::First), QStringLiteral("Primer Registro"));
+        QCOMPARE(navigator->hint(NavigatorButton::Prior), QStringLiteral("Registro Anterior"));
+        QCOMPARE(navigator->hint(NavigatorButton::Next), QStringLiteral("Registro Siguiente"));
+        QCOMPARE(navigator->hint(NavigatorButton::Last), QStringLiteral("Ultimo Registro"));
+        QCOMPARE(navigator->hint(NavigatorButton::Refresh), QStringLiteral("Refresh de Pantalla"));
+    }
+
+    // A name or level typed into the grid is stored when the row is left.
+    void gridEditsAreStoredOnLeavingTheRow()
+    {
+        OperatorsScene scene;
+        scene.shop.addOperator(3, QStringLiteral("LUIS"), QStringLiteral("luis"), 2);
+        vx::Table &operador = *scene.shop.dm->Operador;
+        operador.setIndexFieldNames(QStringLiteral("OPECOD"));
+        operador.refresh();
+        vx::ui::DBGrid *grid = scene.window.DBGrid1;
+        grid->selectRow(1);
+        QVERIFY(grid->model()->setData(grid->model()->index(1, 1), QStringLiteral("LUIS ALBERTO")));
+        QVERIFY(grid->model()->setData(grid->model()->index(1, 3), 3));
+        grid->selectRow(0);
+        const auto found = Login::findByPassword(operador, QStringLiteral("luis"));
+        QVERIFY(found);
+        QCOMPARE(found->name, QStringLiteral("LUIS ALBERTO"));
+        QCOMPARE(found->level, 3);
+    }
+
+    // Titles sort by code, name and level; the password column does not sort.
+    void titleClickSortsByTheColumn()
+    {
+        OperatorsScene scene;
+        QVERIFY(QTest::qWaitForWindowExposed(&scene.window));
+        vx::Table &operador = *scene.shop.dm->Operador;
+        operador.setIndexFieldNames(QStringLiteral("OPECOD"));
+        QHeaderView *header = scene.window.DBGrid1->horizontalHeader();
+        const auto clickTitle = [header](int column) {
+            const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                                header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+        };
+        clickTitle(1);
+        QCOMPARE(operador.indexFieldNames(), QStringLiteral("OPEAPE"));
+        clickTitle(2);
+        QCOMPARE(operador.indexFieldNames(), QStringLiteral("OPEAPE"));
+        clickTitle(3);
+        QCOMPARE(operador.indexFieldNames(), QStringLiteral("OPENIV"));
+        clickTitle(0);
+        QCOMPARE(operador.indexFieldNames(), QStringLiteral("OPECOD"));
+    }
+
+    void deleteAsksThenRemovesTheOperatorTheGridIsOn()
+    {
+        OperatorsScene scene;
+        scene.shop.addOperator(3, QStringLiteral("LUIS"), QStringLiteral("luis"), 2);
+        vx::Table &operador = *scene.shop.dm->Operador;
+        operador.setIndexFieldNames(QStringLiteral("OPECOD"));
+        operador.refresh();
+        scene.window.DBGrid1->selectRow(1);
+        QCOMPARE(operador.fieldByName(QStringLiteral("OPECOD"))->asInteger(), 3);
 
         scene.dialogs.confirmAnswers.enqueue(false);
         QTest::mouseClick(scene.window.BBorrar, Qt::LeftButton);
