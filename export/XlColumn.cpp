@@ -1,6 +1,8 @@
 #include "export/XlColumn.h"
 
+#include "platform/db/DataSource.h"  // DBGrid.h keeps a QPointer to one
 #include "platform/db/Field.h"
+#include "platform/ui/DBGrid.h"
 
 TCellType cellTypeForField(vx::FieldType type)
 {
@@ -29,6 +31,21 @@ void TxlColumn::Assign(const vx::Field &field)
     Alignment = field.isNumeric() ? Qt::AlignRight : Qt::AlignLeft;
     ColWidth = 0;
     DataType = cellTypeForField(field.dataType());
+}
+
+void TxlColumn::Assign(const vx::ui::DBGrid &grid, int column)
+{
+    const vx::ui::GridColumn &shown = grid.column(column);
+    const vx::Field *field = grid.columnField(column);
+    DataField = shown.fieldName;
+    Save = shown.visible;
+    Title = grid.model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    Alignment = shown.alignment & Qt::AlignHorizontal_Mask;
+    if (!Alignment)
+        Alignment = field && field->isNumeric() ? Qt::AlignRight : Qt::AlignLeft;
+    ColWidth = grid.columnWidth(column) * 37;
+    if (field)
+        DataType = cellTypeForField(field->dataType());
 }
 
 void TxlColumn::Assign(const TxlColumn &other)

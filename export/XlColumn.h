@@ -7,6 +7,10 @@
 
 #include <qnamespace.h>
 
+namespace vx::ui {
+class DBGrid;
+}
+
 // The cell type a field's values are written as: whole numbers as integers, booleans as
 // booleans, floating point as numbers, everything else (texts, dates, memos) as text.
 TCellType cellTypeForField(vx::FieldType type);
@@ -21,6 +25,9 @@ public:
 
     // Name, visibility, display label, alignment and cell type of the field; no width.
     void Assign(const vx::Field &field) override;
+    // What a grid's column shows: field, visibility, caption, alignment, and its width on screen
+    // (pixels × 37); the cell type follows the column's field when it has one.
+    void Assign(const vx::ui::DBGrid &grid, int column);
     void Assign(const TxlColumn &other);
 
     // The alignment part of a detail cell's attributes.

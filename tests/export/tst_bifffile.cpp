@@ -308,7 +308,9 @@ void TestBiffFile::streamFailuresAreReported()
             file.WriteLabel(0, 1, {}, "desbordado");
             QFAIL("a full disk went unnoticed");
         } catch (const StreamWriteError &error) {
-            QVERIFY(error.message().contains("No queda espacio en el disco"));
+            QVERIFY2(error.message().contains("5 de 22 bytes")
+                         && error.message().contains("No queda espacio en el disco"),
+                     qPrintable(error.message()));
         }
         // The sheet is broken from here on; no later record may land after the torn one.
         QVERIFY_THROWS_EXCEPTION(StreamWriteError, file.WriteBlank(0, 2, {}));

@@ -4,7 +4,9 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
+#include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/ui/DBGrid.h"
 
 #include "BiffReader.h"
 #include "LibreOfficeCsv.h"
@@ -15,6 +17,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <map>
 #include <sys/resource.h>
 
@@ -109,6 +112,18 @@ private:
     rlimit m_previous {};
 };
 
+// The message of the error of type E that work throws.
+template <typename E>
+QString messageOf(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const E &error) {
+        return error.message();
+    }
+    return QStringLiteral("(nothing thrown)");
+}
+
 const QStringList garmentHeader{"Nº", "Código", "Descripción", "Cantidad", "Precio", "Fecha", "Activo"};
 
 }  // namespace
@@ -148,6 +163,7 @@ private slots:
     void titleAndCommentPlaceTheHeader_data();
     void titleAndCommentPlaceTheHeader();
     void chosenColumnsLeaveNoGap();
+    void columnFromGrid();
     void eventsCancelAndCellParams();
     void refusesWithoutAnOpenNonEmptyDataset();
     void unknownFieldLeavesNoEndAndRestoresDataset();
@@ -288,6 +304,43 @@ void TestDataToXls::chosenColumnsLeaveNoGap()
     QCOMPARE(recordsWithId(bytes, 0x0004).last().attributes(), QByteArray::fromHex("000002"));
 }
 
+void TestDataToXls::columnFromGrid()
+{
+    vx::DataSource source(m_table.get());
+    vx::ui::DBGrid grid;
+    grid.setDataSource(&source);
+    grid.addColumn("PRNDES", "Descripción larga");
+    grid.addColumn("PRNPRE");
+    grid.addColumn("PRNCOD");
+    grid.setColumnVisible(2, false);
+    vx::ui::GridColumn centred = grid.column(0);
+    centred.alignment = Qt::AlignHCenter;
+    grid.setColumn(0, centred);
+    grid.setColumnWidth(1, 80);
+
+    TxlColumn description;
+    description.Assign(grid, 0);
+    QCOMPARE(description.DataField, QString("PRNDES"));
+    QVERIFY(description.Save);
+    QCOMPARE(description.Title, QString("Descripción larga"));
+    QCOMPARE(description.Alignment, Qt::Alignment(Qt::AlignHCenter));
+    QVERIFY(description.ColWidth > 0);
+    QCOMPARE(description.ColWidth, grid.columnWidth(0) * 37);
+    QCOMPARE(description.DataType, ctLabel);
+
+    TxlColumn price;
+    price.Assign(grid, 1);
+    QCOMPARE(price.Title, QString("Precio"));
+    QCOMPARE(price.Alignment, Qt::Alignment(Qt::AlignRight));
+    QCOMPARE(price.ColWidth, 80 * 37);
+    QCOMPARE(price.DataType, ctDouble);
+
+    TxlColumn code;
+    code.Assign(grid, 2);
+    QCOMPARE(code.DataField, QString("PRNCOD"));
+    QVERIFY(!code.Save);
+}
+
 void TestDataToXls::eventsCancelAndCellParams()
 {
     TDataToXLS xls;
@@ -338,33 +391,19 @@ void TestDataToXls::refusesWithoutAnOpenNonEmptyDataset()
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
 
-    try {
-        xls.SaveToStream(&buffer);
-        QFAIL("exported without a dataset");
-    } catch (const ExportError &error) {
-        QCOMPARE(error.message(), QString("Cannot perform this operation without a dataset"));
-    }
+    const auto save = [&] { xls.SaveToStream(&buffer); };
+    QCOMPARE(messageOf<ExportError>(save), QString("Cannot perform this operation without a dataset"));
 
     xls.setDataSet(m_table.get());
     m_table->close();
-    try {
-        xls.SaveToStream(&buffer);
-        QFAIL("exported a closed dataset");
-    } catch (const vx::DbError &error) {
-        QVERIFY2(error.message().contains("PRENDAS") && error.message().contains("cerrad"),
-                 qPrintable(error.message()));
-    }
+    const QString closed = messageOf<vx::DbError>(save);
+    QVERIFY2(closed.contains("PRENDAS") && closed.contains("cerrad"), qPrintable(closed));
 
     m_table->setFilter("PRNCOD = 'NINGUNO'");
     m_table->setFiltered(true);
     m_table->open();
-    try {
-        xls.SaveToStream(&buffer);
-        QFAIL("exported an empty dataset");
-    } catch (const vx::DbError &error) {
-        QVERIFY2(error.message().contains("PRENDAS") && error.message().contains("registros"),
-                 qPrintable(error.message()));
-    }
+    const QString empty = messageOf<vx::DbError>(save);
+    QVERIFY2(empty.contains("PRENDAS") && empty.contains("registros"), qPrintable(empty));
 
     QVERIFY(buffer.data().isEmpty());
     QCOMPARE(events, 0);
@@ -386,13 +425,8 @@ void TestDataToXls::unknownFieldLeavesNoEndAndRestoresDataset()
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    try {
-        xls.SaveToStream(&buffer);
-        QFAIL("an unknown field went unnoticed");
-    } catch (const vx::DbError &error) {
-        QVERIFY2(error.message().contains("PRNTALLE") && error.message().contains("PRENDAS"),
-                 qPrintable(error.message()));
-    }
+    const QString unknown = messageOf<vx::DbError>([&] { xls.SaveToStream(&buffer); });
+    QVERIFY2(unknown.contains("PRNTALLE") && unknown.contains("PRENDAS"), qPrintable(unknown));
     QVERIFY(!endsWithEof(buffer.data()));
     QCOMPARE(sheetRows(buffer.data()).value(0), QString("|"));  // the header line, two empty titles
     QCOMPARE(m_table->recNo(), 2);
@@ -442,12 +476,8 @@ void TestDataToXls::saveToFileReplacesOnlyWhenComplete()
     QCOMPARE(content(), QByteArray("hoja anterior"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"lista.xls"}));
 
-    try {
-        xls.SaveToFile(dir.filePath("no/existe/lista.xls"));
-        QFAIL("saved into a folder that does not exist");
-    } catch (const ExportError &error) {
-        QVERIFY2(error.message().contains("lista.xls"), qPrintable(error.message()));
-    }
+    const QString noFolder = messageOf<ExportError>([&] { xls.SaveToFile(dir.filePath("no/existe/lista.xls")); });
+    QVERIFY2(noFolder.contains("lista.xls"), qPrintable(noFolder));
 }
 
 void TestDataToXls::destroyedDuringExportStops()
