@@ -35,9 +35,12 @@ int runInstanceProbe(QApplication &app, CheckPrevious &guard)
 
 int main(int argc, char **argv)
 {
-    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String("init")) {
+    // The console commands run without windows and without the single-instance guard.
+    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (command == QLatin1String("init") || command == QLatin1String("copy-db")) {
         QCoreApplication app(argc, argv);
-        return runInitCommand(QCoreApplication::arguments().mid(2));
+        const QStringList arguments = QCoreApplication::arguments().mid(2);
+        return command == QLatin1String("init") ? runInitCommand(arguments) : runCopyDbCommand(arguments);
     }
 
     QApplication app(argc, argv);
