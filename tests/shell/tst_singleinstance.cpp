@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -47,7 +48,8 @@ public:
     // Refused starts end by themselves, having shown nothing.
     bool endsAlone(int timeoutMs = 10000)
     {
-        return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
+        const bool finished = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+        return finished && m_process.exitStatus() == QProcess::NormalExit
                && m_process.exitCode() == 0 && !readAll().contains(QLatin1String("running"));
     }
 
@@ -94,6 +96,24 @@ private slots:
         Instance third(program);
         QVERIFY(third.endsAlone());
         QVERIFY(first.exitNormally());
+    }
+
+    // Starts at the same moment cannot both be admitted: taking the lock is one atomic step.
+    void simultaneousStartsAdmitOne()
+    {
+        std::vector<std::unique_ptr<Instance>> starts;
+        for (int i = 0; i < 4; ++i)
+            starts.push_back(std::make_unique<Instance>(program));
+        int running = 0;
+        int refused = 0;
+        for (auto &start : starts) {
+            if (start->says(QStringLiteral("running")))
+                ++running;
+            else if (start->endsAlone())
+                ++refused;
+        }
+        QCOMPARE(running, 1);
+        QCOMPARE(refused, 3);
     }
 
     void copyInAnotherFolderRunsBeside()
