@@ -41,18 +41,29 @@ void fillNewDatabase(vx::Connection &connection, const ShopSetupOptions &options
     transaction.commit();
 }
 
+// Refuses a database that already holds a shop's tables.
+void checkHoldsNoShop(vx::Connection &connection)
+{
+    for (const vx::TableDef &table : vendrixSchema().tables()) {
+        if (connection.tableExists(table.name))
+            throw vx::DbError(QStringLiteral("La base de datos %1 ya tiene las tablas de una tienda; no se sobrescribe.")
+                                  .arg(connection.description()));
+    }
+}
+
 QString createSqliteShop(const ShopSetupOptions &options, const QString &databasePath)
 {
-    if (QFileInfo::exists(databasePath))
-        throw vx::DbError(QStringLiteral("Ya existe la base de datos \"%1\"; no se sobrescribe.")
-                              .arg(QDir::toNativeSeparators(databasePath)));
+    const bool existed = QFileInfo::exists(databasePath);
     QDir().mkpath(QFileInfo(databasePath).absolutePath());
     try {
         auto connection = vx::Connection::openSqlite(databasePath, &vendrixSchema(), true);
+        checkHoldsNoShop(*connection);
         fillNewDatabase(*connection, options);
     } catch (...) {
-        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(databasePath + suffix);
+        if (!existed) {
+            for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::remove(databasePath + suffix);
+        }
         throw;
     }
     return databasePath;
@@ -61,11 +72,7 @@ QString createSqliteShop(const ShopSetupOptions &options, const QString &databas
 QString createServerShop(const ShopSetupOptions &options, const vx::DataLink &link)
 {
     auto connection = vx::Connection::open(link, &vendrixSchema());
-    for (const vx::TableDef &table : vendrixSchema().tables()) {
-        if (connection->tableExists(table.name))
-            throw vx::DbError(QStringLiteral("La base de datos %1 ya tiene las tablas de una tienda; no se sobrescribe.")
-                                  .arg(connection->description()));
-    }
+    checkHoldsNoShop(*connection);
     fillNewDatabase(*connection, options);
     return connection->description();
 }

@@ -1,4 +1,5 @@
 #include "../common/TempRoot.h"
+#include "../common/TestDatabase.h"
 
 #include "data/DemoShop.h"
 #include "data/ShopSetup.h"
@@ -89,6 +90,22 @@ private slots:
         // The demo's own operators would make the login ambiguous.
         QVERIFY(failure({QStringLiteral("stock1"), true}).contains(QStringLiteral("stock1")));
         QCOMPARE(QDir(root.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void shopOnTheEngineUnderTest()
+    {
+        TempRoot root;
+        const TestDatabase empty = TestDatabase::fresh(&data::vendrixSchema(), root.path());
+        data::createShop({QStringLiteral("admin"), true, empty.connectionString});
+        auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM STOCK")).toInt(), 200);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT CLITDOC FROM CLIENTE WHERE CLICOD = 2")).toString(),
+                 QStringLiteral("D.N.I."));
+        // The same database again is refused, whatever names it.
+        QFile::remove(vx::paths::dataLinkFile());
+        const QString message = failure({QStringLiteral("otra"), false, empty.connectionString});
+        QVERIFY2(message.contains(QStringLiteral("no se sobrescribe")), qPrintable(message));
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM OPERADOR")).toInt(), 3);
     }
 
     void initCommandAsksForThePassword()

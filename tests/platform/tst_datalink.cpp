@@ -87,6 +87,17 @@ private slots:
                  qPrintable(message));
     }
 
+    void unreachableServerIsNamed()
+    {
+        const QString link = writeFile(QStringLiteral("server.udl"),
+                                       "[oledb]\nProvider=PostgreSQL;Data Source=127.0.0.1;Port=1;"
+                                       "Initial Catalog=tienda;User ID=caja;\n");
+        const QString message = messageOf([&] { Connection::open(DataLink::read(link), nullptr); });
+        QVERIFY2(message.contains(QLatin1String("tienda")) && message.contains(QLatin1String("127.0.0.1"))
+                     && message.contains(QLatin1String("server.udl")),
+                 qPrintable(message));
+    }
+
     void opensTheDatabaseInWalModeWithFullSync()
     {
         auto created = Connection::openSqlite(m_dir.filePath(QStringLiteral("ok.db")), nullptr, true);
