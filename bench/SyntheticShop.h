@@ -1,0 +1,48 @@
+#pragma once
+
+#include "bench/Bench.h"
+#include "platform/db/Connection.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+// A seeded synthetic clothing shop for the benchmarks: articles with stock and prices, customers,
+// and a few years of goods receipts, goods issues and sales with the stock movements they cause.
+// The same seed and sizes always give the same shop.
+namespace bench {
+
+struct ShopSize {
+    qint64 articles = 200000;
+    qint64 movements = 2000000; // rows of MOVIM; receipts, issues and sales follow from them
+    std::uint32_t seed = 20250101;
+};
+
+// How many rows each table received.
+struct ShopCounts {
+    qint64 articles = 0;
+    qint64 customers = 0;
+    qint64 movements = 0;
+    qint64 receiptLines = 0; // INGRESOS
+    qint64 issueLines = 0;   // EGRESOS: goods issues and the lines of sales
+    qint64 sales = 0;        // CLICOM
+    qint64 saleLines = 0;    // ITECLI
+};
+
+// The sizes given by --articles=N, --movements=M and --seed=S, with full-scale defaults.
+ShopSize shopSizeFromOptions(const Context &context);
+
+// Fills a database whose schema has just been created, in one transaction. Throws vx::DbError
+// when a row cannot be written (nothing is then left behind).
+ShopCounts fillSyntheticShop(vx::Connection &connection, const ShopSize &size);
+
+// Creates an SQLite file at `path` with the schema and fills it.
+std::unique_ptr<vx::Connection> createSyntheticShop(const QString &path, const ShopSize &size,
+                                                    ShopCounts *counts = nullptr);
+
+// The own code (ARTCMCT) of the article written `article`-th (0-based): 13 digits, a valid EAN-13
+// number. Codes are scattered, so their sorted order is not the order the rows were written in.
+QString syntheticOwnCode(qint64 article);
+
+} // namespace bench
