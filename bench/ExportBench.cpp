@@ -11,9 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFont>
 #include <QProcess>
 #include <QSaveFile>
 #include <QSqlQuery>
@@ -247,7 +247,8 @@ void run(bench::Context &context)
         return;
     }
     bench::report(what, ours, QStringLiteral("python3-xlwt"), peer);
-    bench::report(QStringLiteral("same values, writer alone from memory"), writer, QStringLiteral("python3-xlwt"), peer);
+    bench::report(QStringLiteral("same values, writer alone from memory"), writer, QStringLiteral("python3-xlwt"),
+                  peer);
     bench::note(QStringLiteral("times faster than python3-xlwt"),
                 QStringLiteral("export %1, writer alone %2 (target: 10); %3 cells")
                     .arg(peer / ours, 0, 'f', 1)
@@ -255,6 +256,6 @@ void run(bench::Context &context)
                     .arg(cells));
 }
 
-}  // namespace
+} // namespace
 
 static bench::Registrar reg("export", run);

@@ -26,7 +26,7 @@ constexpr quint16 eof = 0x000A;
 constexpr quint16 note = 0x001C;
 constexpr quint16 colWidth = 0x0024;
 constexpr quint16 font = 0x0031;
-}  // namespace RecordNumber
+} // namespace RecordNumber
 
 constexpr quint16 biffVersion2 = 0x0002;
 constexpr quint16 worksheetStream = 0x000A;
@@ -34,9 +34,8 @@ constexpr quint16 worksheetStream = 0x000A;
 quint16 checkedWord(int value, const QString &what)
 {
     if (value < 0 || value > 0xFFFF)
-        throw ExportError(QStringLiteral("%1 %2 está fuera del rango que admite la hoja (0 a 65535).")
-                              .arg(what)
-                              .arg(value));
+        throw ExportError(
+            QStringLiteral("%1 %2 está fuera del rango que admite la hoja (0 a 65535).").arg(what).arg(value));
     return static_cast<quint16>(value);
 }
 
@@ -44,8 +43,7 @@ quint8 checkedColumnByte(int column)
 {
     if (column < 0 || column > 0xFF)
         throw ExportError(
-            QStringLiteral("La columna %1 está fuera del rango de anchos de columna (0 a 255).")
-                .arg(column));
+            QStringLiteral("La columna %1 está fuera del rango de anchos de columna (0 a 255).").arg(column));
     return static_cast<quint8>(column);
 }
 
@@ -66,7 +64,7 @@ bool has(TCellAttributes attributes, CellAttribute flag)
 
 std::array<quint8, 3> attributeBytes(TCellAttributes attributes)
 {
-    std::array<quint8, 3> bytes {};
+    std::array<quint8, 3> bytes{};
     if (has(attributes, CellAttribute::Hidden))
         bytes[0] += 0x80;
     if (has(attributes, CellAttribute::Locked))
@@ -134,10 +132,9 @@ BiffRecord cellRecord(quint16 number, int row, int column, TCellAttributes attri
     return record;
 }
 
-}  // namespace
+} // namespace
 
-TBiffFile::TBiffFile(QIODevice *stream)
-    : m_stream(stream), m_uncaughtAtCreation(std::uncaught_exceptions())
+TBiffFile::TBiffFile(QIODevice *stream) : m_stream(stream), m_uncaughtAtCreation(std::uncaught_exceptions())
 {
     BiffRecord record(RecordNumber::bof);
     record.addWord(biffVersion2);
@@ -163,8 +160,7 @@ void TBiffFile::finish()
     m_state = State::Finished;
 }
 
-void TBiffFile::WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn,
-                                int lastColumnPlusOne)
+void TBiffFile::WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn, int lastColumnPlusOne)
 {
     BiffRecord record(RecordNumber::dimensions);
     record.addWord(checkedRow(firstRow));
@@ -210,8 +206,7 @@ void TBiffFile::WriteNote(int row, int column, const QString &text)
     writeRecord(record);
 }
 
-void TBiffFile::WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType,
-                          const QVariant &value)
+void TBiffFile::WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType, const QVariant &value)
 {
     if (value.isNull()) {
         WriteBlank(row, column, attributes);
@@ -274,7 +269,7 @@ void TBiffFile::WriteBoolean(int row, int column, TCellAttributes attributes, bo
 {
     BiffRecord record = cellRecord(RecordNumber::boolErr, row, column, attributes);
     record.addByte(value ? 1 : 0);
-    record.addByte(0);  // a boolean, not an error code
+    record.addByte(0); // a boolean, not an error code
     writeRecord(record);
 }
 

@@ -67,8 +67,7 @@ public:
     void WriteNote(int row, int column, const QString &text);
 
     // A null value, or ctBlank, gives a blank cell; otherwise the value is converted to the type.
-    void WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType,
-                   const QVariant &value);
+    void WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType, const QVariant &value);
     void WriteBlank(int row, int column, TCellAttributes attributes);
     // The INTEGER record holds 0..65535; any other value is written as a NUMBER so that the
     // reader still gets the true value.

@@ -61,6 +61,6 @@ private:
         m_bytes[offset + 1] = static_cast<char>(value >> 8);
     }
 
-    std::array<char, 272> m_bytes {};
+    std::array<char, 272> m_bytes{};
     std::size_t m_size = 0;
 };

@@ -40,7 +40,7 @@ private:
     vx::Bookmark m_start;
 };
 
-}  // namespace
+} // namespace
 
 TDataExport::TDataExport(QObject *parent) : QObject(parent) {}
 
@@ -85,11 +85,11 @@ void TDataExport::checkCanExport() const
     if (!m_dataSet)
         throw ExportError(QStringLiteral("Cannot perform this operation without a dataset"));
     if (!m_dataSet->active())
-        throw vx::DbError(QStringLiteral("No se puede realizar la operación: %1 está cerrado.")
-                              .arg(m_dataSet->displayName()));
+        throw vx::DbError(
+            QStringLiteral("No se puede realizar la operación: %1 está cerrado.").arg(m_dataSet->displayName()));
     if (m_dataSet->isEmpty())
-        throw vx::DbError(QStringLiteral("No se puede realizar la operación: %1 no tiene registros.")
-                              .arg(m_dataSet->displayName()));
+        throw vx::DbError(
+            QStringLiteral("No se puede realizar la operación: %1 no tiene registros.").arg(m_dataSet->displayName()));
 }
 
 void TDataExport::checkStillExporting(const QPointer<TDataExport> &self)
@@ -97,8 +97,7 @@ void TDataExport::checkStillExporting(const QPointer<TDataExport> &self)
     if (!self)
         throw ExportError(QStringLiteral("La exportación se interrumpió: se destruyó el componente."));
     if (!self->m_dataSet)
-        throw ExportError(
-            QStringLiteral("La exportación se interrumpió: se destruyó el conjunto de datos."));
+        throw ExportError(QStringLiteral("La exportación se interrumpió: se destruyó el conjunto de datos."));
 }
 
 void TDataExport::BeginExport()

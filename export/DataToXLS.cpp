@@ -9,7 +9,7 @@ namespace {
 constexpr int declaredRowsEnd = 1025;
 constexpr int declaredColumnsEnd = 4;
 
-}  // namespace
+} // namespace
 
 TDataToXLS::TDataToXLS(QObject *parent) : TDataExport(parent)
 {

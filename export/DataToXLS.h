@@ -8,9 +8,8 @@
 #include <memory>
 
 // Lets a handler change a detail cell before it is written: its value, cell type and attributes.
-using TGetDetailCellParams =
-    std::function<void(int ARow, int ACol, const TxlColumn &AColumn, QVariant &AValue,
-                       TCellType &AColumnType, TCellAttributes &AAttributes)>;
+using TGetDetailCellParams = std::function<void(int ARow, int ACol, const TxlColumn &AColumn, QVariant &AValue,
+                                                TCellType &AColumnType, TCellAttributes &AAttributes)>;
 
 // Exports a dataset to a spreadsheet file: an optional title line, an optional note, a line of
 // column titles and a line per record. Without columns it exports every field of the dataset,
@@ -40,7 +39,7 @@ protected:
 private:
     void writeHeaderLine();
 
-    TxlColumns m_columns {this};
+    TxlColumns m_columns{this};
     TxlTitle m_title;
     TxlHeader m_header;
     TxlDetail m_detail;

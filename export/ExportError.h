@@ -7,10 +7,7 @@
 // Errors of the spreadsheet export. The message is Spanish and meant for the operator.
 class ExportError : public std::runtime_error {
 public:
-    explicit ExportError(const QString &message)
-        : std::runtime_error(message.toStdString())
-    {
-    }
+    explicit ExportError(const QString &message) : std::runtime_error(message.toStdString()) {}
 
     QString message() const { return QString::fromUtf8(what()); }
 };

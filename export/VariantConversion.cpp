@@ -17,9 +17,9 @@ const QDate serialEpoch(1899, 12, 30);
 
 [[noreturn]] void refuse(const QVariant &value, const char *kind)
 {
-    throw ValueConversionError(QStringLiteral("No se puede convertir el valor «%1» (%2) a %3.")
-                                   .arg(value.toString(), QString::fromLatin1(value.typeName()),
-                                        QString::fromUtf8(kind)));
+    throw ValueConversionError(
+        QStringLiteral("No se puede convertir el valor «%1» (%2) a %3.")
+            .arg(value.toString(), QString::fromLatin1(value.typeName()), QString::fromUtf8(kind)));
 }
 
 bool isIntegral(const QVariant &value)
@@ -85,7 +85,7 @@ bool tryDouble(const QVariant &value, double *result)
     }
 }
 
-}  // namespace
+} // namespace
 
 qint64 VariantConversion::toInteger(const QVariant &value)
 {
@@ -102,7 +102,7 @@ qint64 VariantConversion::toInteger(const QVariant &value)
         refuse(value, "entero");
     // Default rounding mode: to nearest, ties to even.
     const double rounded = std::nearbyint(number);
-    constexpr double limit = 9223372036854775808.0;  // 2^63
+    constexpr double limit = 9223372036854775808.0; // 2^63
     if (!std::isfinite(rounded) || rounded >= limit || rounded < -limit)
         refuse(value, "entero");
     return static_cast<qint64>(rounded);
@@ -127,9 +127,8 @@ bool VariantConversion::toBoolean(const QVariant &value)
         if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
             return false;
     }
-    const bool temporal = value.typeId() == QMetaType::QDate
-                          || value.typeId() == QMetaType::QDateTime
-                          || value.typeId() == QMetaType::QTime;
+    const bool temporal = value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime ||
+                          value.typeId() == QMetaType::QTime;
     double number = 0;
     if (temporal || !tryDouble(value, &number))
         refuse(value, "lógico");

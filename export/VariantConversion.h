@@ -15,4 +15,4 @@ double toDouble(const QVariant &value);
 bool toBoolean(const QVariant &value);
 QString toText(const QVariant &value);
 
-}  // namespace VariantConversion
+} // namespace VariantConversion

@@ -11,4 +11,4 @@ namespace Windows1252 {
 // Encodes at most maxCharacters characters of text; the rest is cut off.
 QByteArray fromUnicode(QStringView text, qsizetype maxCharacters);
 
-}  // namespace Windows1252
+} // namespace Windows1252

@@ -7,7 +7,7 @@
 // (the file format has no row heights).
 class TxlBand {
 public:
-    QFont Font {QStringLiteral("Arial"), 10};
+    QFont Font{QStringLiteral("Arial"), 10};
     int RowHeight = 0;
 };
 

@@ -1,6 +1,6 @@
 #include "export/XlColumn.h"
 
-#include "platform/db/DataSource.h"  // DBGrid.h keeps a QPointer to one
+#include "platform/db/DataSource.h" // DBGrid.h keeps a QPointer to one
 #include "platform/db/Field.h"
 #include "platform/ui/DBGrid.h"
 

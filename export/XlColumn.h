@@ -20,7 +20,7 @@ class TxlColumn : public TExportField {
 public:
     QString Title;
     Qt::Alignment Alignment = Qt::AlignLeft;
-    int ColWidth = 0;  // 1/256 of a character; 0 writes no width
+    int ColWidth = 0; // 1/256 of a character; 0 writes no width
     TCellType DataType = ctLabel;
 
     // Name, visibility, display label, alignment and cell type of the field; no width.

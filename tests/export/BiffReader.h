@@ -47,4 +47,4 @@ inline QList<Record> split(const QByteArray &bytes)
     return records;
 }
 
-}  // namespace BiffReader
+} // namespace BiffReader

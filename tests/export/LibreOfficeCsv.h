@@ -21,13 +21,12 @@ inline QString soffice()
 // The CSV lines of the file's sheet; on failure, empty with the reason in *error.
 inline QStringList convert(const QString &spreadsheetPath, QString *error)
 {
-    QTemporaryDir profile;  // its own profile, so that parallel runs do not collide
+    QTemporaryDir profile; // its own profile, so that parallel runs do not collide
     QTemporaryDir out;
     QProcess process;
-    process.start(soffice(),
-                  {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(),
-                   "--headless", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76",
-                   "--outdir", out.path(), spreadsheetPath});
+    process.start(soffice(), {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                              "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", out.path(),
+                              spreadsheetPath});
     if (!process.waitForFinished(180000) || process.exitCode() != 0) {
         *error = QStringLiteral("soffice failed: ") + QString::fromUtf8(process.readAllStandardError());
         return {};
@@ -45,8 +44,7 @@ inline QString field(const QString &text)
 {
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
         return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\""))
-           + QLatin1Char('"');
+    return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
-}  // namespace LibreOfficeCsv
+} // namespace LibreOfficeCsv

@@ -65,7 +65,7 @@ private:
     qint64 m_capacity;
 };
 
-}  // namespace
+} // namespace
 
 class TestBiffFile : public QObject {
     Q_OBJECT
@@ -105,14 +105,12 @@ void TestBiffFile::recordsAreLaidOutByteForByte()
     QFont arial(QStringLiteral("Arial"), 10);
     arial.setBold(true);
     arial.setItalic(true);
-    QCOMPARE(records([&](TBiffFile &f) { f.WriteFont(arial); }),
-             hex("31 00 0A 00 C8 00 03 00 05 41 72 69 61 6C"));
+    QCOMPARE(records([&](TBiffFile &f) { f.WriteFont(arial); }), hex("31 00 0A 00 C8 00 03 00 05 41 72 69 61 6C"));
     QFont courier(QStringLiteral("Courier"));
     courier.setPointSizeF(12.5);
     courier.setUnderline(true);
     courier.setStrikeOut(true);
-    QCOMPARE(records([&](TBiffFile &f) { f.WriteFont(courier); }),
-             hex("31 00 0C 00 FA 00 0C 00 07") + "Courier");
+    QCOMPARE(records([&](TBiffFile &f) { f.WriteFont(courier); }), hex("31 00 0C 00 FA 00 0C 00 07") + "Courier");
 
     QCOMPARE(records([](TBiffFile &f) { f.WriteDimensions(0, 1025, 0, 4); }),
              hex("00 00 08 00 00 00 01 04 00 00 04 00"));
@@ -173,49 +171,43 @@ void TestBiffFile::attributeBytes()
     QFETCH(int, attributes);
     QFETCH(QByteArray, bytes);
     const auto flags = TCellAttributes::fromInt(attributes);
-    QCOMPARE(records([&](TBiffFile &f) { f.WriteBlank(0, 0, flags); }),
-             hex("01 00 07 00 00 00 00 00") + bytes);
+    QCOMPARE(records([&](TBiffFile &f) { f.WriteBlank(0, 0, flags); }), hex("01 00 07 00 00 00 00 00") + bytes);
 }
 
 void TestBiffFile::writeCellChoosesTheRecord_data()
 {
     QTest::addColumn<int>("cellType");
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QByteArray>("data");  // the record after the 7-byte cell header
+    QTest::addColumn<QByteArray>("data"); // the record after the 7-byte cell header
 
     const QByteArray blank = hex("01 00 07 00");
     const auto integer = [](const char *word) { return hex("02 00 09 00") + hex(word); };
     const auto number = [](const char *bits) { return hex("03 00 0F 00") + hex(bits); };
     const auto label = [](const QByteArray &text) {
-        return hex("04 00") + QByteArray(1, char(8 + text.size())) + hex("00")
-               + QByteArray(1, char(text.size())) + text;
+        return hex("04 00") + QByteArray(1, char(8 + text.size())) + hex("00") + QByteArray(1, char(text.size())) +
+               text;
     };
 
     QTest::newRow("null as double") << int(ctDouble) << QVariant() << blank;
-    QTest::newRow("typed null as label")
-        << int(ctLabel) << QVariant(QMetaType::fromType<QString>()) << blank;
+    QTest::newRow("typed null as label") << int(ctLabel) << QVariant(QMetaType::fromType<QString>()) << blank;
     QTest::newRow("blank type with a value") << int(ctBlank) << QVariant(5) << blank;
 
     QTest::newRow("integer from text") << int(ctInteger) << QVariant("12") << integer("0C 00");
     QTest::newRow("integer 2,5 to even") << int(ctInteger) << QVariant(2.5) << integer("02 00");
     QTest::newRow("integer 3,5 to even") << int(ctInteger) << QVariant(3.5) << integer("04 00");
     QTest::newRow("integer 65535") << int(ctInteger) << QVariant(65535) << integer("FF FF");
-    QTest::newRow("integer 65536 as number")
-        << int(ctInteger) << QVariant(65536) << number("00 00 00 00 00 00 F0 40");
+    QTest::newRow("integer 65536 as number") << int(ctInteger) << QVariant(65536) << number("00 00 00 00 00 00 F0 40");
     QTest::newRow("integer 70000 as number")
         << int(ctInteger) << QVariant(qint64(70000)) << number("00 00 00 00 00 17 F1 40");
-    QTest::newRow("integer -1 as number")
-        << int(ctInteger) << QVariant(-1) << number("00 00 00 00 00 00 F0 BF");
+    QTest::newRow("integer -1 as number") << int(ctInteger) << QVariant(-1) << number("00 00 00 00 00 00 F0 BF");
     QTest::newRow("integer 10^12 as number")
         << int(ctInteger) << QVariant(qint64(1000000000000)) << number("00 00 00 A2 94 1A 6D 42");
 
-    QTest::newRow("number from shop text")
-        << int(ctDouble) << QVariant("1.234,5") << number("00 00 00 00 00 4A 93 40");
+    QTest::newRow("number from shop text") << int(ctDouble) << QVariant("1.234,5") << number("00 00 00 00 00 4A 93 40");
     QTest::newRow("number from date serial")
         << int(ctDouble) << QVariant(QDate(1900, 1, 1)) << number("00 00 00 00 00 00 00 40");
 
-    QTest::newRow("label from date") << int(ctLabel) << QVariant(QDate(2026, 12, 8))
-                                     << label("08/12/2026");
+    QTest::newRow("label from date") << int(ctLabel) << QVariant(QDate(2026, 12, 8)) << label("08/12/2026");
     QTest::newRow("label from number") << int(ctLabel) << QVariant(2.5) << label("2,5");
     QTest::newRow("label from integer") << int(ctLabel) << QVariant(-42) << label("-42");
 
@@ -229,9 +221,8 @@ void TestBiffFile::writeCellChoosesTheRecord()
     QFETCH(int, cellType);
     QFETCH(QVariant, value);
     QFETCH(QByteArray, data);
-    const QByteArray written = records([&](TBiffFile &f) {
-        f.WriteCell(3, 4, CellAttribute::AlignRight, TCellType(cellType), value);
-    });
+    const QByteArray written =
+        records([&](TBiffFile &f) { f.WriteCell(3, 4, CellAttribute::AlignRight, TCellType(cellType), value); });
     // Record number and length, then row 3, column 4 and the attributes, then the value.
     const QByteArray expected = data.left(4) + hex("03 00 04 00 00 00 03") + data.mid(4);
     QCOMPARE(written.toHex(' '), expected.toHex(' '));
@@ -253,8 +244,7 @@ void TestBiffFile::textIsWindows1252CutTo255()
     QCOMPARE(labelText(QString(QChar(0x81))), QByteArray("?"));
 
     QCOMPARE(labelText(QString(300, 'a')), QByteArray(255, 'a'));
-    QCOMPARE(labelText(QString(254, 'a') + QString::fromUtf8("😀bc")),
-             QByteArray(254, 'a') + '?');
+    QCOMPARE(labelText(QString(254, 'a') + QString::fromUtf8("😀bc")), QByteArray(254, 'a') + '?');
 
     const QByteArray note = records([](TBiffFile &f) { f.WriteNote(0, 0, QString(400, 'n')); });
     QCOMPARE(note.left(10), hex("1C 00 05 01 00 00 00 00 FF 00"));
@@ -275,12 +265,9 @@ void TestBiffFile::refusedValuesWriteNothing()
     // Not the shop's notation: never silently read as fifteen.
     QVERIFY_THROWS_EXCEPTION(ValueConversionError, file.WriteCell(0, 0, {}, ctDouble, "1.5"));
     QVERIFY_THROWS_EXCEPTION(ValueConversionError, file.WriteCell(0, 0, {}, ctInteger, 1e300));
-    QVERIFY_THROWS_EXCEPTION(ValueConversionError,
-                             file.WriteCell(0, 0, {}, ctInteger, std::nan("")));
-    QVERIFY_THROWS_EXCEPTION(ValueConversionError,
-                             file.WriteCell(0, 0, {}, ctBoolean, QDate(2026, 1, 1)));
-    QVERIFY_THROWS_EXCEPTION(ValueConversionError,
-                             file.WriteCell(0, 0, {}, ctBoolean, "quizás"));
+    QVERIFY_THROWS_EXCEPTION(ValueConversionError, file.WriteCell(0, 0, {}, ctInteger, std::nan("")));
+    QVERIFY_THROWS_EXCEPTION(ValueConversionError, file.WriteCell(0, 0, {}, ctBoolean, QDate(2026, 1, 1)));
+    QVERIFY_THROWS_EXCEPTION(ValueConversionError, file.WriteCell(0, 0, {}, ctBoolean, "quizás"));
 
     // Rows and columns that the record's fields cannot hold are refused, not wrapped round.
     QVERIFY_THROWS_EXCEPTION(ExportError, file.WriteLabel(65536, 0, {}, "x"));
@@ -290,7 +277,7 @@ void TestBiffFile::refusedValuesWriteNothing()
     QVERIFY_THROWS_EXCEPTION(ExportError, file.WriteDimensions(0, 65537, 0, 4));
 
     QCOMPARE(buffer.data(), bof);
-    file.WriteLabel(65535, 0, {}, "x");  // the last row there is
+    file.WriteLabel(65535, 0, {}, "x"); // the last row there is
     QCOMPARE(buffer.data().size(), bof.size() + 13);
 }
 
@@ -300,7 +287,7 @@ void TestBiffFile::streamFailuresAreReported()
     QTest::ignoreMessage(QtWarningMsg, "QIODevice::write (QBuffer): device not open");
     QVERIFY_THROWS_EXCEPTION(StreamWriteError, TBiffFile{&closed});
 
-    FullDevice disk(bof.size() + 16);  // room for a BLANK and part of a LABEL
+    FullDevice disk(bof.size() + 16); // room for a BLANK and part of a LABEL
     {
         TBiffFile file(&disk);
         file.WriteBlank(0, 0, {});
@@ -308,8 +295,8 @@ void TestBiffFile::streamFailuresAreReported()
             file.WriteLabel(0, 1, {}, "desbordado");
             QFAIL("a full disk went unnoticed");
         } catch (const StreamWriteError &error) {
-            QVERIFY2(error.message().contains("5 de 22 bytes")
-                         && error.message().contains("No queda espacio en el disco"),
+            QVERIFY2(error.message().contains("5 de 22 bytes") &&
+                         error.message().contains("No queda espacio en el disco"),
                      qPrintable(error.message()));
         }
         // The sheet is broken from here on; no later record may land after the torn one.
@@ -368,8 +355,7 @@ void TestBiffFile::libreOfficeReadsWhatWasWritten()
         for (int row = 0; row < rowCount; ++row) {
             const qint64 integer = qint64(row) * 97 - 500;
             const double fraction = row / 8.0 - 40;
-            const QString text = QString::fromUtf8("Camiseta ñandú Nº %1, «talle» \"XL\" — 5€")
-                                     .arg(row);
+            const QString text = QString::fromUtf8("Camiseta ñandú Nº %1, «talle» \"XL\" — 5€").arg(row);
             const QString longText = row == 7 ? QString(300, QLatin1Char('L')) : QString();
             const QDate date = QDate(2024, 1, 1).addDays(row);
 
@@ -381,9 +367,13 @@ void TestBiffFile::libreOfficeReadsWhatWasWritten()
             file.WriteCell(row, 5, {}, ctLabel, date);
             file.WriteCell(row, 6, {}, ctLabel, longText.isEmpty() ? QVariant() : longText);
 
-            expected << QStringList{QString::number(integer), QString::number(fraction, 'g', 15),
-                                    LibreOfficeCsv::field(text), row % 3 == 0 ? "1" : "0", QString(),
-                                    date.toString("dd/MM/yyyy"), longText.left(255)}
+            expected << QStringList{QString::number(integer),
+                                    QString::number(fraction, 'g', 15),
+                                    LibreOfficeCsv::field(text),
+                                    row % 3 == 0 ? "1" : "0",
+                                    QString(),
+                                    date.toString("dd/MM/yyyy"),
+                                    longText.left(255)}
                             .join(QLatin1Char(','));
         }
         file.finish();

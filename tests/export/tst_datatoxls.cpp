@@ -2,9 +2,9 @@
 #include "export/ExportError.h"
 
 #include "platform/db/Connection.h"
+#include "platform/db/DataSource.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
-#include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBGrid.h"
 
@@ -41,10 +41,9 @@ vx::Schema shopSchema()
     const vx::TableDef garments{
         QStringLiteral("PRENDAS"),
         {column("PRNID", FieldType::AutoInc, "Nº"), column("PRNCOD", FieldType::String, "Código", 13),
-         column("PRNDES", FieldType::String, "Descripción", 60),
-         column("PRNCAN", FieldType::Integer, "Cantidad"), column("PRNPRE", FieldType::Float, "Precio"),
-         column("PRNFEC", FieldType::DateTime, "Fecha"), column("PRNACT", FieldType::Boolean, "Activo"),
-         column("PRNOBS", FieldType::Memo, "Observaciones")},
+         column("PRNDES", FieldType::String, "Descripción", 60), column("PRNCAN", FieldType::Integer, "Cantidad"),
+         column("PRNPRE", FieldType::Float, "Precio"), column("PRNFEC", FieldType::DateTime, "Fecha"),
+         column("PRNACT", FieldType::Boolean, "Activo"), column("PRNOBS", FieldType::Memo, "Observaciones")},
         {{QStringLiteral("PRNCOD")}}};
     return vx::Schema({garments});
 }
@@ -56,12 +55,23 @@ QStringList sheetRows(const QByteArray &bytes)
     std::map<int, std::map<int, QString>> grid;
     for (const BiffReader::Record &r : BiffReader::split(bytes)) {
         switch (r.id) {
-        case 0x0001: grid[r.row()][r.column()] = "_"; break;
-        case 0x0002: grid[r.row()][r.column()] = "I" + QString::number(r.word(7)); break;
-        case 0x0003: grid[r.row()][r.column()] = "N" + QString::number(r.value()); break;
-        case 0x0004: grid[r.row()][r.column()] = r.label(); break;
-        case 0x0005: grid[r.row()][r.column()] = "B" + QString::number(int(r.data.at(7))); break;
-        default: break;
+        case 0x0001:
+            grid[r.row()][r.column()] = "_";
+            break;
+        case 0x0002:
+            grid[r.row()][r.column()] = "I" + QString::number(r.word(7));
+            break;
+        case 0x0003:
+            grid[r.row()][r.column()] = "N" + QString::number(r.value());
+            break;
+        case 0x0004:
+            grid[r.row()][r.column()] = r.label();
+            break;
+        case 0x0005:
+            grid[r.row()][r.column()] = "B" + QString::number(int(r.data.at(7)));
+            break;
+        default:
+            break;
         }
     }
     QStringList rows;
@@ -109,12 +119,11 @@ public:
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_previous); }
 
 private:
-    rlimit m_previous {};
+    rlimit m_previous{};
 };
 
 // The message of the error of type E that work throws.
-template <typename E>
-QString messageOf(const std::function<void()> &work)
+template<typename E> QString messageOf(const std::function<void()> &work)
 {
     try {
         work();
@@ -126,7 +135,7 @@ QString messageOf(const std::function<void()> &work)
 
 const QStringList garmentHeader{"Nº", "Código", "Descripción", "Cantidad", "Precio", "Fecha", "Activo"};
 
-}  // namespace
+} // namespace
 
 class TestDataToXls : public QObject {
     Q_OBJECT
@@ -138,8 +147,8 @@ class TestDataToXls : public QObject {
 
     void addGarment(const QVariantList &values)
     {
-        static const QList<FieldType> types{FieldType::String, FieldType::String, FieldType::Integer,
-                                            FieldType::Float, FieldType::DateTime, FieldType::Boolean,
+        static const QList<FieldType> types{FieldType::String, FieldType::String,   FieldType::Integer,
+                                            FieldType::Float,  FieldType::DateTime, FieldType::Boolean,
                                             FieldType::Memo};
         QVariantList stored;
         for (int i = 0; i < values.size(); ++i)
@@ -176,8 +185,7 @@ void TestDataToXls::init()
 {
     m_table.reset();
     static int databases = 0;
-    m_db = vx::Connection::openSqlite(m_dir.filePath(QString("t%1.db").arg(++databases)), &m_schema,
-                                      true);
+    m_db = vx::Connection::openSqlite(m_dir.filePath(QString("t%1.db").arg(++databases)), &m_schema, true);
     m_db->createSchema();
     const QDateTime afternoon = vx::naiveDateTime(QDate(2026, 1, 31), QTime(14, 5, 9));
     addGarment({"0001", "Camisa ñandú", 5, 1234.5, vx::naiveDateTime(QDate(2026, 12, 8)), true, "obs"});
@@ -197,10 +205,8 @@ void TestDataToXls::exportsEveryFieldWhenNoColumns()
     xls.setDataSet(m_table.get());
     const QByteArray bytes = exported(xls);
 
-    QCOMPARE(sheetRows(bytes), QStringList({garmentHeader.join('|'),
-                                            "I1|0001|Camisa ñandú|I5|N1234.5|08/12/2026|B1",
-                                            "I2|0002|Remera|I0|N0.25|31/01/2026 14:05:09|B0",
-                                            "I3|0003|_|_|_|_|_",
+    QCOMPARE(sheetRows(bytes), QStringList({garmentHeader.join('|'), "I1|0001|Camisa ñandú|I5|N1234.5|08/12/2026|B1",
+                                            "I2|0002|Remera|I0|N0.25|31/01/2026 14:05:09|B0", "I3|0003|_|_|_|_|_",
                                             "I4|0004|Buzo|N70000|N-3|31/01/2026 14:05:09|B1"}));
     QVERIFY(xls.Columns().isEmpty());
     QVERIFY(endsWithEof(bytes));
@@ -225,9 +231,7 @@ void TestDataToXls::exportsEveryFieldWhenNoColumns()
         if (r.id < 0x0001 || r.id > 0x0005)
             continue;
         const bool numeric = r.column() == 0 || r.column() == 3 || r.column() == 4;
-        const QByteArray expected = QByteArray::fromHex(r.row() == 0 ? "008000"
-                                                        : numeric    ? "000003"
-                                                                     : "000001");
+        const QByteArray expected = QByteArray::fromHex(r.row() == 0 ? "008000" : numeric ? "000003" : "000001");
         QCOMPARE(r.attributes().toHex(), expected.toHex());
     }
 }
@@ -241,7 +245,8 @@ void TestDataToXls::titleAndCommentPlaceTheHeader_data()
     QTest::newRow("neither") << QString() << QString() << 0;
     QTest::newRow("title") << "Lista de precios" << QString() << 1;
     QTest::newRow("comment") << QString() << "Exportado por el encargado" << 0;
-    QTest::newRow("both") << "Lista de precios" << "Exportado por el encargado" << 1;
+    QTest::newRow("both") << "Lista de precios"
+                          << "Exportado por el encargado" << 1;
 }
 
 void TestDataToXls::titleAndCommentPlaceTheHeader()
@@ -268,8 +273,7 @@ void TestDataToXls::titleAndCommentPlaceTheHeader()
     const QList<BiffReader::Record> notes = recordsWithId(bytes, 0x001C);
     QCOMPARE(notes.size(), comment.isEmpty() ? 0 : 1);
     if (!comment.isEmpty())
-        QCOMPARE(notes[0].data, QByteArray::fromHex("0000 0000") + char(comment.size()) + '\0'
-                                    + comment.toLatin1());
+        QCOMPARE(notes[0].data, QByteArray::fromHex("0000 0000") + char(comment.size()) + '\0' + comment.toLatin1());
 }
 
 void TestDataToXls::chosenColumnsLeaveNoGap()
@@ -292,8 +296,8 @@ void TestDataToXls::chosenColumnsLeaveNoGap()
     xls.Columns().column(3)->Title = "Otra vez";
 
     const QByteArray bytes = exported(xls);
-    QCOMPARE(sheetRows(bytes), QStringList({"Cód.|Precio|Otra vez", "0001|1234,5|1234,5",
-                                            "0002|0,25|0,25", "0003|_|_", "0004|-3|-3"}));
+    QCOMPARE(sheetRows(bytes),
+             QStringList({"Cód.|Precio|Otra vez", "0001|1234,5|1234,5", "0002|0,25|0,25", "0003|_|_", "0004|-3|-3"}));
     QCOMPARE(xls.Columns().count(), 4);
 
     const QList<BiffReader::Record> widths = recordsWithId(bytes, 0x0024);
@@ -355,8 +359,8 @@ void TestDataToXls::eventsCancelAndCellParams()
     };
     xls.AfterWriteRecord = [&](QObject *) { log << "after " + m_table->fieldByName("PRNCOD")->asString(); };
     QStringList cellsSeen;
-    xls.OnGetDetailParams = [&](int row, int col, const TxlColumn &column, QVariant &value,
-                                TCellType &type, TCellAttributes &attributes) {
+    xls.OnGetDetailParams = [&](int row, int col, const TxlColumn &column, QVariant &value, TCellType &type,
+                                TCellAttributes &attributes) {
         if (row == 1)
             cellsSeen << QString("%1,%2 %3").arg(row).arg(col).arg(column.DataField);
         if (column.DataField == "PRNCAN") {
@@ -367,12 +371,12 @@ void TestDataToXls::eventsCancelAndCellParams()
     };
 
     const QByteArray bytes = exported(xls);
-    QCOMPARE(log, QStringList({"begin", "before 0001", "after 0001", "before 0002", "before 0003",
-                               "after 0003", "before 0004", "after 0004", "end"}));
-    QCOMPARE(cellsSeen, QStringList({"1,0 PRNID", "1,1 PRNCOD", "1,2 PRNDES", "1,3 PRNCAN",
-                                     "1,4 PRNPRE", "1,5 PRNFEC", "1,6 PRNACT", "1,7 PRNOBS"}));
+    QCOMPARE(log, QStringList({"begin", "before 0001", "after 0001", "before 0002", "before 0003", "after 0003",
+                               "before 0004", "after 0004", "end"}));
+    QCOMPARE(cellsSeen, QStringList({"1,0 PRNID", "1,1 PRNCOD", "1,2 PRNDES", "1,3 PRNCAN", "1,4 PRNPRE", "1,5 PRNFEC",
+                                     "1,6 PRNACT", "1,7 PRNOBS"}));
     const QStringList rows = sheetRows(bytes);
-    QCOMPARE(rows.size(), 4);  // the cancelled record leaves no empty row
+    QCOMPARE(rows.size(), 4); // the cancelled record leaves no empty row
     QVERIFY(rows[1].startsWith("I1|0001|Camisa ñandú|N2.5|"));
     QVERIFY(rows[2].startsWith("I3|0003|_|_|"));
     QVERIFY(rows[3].startsWith("I4|0004|Buzo|N35000|"));
@@ -428,7 +432,7 @@ void TestDataToXls::unknownFieldLeavesNoEndAndRestoresDataset()
     const QString unknown = messageOf<vx::DbError>([&] { xls.SaveToStream(&buffer); });
     QVERIFY2(unknown.contains("PRNTALLE") && unknown.contains("PRENDAS"), qPrintable(unknown));
     QVERIFY(!endsWithEof(buffer.data()));
-    QCOMPARE(sheetRows(buffer.data()).value(0), QString("|"));  // the header line, two empty titles
+    QCOMPARE(sheetRows(buffer.data()).value(0), QString("|")); // the header line, two empty titles
     QCOMPARE(m_table->recNo(), 2);
     QVERIFY(!m_table->controlsDisabled());
     QVERIFY(!xls.exporting());
@@ -493,7 +497,7 @@ void TestDataToXls::destroyedDuringExportStops()
     buffer.open(QIODevice::WriteOnly);
     QVERIFY_THROWS_EXCEPTION(ExportError, xls->SaveToStream(&buffer));
     QVERIFY(!endsWithEof(buffer.data()));
-    QCOMPARE(sheetRows(buffer.data()).size(), 2);  // header and the first record
+    QCOMPARE(sheetRows(buffer.data()).size(), 2); // header and the first record
     QCOMPARE(m_table->recNo(), 4);
     QVERIFY(!m_table->controlsDisabled());
 
@@ -515,8 +519,7 @@ void TestDataToXls::libreOfficeReadsTheExport()
         QSKIP("LibreOffice (soffice) is not installed");
 
     // Well past the extent every export declares (1025 rows, 4 columns).
-    QStringList expected{garmentHeader.join(',') + ",Observaciones",
-                         "1,0001,Camisa ñandú,5,1234.5,08/12/2026,1,obs",
+    QStringList expected{garmentHeader.join(',') + ",Observaciones", "1,0001,Camisa ñandú,5,1234.5,08/12/2026,1,obs",
                          "2,0002,Remera,0,0.25,31/01/2026 14:05:09,0,", "3,0003,,,,,,",
                          "4,0004,Buzo,70000,-3,31/01/2026 14:05:09,1,"};
     {
@@ -529,9 +532,13 @@ void TestDataToXls::libreOfficeReadsTheExport()
             const QDate date = QDate(2025, 3, 1).addDays(i);
             const QVariant note = i % 10 == 0 ? QVariant() : QVariant(QString("nota %1").arg(i));
             addGarment({code, description, quantity, price, vx::naiveDateTime(date), i % 2 == 0, note});
-            expected << QStringList{QString::number(i + 4), code, LibreOfficeCsv::field(description),
-                                    QString::number(quantity), QString::number(price, 'g', 15),
-                                    date.toString("dd/MM/yyyy"), i % 2 == 0 ? "1" : "0",
+            expected << QStringList{QString::number(i + 4),
+                                    code,
+                                    LibreOfficeCsv::field(description),
+                                    QString::number(quantity),
+                                    QString::number(price, 'g', 15),
+                                    date.toString("dd/MM/yyyy"),
+                                    i % 2 == 0 ? "1" : "0",
                                     note.toString()}
                             .join(',');
         }
