@@ -1,6 +1,6 @@
 #include "bench/Bench.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -67,7 +67,10 @@ void note(const QString &what, const QString &figure)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Some suites time windows; they draw offscreen unless a platform is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QStringList names;
     bench::Context context;
     for (const QString &arg : app.arguments().mid(1)) {

@@ -37,7 +37,7 @@ DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetModel(t
 
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DBGrid::TitleClick);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &DBGrid::rememberWidth);
-    connect(m_model, &DatasetModel::currentRowChanged, this, &DBGrid::followDataset);
+    connect(m_model, &DatasetModel::currentRowChanged, this, &DBGrid::followLater);
     connect(m_model, &QAbstractItemModel::modelReset, this, &DBGrid::applyLayout);
 }
 
@@ -176,9 +176,20 @@ void DBGrid::followDataset(int row)
     m_following = false;
 }
 
+// A walk over thousands of records moves the dataset thousands of times before the screen is
+// painted again; the selection follows once, where the walk ended.
 void DBGrid::followLater()
 {
-    QMetaObject::invokeMethod(this, [this] { followDataset(m_model->currentRow()); }, Qt::QueuedConnection);
+    if (m_followPending)
+        return;
+    m_followPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_followPending = false;
+            followDataset(m_model->currentRow());
+        },
+        Qt::QueuedConnection);
 }
 
 // The operator moved the selection: the dataset follows, posting an edited record first. A record

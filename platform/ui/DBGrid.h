@@ -15,7 +15,7 @@ namespace vx::ui {
 
 // A data grid: the rows of a data source's dataset, one line per record, with the current record
 // selected as a whole row. Selecting a row moves the dataset there; moving the dataset moves the
-// selection. Titles are clickable (TitleClick) with a pointing hand over them; sortByTitle applies
+// selection (on the next turn of the event loop, as painting does). Titles are clickable (TitleClick) with a pointing hand over them; sortByTitle applies
 // the shop's title sort rule. Rows are read only as they are painted.
 class VXPLATFORM_EXPORT DBGrid : public QTableView {
     Q_OBJECT
@@ -74,6 +74,7 @@ private:
     QHash<int, int> m_userWidths;  // pixels, for columns the operator resized
     int m_sortedColumn = -1;
     bool m_following = false;
+    bool m_followPending = false;
     bool m_applyingLayout = false;
 };
 

@@ -97,7 +97,7 @@ DBNavigator::DBNavigator(QWidget *parent) : QWidget(parent)
         b->setObjectName(QString::fromLatin1(info.name));
         b->setToolTip(QString::fromUtf8(info.hint));
         b->setIcon(glyph(info.button));
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setMinimumSize(23, 23);
         b->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(b);

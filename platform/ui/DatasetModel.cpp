@@ -279,8 +279,13 @@ const DatasetModel::CachedRow *DatasetModel::cachedRow(int row) const
         return &found->second;
     CachedRow fresh;
     ++m_rowsRead;
-    if (!m_reader.read(row, fresh.values)) {
-        resyncLater();
+    try {
+        if (!m_reader.read(row, fresh.values)) {
+            resyncLater();
+            return nullptr;
+        }
+    } catch (const std::exception &) {
+        // A row the database cannot give now is painted empty; painting is no place for a message.
         return nullptr;
     }
     fresh.texts = m_reader.displayTexts(fresh.values);
@@ -318,7 +323,7 @@ QString DatasetModel::cellText(int row, int column) const
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return {};
     const int row = index.row();
     const int column = index.column();
@@ -405,7 +410,7 @@ bool DatasetModel::columnEditable(int column) const
 
 Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid))
         return Qt::NoItemFlags;
     Qt::ItemFlags out = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
     if (columnEditable(index.column()))
@@ -417,7 +422,7 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex &index) const
 // row (or the navigator's post) stores it.
 bool DatasetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
+    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index, CheckIndexOption::ParentIsInvalid)
         || !columnEditable(index.column()) || index.row() != bufferRow())
         return false;
     Dataset *ds = dataset();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/VxPlatformExport.h"
+// DataSource.h needs the complete Dataset for its inline accessor.
+#include "platform/db/Dataset.h"
 #include "platform/db/DataSource.h"
 
 #include <QObject>
