@@ -54,6 +54,7 @@ Connection::Connection(QSqlDatabase db, std::unique_ptr<SqlDialect> dialect, con
 
 Connection::~Connection()
 {
+    m_prepared.clear();
     const QString name = m_db.connectionName();
     if (m_inTransaction)
         m_db.rollback();
@@ -222,10 +223,37 @@ QSqlQuery Connection::execute(const QString &sql, const QVariantList &params)
 
 QVariant Connection::scalar(const QString &sql, const QVariantList &params)
 {
-    QSqlQuery query = execute(sql, params);
-    if (query.next())
-        return query.value(0);
-    return {};
+    if (params.isEmpty()) {
+        QSqlQuery query = execute(sql, params);
+        return query.next() ? query.value(0) : QVariant();
+    }
+    QSqlQuery &query = executeCached(sql, params);
+    const QVariant value = query.next() ? query.value(0) : QVariant();
+    query.finish();
+    return value;
+}
+
+QSqlQuery &Connection::executeCached(const QString &sql, const QVariantList &params)
+{
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        // A bounded set: the statements the layer repeats are few; anything else comes and goes.
+        if (m_prepared.size() > 128)
+            m_prepared.clear();
+        QSqlQuery query(m_db);
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
+        it = m_prepared.insert(sql, query);
+    }
+    QSqlQuery &query = it.value();
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params[i]);
+    if (!query.exec())
+        throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
+    if (!query.isSelect())
+        noteWrite();
+    return query;
 }
 
 namespace {

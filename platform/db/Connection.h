@@ -5,6 +5,7 @@
 #include "platform/db/SchemaTypes.h"
 #include "platform/db/SqlDialect.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -46,6 +47,9 @@ public:
     QSqlQuery execute(const QString &sql, const QVariantList &params = {});
     // The first column of the first row, or a null value when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &params = {});
+    // Runs a statement the data layer repeats often (a locate, a page of rows) through a prepared
+    // statement kept for the next time. The result must be read before the same text runs again.
+    QSqlQuery &executeCached(const QString &sql, const QVariantList &params);
     // The rows of a select statement, from the given row on, read while other statements run.
     std::unique_ptr<ResultStream> openStream(const QString &sql, const QVariantList &params, qint64 fromRow);
 
@@ -74,6 +78,7 @@ private:
     QString m_description;
     bool m_inTransaction = false;
     quint64 m_dataVersion = 0;
+    QHash<QString, QSqlQuery> m_prepared;
 };
 
 // A transaction that rolls back when it goes out of scope without commit(), so that no early

@@ -26,12 +26,18 @@ void Dataset::open()
         throw DbError(QStringLiteral("%1 no tiene una conexión a la base de datos.").arg(displayName()));
     const QList<ColumnDef> columns = describeColumns();
     m_fields.clear();
-    for (int i = 0; i < columns.size(); ++i)
+    m_fieldsByName.clear();
+    for (int i = 0; i < columns.size(); ++i) {
         m_fields.push_back(std::make_unique<Field>(this, columns[i], i));
+        m_fieldsByName.insert(columns[i].name, m_fields.back().get());
+    }
+    m_fieldsRead.assign(m_fields.size(), false);
     m_sortTerms = parseSort(m_sortText);
     try {
+        m_where = whereCondition();
         openRows();
     } catch (...) {
+        m_fieldsByName.clear();
         m_fields.clear();
         throw;
     }
@@ -59,6 +65,7 @@ void Dataset::close()
     m_bof = m_eof = true;
     m_record.clear();
     m_modified.clear();
+    m_fieldsByName.clear();
     m_fields.clear();
     for (const QPointer<DataSource> &source : std::as_const(m_sources)) {
         if (source && !controlsDisabled())
@@ -87,6 +94,8 @@ QList<Field *> Dataset::fields() const
 
 Field *Dataset::findField(const QString &name) const
 {
+    if (Field *exact = m_fieldsByName.value(name))
+        return exact;
     for (const auto &f : m_fields) {
         if (f->fieldName().compare(name, Qt::CaseInsensitive) == 0)
             return f.get();
@@ -126,7 +135,7 @@ void Dataset::checkBrowseMode()
 void Dataset::loadCurrent()
 {
     while (m_position >= 0) {
-        if (fetchRow(m_position, m_record))
+        if (fetchRow(m_position, m_record, false))
             break;
         // The row was deleted elsewhere; the source dropped it, so the next one moved up.
         const int count = rowCount();
@@ -452,6 +461,7 @@ void Dataset::requery(bool keepPosition)
     const Bookmark mark = bookmark();
     closeRows();
     try {
+        m_where = whereCondition();
         openRows();
     } catch (...) {
         m_position = -1;
@@ -477,6 +487,36 @@ void Dataset::refresh()
 {
     checkActive();
     requery(true);
+}
+
+bool Dataset::readRow(int position, QVariantList &values)
+{
+    checkActive();
+    if (position < 0 || position >= rowCount())
+        return false;
+    return fetchRow(position, values, true);
+}
+
+QList<QVariantList> Dataset::columnValues(const QStringList &fieldNames)
+{
+    checkActive();
+    QList<int> indexes;
+    for (const QString &name : fieldNames)
+        indexes << fieldByName(name)->index();
+    QList<QVariantList> rows;
+    QVariantList row;
+    for (int position = 0; position < rowCount(); ++position) {
+        if (!fetchRow(position, row, true)) {
+            --position;  // the row was dropped; the next one took its place
+            continue;
+        }
+        QVariantList values;
+        values.reserve(indexes.size());
+        for (const int i : indexes)
+            values << row[i];
+        rows << values;
+    }
+    return rows;
 }
 
 void Dataset::setState(State newState)
@@ -521,7 +561,7 @@ void Dataset::edit()
     }
     refreshRow(m_position);
     QVariantList current;
-    if (!fetchRow(m_position, current)) {
+    if (!fetchRow(m_position, current, false)) {
         loadCurrent();
         notifyChanged();
         throw DbError(QStringLiteral("%1: el registro ya no existe; otra estación lo eliminó.").arg(displayName()));
@@ -607,10 +647,33 @@ void Dataset::deleteRow(int) {}
 
 void Dataset::refreshRow(int) {}
 
+QVariant Dataset::notLoaded()
+{
+    return QVariant::fromValue(NotLoaded{});
+}
+
+bool Dataset::isNotLoaded(const QVariant &value)
+{
+    return value.metaType() == QMetaType::fromType<NotLoaded>();
+}
+
 QVariant Dataset::recordValue(int index) const
 {
     if (index < 0 || index >= m_record.size())
         return {};
+    if (isNotLoaded(m_record[index])) {
+        // Read the whole row now; values changed in this edit stay as they are.
+        QVariantList complete;
+        if (const_cast<Dataset *>(this)->fetchRow(m_position, complete, true)) {
+            for (int i = 0; i < m_record.size() && i < complete.size(); ++i) {
+                if (isNotLoaded(m_record[i]))
+                    m_record[i] = complete[i];
+            }
+        } else {
+            m_record[index] = QVariant();
+        }
+    }
+    m_fieldsRead[size_t(index)] = true;
     return m_record[index];
 }
 

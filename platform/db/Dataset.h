@@ -6,6 +6,7 @@
 #include "platform/db/SchemaTypes.h"
 
 #include <QFlags>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -19,6 +20,12 @@ namespace vx {
 
 class Connection;
 class DataSource;
+
+// The value of a column a row source has not read yet: a long walk reads only the columns the
+// code has asked for, and the others on demand.
+struct NotLoaded {
+    bool operator==(const NotLoaded &) const { return true; }
+};
 
 // A position in a dataset that stays valid while the dataset is open.
 struct Bookmark {
@@ -104,6 +111,14 @@ public:
     // Reads membership again, staying on the current record when it is still there.
     void refresh();
 
+    // The values of the row at a 0-based position, one per field, without moving the cursor (a
+    // grid paints rows other than the current one). False when the position is out of range or
+    // the row was deleted elsewhere (it is then dropped and the count is one less).
+    bool readRow(int position, QVariantList &values);
+    // The values of some fields over every row, in the current order and filter, without moving
+    // the cursor: one list per row, values in the order of `fieldNames`. Fills pick lists.
+    virtual QList<QVariantList> columnValues(const QStringList &fieldNames);
+
     // A dataset whose rows cannot be changed (a query).
     virtual bool isReadOnly() const { return false; }
 
@@ -138,7 +153,13 @@ protected:
     virtual void closeRows() = 0;
     virtual int rowCount() = 0;
     // Values of the row at a position; false when the row no longer exists (it is then dropped).
-    virtual bool fetchRow(int position, QVariantList &values) = 0;
+    // With `complete` every field holds its value; otherwise fields not read so far may hold
+    // NotLoaded.
+    virtual bool fetchRow(int position, QVariantList &values, bool complete) = 0;
+    // The fields read through Field objects since the dataset opened, by index.
+    const std::vector<bool> &fieldsRead() const { return m_fieldsRead; }
+    static QVariant notLoaded();
+    static bool isNotLoaded(const QVariant &value);
     virtual int locateRow(const QStringList &fields, const QVariantList &values, LocateOptions options) = 0;
     virtual qint64 bookmarkAt(int position) const = 0;
     virtual int positionOf(qint64 bookmark) const = 0;
@@ -151,6 +172,8 @@ protected:
     // The WHERE condition of the current filter text, record filter and master link (empty when
     // none applies). Throws DbError for a filter that does not compile.
     SqlCondition whereCondition() const;
+    // That condition as it was when membership was last read.
+    const SqlCondition &currentWhere() const { return m_where; }
     // ORDER BY terms for the current sort, without the key that breaks ties.
     const QList<SortTerm> &sortTerms() const { return m_sortTerms; }
     QString orderByTerms() const;
@@ -177,8 +200,11 @@ private:
     Connection *m_connection;
     State m_state = State::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
-    QVariantList m_record;
+    // Field by name as written in the schema; code asks for fields by name inside long walks.
+    QHash<QString, Field *> m_fieldsByName;
+    mutable QVariantList m_record;
     std::vector<bool> m_modified;
+    mutable std::vector<bool> m_fieldsRead;
     int m_position = -1;
     bool m_bof = true;
     bool m_eof = true;
@@ -194,6 +220,7 @@ private:
     QStringList m_masterFields;
     QStringList m_detailFields;
     mutable QVariantList m_masterValues;
+    SqlCondition m_where;
 
     int m_disableCount = 0;
     bool m_changedWhileDisabled = false;
@@ -203,3 +230,4 @@ private:
 }  // namespace vx
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(vx::LocateOptions)
+Q_DECLARE_METATYPE(vx::NotLoaded)

@@ -72,7 +72,11 @@ bool Field::isNull() const
 
 QString Field::asString() const
 {
-    const QVariant v = value();
+    return asString(value());
+}
+
+QString Field::asString(const QVariant &v) const
+{
     if (v.isNull())
         return {};
     switch (m_def.type) {
@@ -182,9 +186,8 @@ void Field::setAsString(const QString &text)
     setValue(text);
 }
 
-QString Field::displayText() const
+QString Field::displayText(const QVariant &v) const
 {
-    const QVariant v = value();
     if (v.isNull())
         return {};
     switch (m_def.type) {
@@ -194,7 +197,7 @@ QString Field::displayText() const
     case FieldType::Float:
         if (!m_def.displayFormat.isEmpty())
             return shopformat::formatFloat(m_def.displayFormat, v.toDouble());
-        return asString();
+        return asString(v);
     case FieldType::String:
         if (maskHidesValue(m_def.editMask))
             return m_def.editMask.section(QLatin1Char(';'), 0, 0);
@@ -203,14 +206,9 @@ QString Field::displayText() const
         // A format "yes-text;no-text" names the two values ("Si;No").
         if (m_def.displayFormat.contains(QLatin1Char(';')))
             return m_def.displayFormat.section(QLatin1Char(';'), v.toBool() ? 0 : 1, v.toBool() ? 0 : 1);
-        return asString();
-    default: return asString();
+        return asString(v);
+    default: return asString(v);
     }
-}
-
-QString Field::editText() const
-{
-    return asString();
 }
 
 }  // namespace vx

@@ -56,9 +56,13 @@ public:
     void clear() { setValue(QVariant()); }
 
     // The value as grids and labels show it: through the display format, dates as dd/mm/yyyy.
-    QString displayText() const;
+    QString displayText() const { return displayText(value()); }
     // The value as an edit box shows it for typing (no grouping, no mask).
-    QString editText() const;
+    QString editText() const { return asString(); }
+    // The same texts for a value of this column read from another row (a grid paints many rows).
+    QString displayText(const QVariant &value) const;
+    QString editText(const QVariant &value) const { return asString(value); }
+    QString asString(const QVariant &value) const;
 
     // The value converted to this field's type; throws DbError when it does not convert.
     QVariant converted(const QVariant &value) const;

@@ -156,7 +156,7 @@ int Query::rowCount()
     return m_count;
 }
 
-bool Query::fetchRow(int position, QVariantList &values)
+bool Query::fetchRow(int position, QVariantList &values, bool)
 {
     const int page = position / pageRows;
     auto it = m_pages.find(page);
@@ -218,7 +218,7 @@ int Query::locateRow(const QStringList &fields, const QVariantList &values, Loca
         indexes << fieldByName(name)->index();
     QVariantList row;
     for (int position = 0; position < rowCount(); ++position) {
-        if (!fetchRow(position, row))
+        if (!fetchRow(position, row, true))
             break;
         if (rowMatches(row, indexes, values, options))
             return position;

@@ -31,7 +31,7 @@ protected:
     void openRows() override;
     void closeRows() override;
     int rowCount() override;
-    bool fetchRow(int position, QVariantList &values) override;
+    bool fetchRow(int position, QVariantList &values, bool complete) override;
     int locateRow(const QStringList &fields, const QVariantList &values, LocateOptions options) override;
     qint64 bookmarkAt(int position) const override { return position; }
     int positionOf(qint64 bookmark) const override;

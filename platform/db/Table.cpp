@@ -13,9 +13,16 @@ namespace vx {
 namespace {
 
 // Rows read at once: few after a jump (a locate reads one row), more while walking on.
-constexpr int firstPageSize = 16;
+constexpr int firstPageSize = 4;
 constexpr int largestPageSize = 512;
-constexpr size_t cachedRowsLimit = 8192;
+// Pages up to this size bind their keys in a prepared statement kept for reuse; larger ones write
+// the keys (our own integers) into the statement, which binds far faster than hundreds of values.
+constexpr int boundPageSize = 32;
+constexpr size_t cachedRowsLimit = 16384;
+// Once a walk reads pages this large, only the columns the code has read so far are fetched.
+constexpr int partialPagesFrom = 64;
+// Below this many rows a linear search finds a key as fast as the sorted index.
+constexpr size_t indexedPositionsFrom = 256;
 
 // Escapes LIKE's own wildcards so that the text matches itself.
 QString likeLiteral(const QString &text)
@@ -49,35 +56,14 @@ QList<ColumnDef> Table::describeColumns()
     const TableDef *def = schema ? schema->table(m_tableName) : nullptr;
     if (!def)
         throw DbError(QStringLiteral("La tabla %1 no existe en la base de datos.").arg(m_tableName));
-    m_def = *def;
     m_tableName = def->name;
     m_keyColumn = def->rowKey();
-    m_selected.clear();
     QList<ColumnDef> fields;
     for (const ColumnDef &column : def->columns) {
-        if (column.hidden)
-            continue;
-        fields << column;
-        m_selected.push_back(column);
-    }
-    m_keyIndex = -1;
-    for (size_t i = 0; i < m_selected.size(); ++i) {
-        if (m_selected[i].name == m_keyColumn)
-            m_keyIndex = int(i);
-    }
-    if (m_keyIndex < 0) {
-        m_selected.push_back(*def->column(m_keyColumn));
-        m_keyIndex = int(m_selected.size()) - 1;
+        if (!column.hidden)
+            fields << column;
     }
     return fields;
-}
-
-QString Table::selectList() const
-{
-    QStringList names;
-    for (const ColumnDef &c : m_selected)
-        names << c.name;
-    return names.join(QStringLiteral(", "));
 }
 
 QString Table::whereClause(const SqlCondition &condition) const
@@ -85,14 +71,20 @@ QString Table::whereClause(const SqlCondition &condition) const
     return condition.sql.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition.sql;
 }
 
+QString Table::orderClause() const
+{
+    // The key breaks ties, so that the order is the same every time membership is read.
+    const QString terms = orderByTerms();
+    return QStringLiteral(" ORDER BY ") + (terms.isEmpty() ? m_keyColumn : terms + QStringLiteral(", ") + m_keyColumn);
+}
+
 void Table::openRows()
 {
-    const SqlCondition condition = whereCondition();
-    QString order = orderByTerms();
-    order += (order.isEmpty() ? QString() : QStringLiteral(", ")) + m_keyColumn;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
-                            .arg(m_keyColumn, m_tableName, whereClause(condition), order);
+    const SqlCondition &condition = currentWhere();
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3%4").arg(m_keyColumn, m_tableName, whereClause(condition), orderClause());
     m_keys.clear();
+    m_positions.clear();
     m_rows.clear();
     m_rowsVersion = connection()->dataVersion();
     QSqlQuery query = connection()->execute(sql, condition.params);
@@ -105,13 +97,66 @@ void Table::closeRows()
 {
     m_keys.clear();
     m_keys.shrink_to_fit();
+    m_positions.clear();
+    m_positions.shrink_to_fit();
     m_rows.clear();
 }
 
 int Table::positionOf(qint64 bookmark) const
 {
-    const auto it = std::find(m_keys.begin(), m_keys.end(), bookmark);
-    return it == m_keys.end() ? -1 : int(it - m_keys.begin());
+    if (m_keys.size() < indexedPositionsFrom) {
+        const auto it = std::find(m_keys.begin(), m_keys.end(), bookmark);
+        return it == m_keys.end() ? -1 : int(it - m_keys.begin());
+    }
+    if (m_positions.empty()) {
+        m_positions.reserve(m_keys.size());
+        for (size_t i = 0; i < m_keys.size(); ++i)
+            m_positions.emplace_back(m_keys[i], int(i));
+        std::sort(m_positions.begin(), m_positions.end());
+    }
+    const auto it = std::lower_bound(m_positions.begin(), m_positions.end(), std::make_pair(bookmark, 0));
+    return it != m_positions.end() && it->first == bookmark ? it->second : -1;
+}
+
+QList<QVariantList> Table::columnValues(const QStringList &fieldNames)
+{
+    QStringList columns;
+    QList<FieldType> types;
+    for (const QString &name : fieldNames) {
+        const Field *f = fieldByName(name);
+        columns << f->fieldName();
+        types << f->dataType();
+    }
+    const SqlCondition &condition = currentWhere();
+    const auto stream = connection()->openStream(QStringLiteral("SELECT %1 FROM %2%3%4")
+                                                     .arg(columns.join(QStringLiteral(", ")), m_tableName,
+                                                          whereClause(condition), orderClause()),
+                                                 condition.params, 0);
+    const SqlDialect &dialect = connection()->dialect();
+    QList<QVariantList> rows;
+    rows.reserve(rowCount());
+    QVariantList values;
+    while (stream->next(values)) {
+        for (int c = 0; c < values.size(); ++c)
+            values[c] = dialect.fromDatabase(values[c], types[c]);
+        rows << values;
+    }
+    return rows;
+}
+
+QList<int> Table::fieldsToRead() const
+{
+    QList<int> all;
+    QList<int> read;
+    for (int i = 0; i < fieldCount(); ++i) {
+        all << i;
+        if (fieldsRead()[size_t(i)])
+            read << i;
+    }
+    // A walk reads few fields of many rows: fetching the others would cost most of its time.
+    if (m_pageSize >= partialPagesFrom && !read.isEmpty())
+        return read;
+    return all;
 }
 
 void Table::loadPage(int position)
@@ -129,34 +174,80 @@ void Table::loadPage(int position)
     }
     if (m_rows.size() > cachedRowsLimit)
         m_rows.clear();
-
-    QVariantList params;
-    QStringList marks;
-    for (int i = from; i <= to; ++i) {
-        if (m_rows.count(m_keys[size_t(i)]))
-            continue;
-        params << m_keys[size_t(i)];
-        marks << QStringLiteral("?");
-    }
     m_lastFetched = position;
-    if (params.isEmpty())
+
+    QList<qint64> wanted;
+    for (int i = from; i <= to; ++i) {
+        if (!m_rows.count(m_keys[size_t(i)]))
+            wanted << m_keys[size_t(i)];
+    }
+    if (wanted.isEmpty())
         return;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                            .arg(selectList(), m_tableName, m_keyColumn, marks.join(QLatin1Char(',')));
-    QSqlQuery query = connection()->execute(sql, params);
+    const QList<int> fields = fieldsToRead();
+    QStringList names{m_keyColumn};
+    for (const int f : fields)
+        names << field(f)->fieldName();
+    const QString select =
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (").arg(names.join(QStringLiteral(", ")), m_tableName, m_keyColumn);
+    if (wanted.size() <= boundPageSize) {
+        // A fixed number of places per statement, so the prepared statement serves every page;
+        // the places left over hold a key no row has.
+        const int places = wanted.size() <= firstPageSize ? firstPageSize : boundPageSize;
+        QVariantList params;
+        for (int i = 0; i < places; ++i)
+            params << (i < wanted.size() ? wanted[i] : qint64(-1));
+        QStringList marks(places, QStringLiteral("?"));
+        QSqlQuery &query = connection()->executeCached(select + marks.join(QLatin1Char(',')) + QLatin1Char(')'), params);
+        storeRows(query, fields);
+        query.finish();
+        return;
+    }
+    QStringList keys;
+    keys.reserve(wanted.size());
+    for (const qint64 key : std::as_const(wanted))
+        keys << QString::number(key);
+    QSqlQuery query = connection()->execute(select + keys.join(QLatin1Char(',')) + QLatin1Char(')'));
+    storeRows(query, fields);
+}
+
+void Table::loadRow(qint64 key)
+{
+    QList<int> fields;
+    QStringList names{m_keyColumn};
+    for (int i = 0; i < fieldCount(); ++i) {
+        fields << i;
+        names << field(i)->fieldName();
+    }
+    m_rows.erase(key);
+    QSqlQuery &query = connection()->executeCached(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(names.join(QStringLiteral(", ")), m_tableName, m_keyColumn),
+        {key});
+    storeRows(query, fields);
+    query.finish();
+}
+
+void Table::storeRows(QSqlQuery &query, const QList<int> &fields)
+{
     const SqlDialect &dialect = connection()->dialect();
-    const int columns = int(m_selected.size());
+    const bool partial = fields.size() < fieldCount();
+    const QVariant missing = notLoaded();
     while (query.next()) {
-        QVariantList values;
-        values.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            values << dialect.fromDatabase(query.value(c), m_selected[size_t(c)].type);
-        const qint64 key = values[m_keyIndex].toLongLong();
-        m_rows.emplace(key, std::move(values));
+        CachedRow row;
+        row.partial = partial;
+        if (partial) {
+            row.values = QVariantList(fieldCount(), missing);
+            for (int c = 0; c < fields.size(); ++c)
+                row.values[fields[c]] = dialect.fromDatabase(query.value(c + 1), field(fields[c])->dataType());
+        } else {
+            row.values.reserve(fieldCount());
+            for (int c = 0; c < fields.size(); ++c)
+                row.values << dialect.fromDatabase(query.value(c + 1), field(c)->dataType());
+        }
+        m_rows.insert_or_assign(query.value(0).toLongLong(), std::move(row));
     }
 }
 
-bool Table::fetchRow(int position, QVariantList &values)
+bool Table::fetchRow(int position, QVariantList &values, bool complete)
 {
     if (m_rowsVersion != connection()->dataVersion()) {
         m_rows.clear();
@@ -168,22 +259,27 @@ bool Table::fetchRow(int position, QVariantList &values)
         loadPage(position);
         it = m_rows.find(key);
     }
+    if (it != m_rows.end() && complete && it->second.partial) {
+        loadRow(key);
+        it = m_rows.find(key);
+    }
     if (it == m_rows.end()) {
         dropKey(position);
         return false;
     }
-    values = it->second.mid(0, fieldCount());
+    values = it->second.values;
     return true;
 }
 
 void Table::dropKey(int position)
 {
     m_keys.erase(m_keys.begin() + position);
+    m_positions.clear();
 }
 
 int Table::locateRow(const QStringList &fields, const QVariantList &values, LocateOptions options)
 {
-    SqlCondition condition = whereCondition();
+    SqlCondition condition = currentWhere();
     QStringList parts;
     if (!condition.sql.isEmpty())
         parts << condition.sql;
@@ -213,10 +309,8 @@ int Table::locateRow(const QStringList &fields, const QVariantList &values, Loca
             condition.params << dialect.toDatabase(value, f->dataType());
         }
     }
-    QString order = orderByTerms();
-    order += (order.isEmpty() ? QString() : QStringLiteral(", ")) + m_keyColumn;
-    const QString base = QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4")
-                             .arg(m_keyColumn, m_tableName, parts.join(QStringLiteral(" AND ")), order);
+    const QString base = QStringLiteral("SELECT %1 FROM %2 WHERE %3%4")
+                             .arg(m_keyColumn, m_tableName, parts.join(QStringLiteral(" AND ")), orderClause());
     const QVariant first = connection()->scalar(base + QStringLiteral(" LIMIT 1"), condition.params);
     if (first.isNull())
         return -1;
@@ -292,6 +386,7 @@ int Table::postInsert(int position, bool append, const QVariantList &values)
         m_rowsVersion = connection()->dataVersion();
     const int at = append || position < 0 ? int(m_keys.size()) : position;
     m_keys.insert(m_keys.begin() + at, key);
+    m_positions.clear();
     return at;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/VxPlatformExport.h"
 #include "platform/db/Dataset.h"
 
+#include <QSqlQuery>
+
 #include <unordered_map>
 #include <vector>
 
@@ -25,12 +27,14 @@ public:
     void setIndexFieldNames(const QString &names) { setSort(names); }
     QString indexFieldNames() const { return sort(); }
 
+    QList<QVariantList> columnValues(const QStringList &fieldNames) override;
+
 protected:
     QList<ColumnDef> describeColumns() override;
     void openRows() override;
     void closeRows() override;
     int rowCount() override { return int(m_keys.size()); }
-    bool fetchRow(int position, QVariantList &values) override;
+    bool fetchRow(int position, QVariantList &values, bool complete) override;
     int locateRow(const QStringList &fields, const QVariantList &values, LocateOptions options) override;
     qint64 bookmarkAt(int position) const override { return m_keys[size_t(position)]; }
     int positionOf(qint64 bookmark) const override;
@@ -41,17 +45,23 @@ protected:
 
 private:
     void loadPage(int position);
-    QString selectList() const;
     QString whereClause(const SqlCondition &condition) const;
+    QString orderClause() const;
     void dropKey(int position);
+    void loadRow(qint64 key);
+    void storeRows(QSqlQuery &query, const QList<int> &fields);
+    QList<int> fieldsToRead() const;
 
     QString m_tableName;
-    TableDef m_def;
     QString m_keyColumn;
-    std::vector<ColumnDef> m_selected;   // fields first, then the hidden key when there is one
-    int m_keyIndex = -1;                  // the key's place among m_selected
     std::vector<qint64> m_keys;
-    std::unordered_map<qint64, QVariantList> m_rows;
+    // Key to position, sorted by key, built when first needed and dropped when membership changes.
+    mutable std::vector<std::pair<qint64, int>> m_positions;
+    struct CachedRow {
+        QVariantList values;  // one per field; NotLoaded where a walk did not read the column
+        bool partial = false;
+    };
+    std::unordered_map<qint64, CachedRow> m_rows;
     quint64 m_rowsVersion = 0;
     int m_lastFetched = -1;
     int m_pageSize = 16;

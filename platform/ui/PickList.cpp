@@ -129,21 +129,19 @@ QList<QStringList> fieldTexts(Dataset &dataset, const QStringList &fieldNames, c
     QList<const Field *> fields;
     for (const QString &name : fieldNames)
         fields << dataset.fieldByName(name);
+    // The columns alone, in the dataset's order and filter, without moving its cursor.
+    const QList<QVariantList> rows = dataset.columnValues(fieldNames);
     for (QStringList &list : texts)
-        list.reserve(dataset.recordCount());
-    dataset.disableControls();
-    try {
-        for (dataset.first(); !dataset.eof(); dataset.next()) {
-            for (int i = 0; i < fields.size(); ++i)
-                texts[i] << fields[i]->asString();
-            if (progress)
-                progress(dataset.recNo());
-        }
-    } catch (...) {
-        dataset.enableControls();
-        throw;
+        list.reserve(rows.size());
+    int done = 0;
+    for (const QVariantList &row : rows) {
+        for (int i = 0; i < fields.size(); ++i)
+            texts[i] << fields[i]->asString(row[i]);
+        if (progress && ++done % 1000 == 0)
+            progress(done);
     }
-    dataset.enableControls();
+    if (progress)
+        progress(int(rows.size()));
     return texts;
 }
 

@@ -52,10 +52,9 @@ private:
     bool m_autoComplete = true;
 };
 
-// The texts of some fields for every record of a dataset, one list per field, read in one walk
-// from the first record on, in the dataset's order and filter; the dataset is left at its end, as
-// a walk leaves it. Bound controls are not told of each step. `progress` runs with each record
-// number (for a wait window).
+// The texts of some fields for every record of a dataset, one list per field, in the dataset's
+// order and filter, read in one pass without moving its cursor (bound controls see nothing).
+// `progress` runs with the number of records done so far (for a wait window).
 VXPLATFORM_EXPORT QList<QStringList> fieldTexts(Dataset &dataset, const QStringList &fieldNames,
                                                 const std::function<void(int recNo)> &progress = {});
 VXPLATFORM_EXPORT QStringList fieldTexts(Dataset &dataset, const QString &fieldName,

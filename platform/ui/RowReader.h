@@ -7,15 +7,11 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include <memory>
-
 namespace vx {
 class Dataset;
 }
 
 namespace vx::ui {
-
-class RowBuffer;
 
 // Reads rows of a dataset by position without moving its cursor, and gives their display texts
 // through the fields' own rules (display formats, masks, yes/no texts). A grid paints rows other
@@ -23,13 +19,7 @@ class RowBuffer;
 // master-detail links along and tell every bound control that the record moved.
 class VXPLATFORM_EXPORT RowReader {
 public:
-    RowReader();
-    ~RowReader();
-    RowReader(const RowReader &) = delete;
-    RowReader &operator=(const RowReader &) = delete;
-
-    // The dataset whose rows are read; its fields are taken as they are now, so bind again after
-    // the dataset was reopened.
+    // The dataset whose rows are read.
     void bind(Dataset *dataset);
 
     // The values of the row at a 0-based position, one per field. False when the position is out
@@ -38,15 +28,12 @@ public:
 
     // The display text of every field for a row's values, as Field::displayText gives it for the
     // current record.
-    QStringList displayTexts(const QVariantList &values);
+    QStringList displayTexts(const QVariantList &values) const;
     // One field's text for typing (Field::editText).
-    QString editText(int fieldIndex, const QVariantList &values);
+    QString editText(int fieldIndex, const QVariantList &values) const;
 
 private:
-    void load(const QVariantList &values);
-
     QPointer<Dataset> m_dataset;
-    std::unique_ptr<RowBuffer> m_buffer;
 };
 
 }  // namespace vx::ui
