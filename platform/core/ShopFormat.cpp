@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vx::shopformat {
@@ -145,7 +146,9 @@ QString applyPicture(const Picture &p, double value, bool *isZero)
     QString integerPart;
     QString fraction;
     roundedDigits(value, p.maxDecimals, integerPart, fraction);
-    *isZero = !(integerPart + fraction).contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const auto nonZero = [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); };
+    *isZero = std::none_of(integerPart.cbegin(), integerPart.cend(), nonZero) &&
+              std::none_of(fraction.cbegin(), fraction.cend(), nonZero);
 
     while (fraction.size() > p.minDecimals && fraction.endsWith(QLatin1Char('0')))
         fraction.chop(1);
