@@ -5,7 +5,7 @@ namespace vx {
 
 QDateTime naiveDateTime(const QDate &date, const QTime &time)
 {
-    // A plain UTC spec: no time-zone lookup, which would cost far more than the value itself.
+    // Plain UTC: no time-zone lookup, which would cost far more than the value itself.
     return QDateTime(date, time, Qt::UTC);
 }
 
