@@ -51,40 +51,26 @@ void DBEdit::reload()
     QLineEdit::setReadOnly(m_readOnly || !m_link.canModify());
     const int fieldSize = f && f->dataType() == FieldType::String ? f->size() : 0;
     QLineEdit::setMaxLength(m_maxLength > 0 ? m_maxLength : fieldSize > 0 ? fieldSize : unlimitedLength);
-    if (m_loading || (m_modified && m_link.editing()))
+    if (m_text.keepsText(m_link))
         return;
-    m_modified = false;
-    m_loading = true;
-    setText(!f ? QString() : hasFocus() ? f->editText() : f->displayText());
-    m_loading = false;
+    m_text.load([&] { setText(!f ? QString() : hasFocus() ? f->editText() : f->displayText()); });
 }
 
 void DBEdit::typed()
 {
-    if (m_loading)
-        return;
-    if (!m_link.editing()) {
-        // Entering edit mode re-reads the record; what was typed stays in the box.
-        m_loading = true;
-        const bool editing = m_link.edit(this);
-        m_loading = false;
-        if (!editing) {
-            reload();
-            return;
-        }
-    }
-    m_modified = true;
+    if (!m_text.typed(m_link, this))
+        reload();
 }
 
 void DBEdit::updateRecord()
 {
-    if (!m_modified)
+    if (!m_text.modified())
         return;
     Field *f = m_link.field();
     if (!f || !m_link.editing())
         return;
     f->setAsString(text());
-    m_modified = false;
+    m_text.written();
     reload();
 }
 

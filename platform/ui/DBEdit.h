@@ -2,6 +2,7 @@
 
 #include "platform/VxPlatformExport.h"
 #include "platform/ui/FieldLink.h"
+#include "platform/ui/TypedText.h"
 
 #include <QLineEdit>
 
@@ -33,7 +34,7 @@ public:
     // Writes the pending text into the field. Throws when the field refuses it.
     void updateRecord();
     // The text differs from the field's value and was not written yet.
-    bool isModified() const { return m_modified; }
+    bool isModified() const { return m_text.modified(); }
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
@@ -46,8 +47,7 @@ private:
     FieldLink m_link;
     bool m_readOnly = false;
     int m_maxLength = 0;
-    bool m_modified = false;
-    bool m_loading = false;
+    TypedText m_text;
 };
 
 }  // namespace vx::ui

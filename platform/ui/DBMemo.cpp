@@ -22,39 +22,25 @@ void DBMemo::setReadOnly(bool readOnly)
 void DBMemo::reload()
 {
     QPlainTextEdit::setReadOnly(m_readOnly || !m_link.canModify());
-    if (m_loading || (m_modified && m_link.editing()))
+    if (m_text.keepsText(m_link))
         return;
     const Field *f = m_link.field();
-    m_modified = false;
-    m_loading = true;
-    setPlainText(f ? f->asString() : QString());
-    m_loading = false;
+    m_text.load([&] { setPlainText(f ? f->asString() : QString()); });
 }
 
 void DBMemo::typed()
 {
-    if (m_loading)
-        return;
-    if (!m_link.editing()) {
-        // Entering edit mode re-reads the record; what was typed stays in the box.
-        m_loading = true;
-        const bool editing = m_link.edit(this);
-        m_loading = false;
-        if (!editing) {
-            reload();
-            return;
-        }
-    }
-    m_modified = true;
+    if (!m_text.typed(m_link, this))
+        reload();
 }
 
 void DBMemo::updateRecord()
 {
     Field *f = m_link.field();
-    if (!m_modified || !f || !m_link.editing())
+    if (!m_text.modified() || !f || !m_link.editing())
         return;
     f->setAsString(toPlainText());
-    m_modified = false;
+    m_text.written();
 }
 
 void DBMemo::focusOutEvent(QFocusEvent *event)

@@ -2,6 +2,7 @@
 
 #include "platform/VxPlatformExport.h"
 #include "platform/ui/FieldLink.h"
+#include "platform/ui/TypedText.h"
 
 #include <QPlainTextEdit>
 
@@ -25,7 +26,7 @@ public:
 
     // Writes the pending text into the field. Throws when the field refuses it.
     void updateRecord();
-    bool isModified() const { return m_modified; }
+    bool isModified() const { return m_text.modified(); }
 
 protected:
     void focusOutEvent(QFocusEvent *event) override;
@@ -36,8 +37,7 @@ private:
 
     FieldLink m_link;
     bool m_readOnly = false;
-    bool m_modified = false;
-    bool m_loading = false;
+    TypedText m_text;
 };
 
 }  // namespace vx::ui
