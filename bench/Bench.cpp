@@ -85,6 +85,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     context.workDir = dir.path();
     qputenv("VENDRIX_ROOT", dir.path().toUtf8());
+    bool failed = false;
     for (const QString &name : names) {
         const auto suite = bench::suites().constFind(name);
         if (suite == bench::suites().constEnd()) {
@@ -92,7 +93,13 @@ int main(int argc, char **argv)
             return 2;
         }
         bench::out() << "== " << name << Qt::endl;
-        suite.value()(context);
+        try {
+            suite.value()(context);
+        } catch (const std::exception &failure) {
+            // One suite failing must not hide the others' figures.
+            std::fprintf(stderr, "vendrix-bench: %s failed: %s\n", qPrintable(name), failure.what());
+            failed = true;
+        }
     }
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -1,0 +1,163 @@
+// The dataset operations users wait for, on a PostgreSQL server next to SQLite: the same seeded
+// shop is written into both, and each operation runs on both in the same run.
+
+#include "bench/Bench.h"
+#include "bench/SyntheticShop.h"
+#include "data/DataModule.h"
+#include "data/Schema.h"
+#include "platform/db/DataLink.h"
+#include "platform/db/DbError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <random>
+
+namespace {
+
+constexpr int locates = 1000;
+constexpr int histories = 300;
+constexpr qint64 walkedRows = 100000;
+constexpr int serverPort = 55471;
+
+// A throwaway cluster in the run's folder, stopped however the suite ends.
+class Cluster {
+public:
+    explicit Cluster(const QString &folder) : m_folder(folder)
+    {
+        run({QStringLiteral("start"), m_folder, QString::number(serverPort)});
+    }
+    ~Cluster() { run({QStringLiteral("stop"), m_folder}); }
+
+    static std::unique_ptr<vx::Connection> open(const QString &database)
+    {
+        return vx::Connection::open(
+            vx::DataLink::fromConnectionString(
+                QStringLiteral("Provider=PostgreSQL;Data Source=127.0.0.1;Port=%1;Initial Catalog=%2;User ID=vx;")
+                    .arg(serverPort)
+                    .arg(database)),
+            &data::vendrixSchema());
+    }
+
+private:
+    static void run(const QStringList &arguments)
+    {
+        QProcess script;
+        script.start(QStringLiteral(VENDRIX_SOURCE_DIR "/scripts/pg-test-cluster"), arguments);
+        if (!script.waitForFinished(120000) || script.exitCode() != 0)
+            throw vx::DbError(QStringLiteral("No se pudo manejar el servidor PostgreSQL de prueba: %1")
+                                  .arg(QString::fromLocal8Bit(script.readAllStandardError())));
+    }
+
+    QString m_folder;
+};
+
+struct Timings {
+    double openLast = 0;
+    double locate = 0;
+    double partial = 0;
+    double history = 0;
+    double walk = 0;
+};
+
+Timings measure(vx::Connection &connection, const bench::ShopCounts &counts, std::uint32_t seed)
+{
+    TDM1 module(connection.openAnother());
+    vx::Table &stock = *module.Stock;
+    vx::Table &movim = *module.Movim;
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<qint64> article(0, counts.articles - 1);
+    Timings t;
+
+    t.openLast = bench::timeSeconds([&] {
+        stock.setIndexFieldNames(QStringLiteral("ARTCMCT"));
+        stock.open();
+        stock.last();
+        stock.fieldByName(QStringLiteral("ARTDES"))->asString();
+    });
+    t.locate = bench::timeSeconds([&] {
+                   for (int i = 0; i < locates; ++i)
+                       stock.locate(QStringLiteral("ARTCMCT"), bench::syntheticOwnCode(article(rng)));
+               })
+               / locates;
+    stock.setIndexFieldNames(QStringLiteral("ARTDES"));
+    QStringList prefixes;
+    for (int i = 0; i < locates; ++i) {
+        stock.setRecNo(int(article(rng)) + 1);
+        prefixes << stock.fieldByName(QStringLiteral("ARTDES"))->asString().left(8);
+    }
+    t.partial = bench::timeSeconds([&] {
+                    for (const QString &prefix : std::as_const(prefixes))
+                        stock.locate(QStringLiteral("ARTDES"), prefix, vx::LocateOption::PartialKey);
+                })
+                / locates;
+    stock.close();
+
+    t.history = bench::timeSeconds([&] {
+                    for (int i = 0; i < histories; ++i) {
+                        movim.setFilter(QStringLiteral("MOVCMCT = '%1'").arg(bench::syntheticOwnCode(article(rng))));
+                        movim.setFiltered(true);
+                        movim.open();
+                        for (movim.first(); !movim.eof(); movim.next())
+                            movim.fieldByName(QStringLiteral("MOVCAN1"))->asFloat();
+                        movim.close();
+                    }
+                })
+                / histories;
+    movim.setFiltered(false);
+    movim.open();
+    t.walk = bench::timeSeconds([&] {
+        qint64 rows = 0;
+        for (movim.first(); !movim.eof() && rows < walkedRows; movim.next(), ++rows) {
+            movim.fieldByName(QStringLiteral("MOVCMCT"))->asString();
+            movim.fieldByName(QStringLiteral("MOVFEC"))->asDateTime();
+            movim.fieldByName(QStringLiteral("MOVCAN1"))->asFloat();
+        }
+    });
+    movim.close();
+    return t;
+}
+
+void runPostgres(bench::Context &context)
+{
+    bench::ShopSize size;
+    size.articles = context.option(QStringLiteral("pg-articles"), 20000);
+    size.movements = context.option(QStringLiteral("pg-movements"), 100000);
+
+    const QString sqlitePath = QDir(context.workDir).filePath(QStringLiteral("pg-compare.sqlite"));
+    bench::ShopCounts counts;
+    auto sqlite = bench::createSyntheticShop(sqlitePath, size, &counts);
+
+    // The server runs as its own system user, which must be able to reach its folder.
+    QFile::setPermissions(context.workDir, QFile::permissions(context.workDir) | QFile::ExeOther | QFile::ExeGroup);
+    Cluster cluster(QDir(context.workDir).filePath(QStringLiteral("pg-cluster")));
+    {
+        auto server = Cluster::open(QStringLiteral("postgres"));
+        server->execute(QStringLiteral("CREATE DATABASE vxbench"));
+    }
+    auto postgres = Cluster::open(QStringLiteral("vxbench"));
+    const double filling = bench::timeSeconds([&] {
+        postgres->createSchema();
+        bench::fillSyntheticShop(*postgres, size);
+    });
+    bench::note(QStringLiteral("same shop on both engines"),
+                QStringLiteral("%1 articles, %2 MOVIM rows; written to PostgreSQL in %3 s")
+                    .arg(counts.articles)
+                    .arg(counts.movements)
+                    .arg(filling, 0, 'f', 1));
+
+    const Timings lite = measure(*sqlite, counts, size.seed);
+    const Timings pg = measure(*postgres, counts, size.seed);
+    const QString onSqlite = QStringLiteral("on SQLite");
+    bench::report(QStringLiteral("open Stock by ARTCMCT, last()"), pg.openLast, onSqlite, lite.openLast);
+    bench::report(QStringLiteral("locate ARTCMCT, mean of %1").arg(locates), pg.locate, onSqlite, lite.locate);
+    bench::report(QStringLiteral("locate partial ARTDES, mean of %1").arg(locates), pg.partial, onSqlite, lite.partial);
+    bench::report(QStringLiteral("Movim filtered, open+walk, mean of %1").arg(histories), pg.history, onSqlite,
+                  lite.history);
+    bench::report(QStringLiteral("walk %1 Movim rows, 3 fields").arg(walkedRows), pg.walk, onSqlite, lite.walk);
+}
+
+const bench::Registrar registrar("postgres", runPostgres);
+
+}  // namespace
