@@ -226,25 +226,27 @@ void Table::loadRow(qint64 key)
     query.finish();
 }
 
-void Table::storeRows(QSqlQuery &query, const QList<int> &fields)
+Table::CachedRow Table::rowFrom(const QSqlQuery &query, const QList<int> &fields) const
 {
     const SqlDialect &dialect = connection()->dialect();
-    const bool partial = fields.size() < fieldCount();
-    const QVariant missing = notLoaded();
-    while (query.next()) {
-        CachedRow row;
-        row.partial = partial;
-        if (partial) {
-            row.values = QVariantList(fieldCount(), missing);
-            for (int c = 0; c < fields.size(); ++c)
-                row.values[fields[c]] = dialect.fromDatabase(query.value(c + 1), field(fields[c])->dataType());
-        } else {
-            row.values.reserve(fieldCount());
-            for (int c = 0; c < fields.size(); ++c)
-                row.values << dialect.fromDatabase(query.value(c + 1), field(c)->dataType());
-        }
-        m_rows.insert_or_assign(query.value(0).toLongLong(), std::move(row));
+    CachedRow row;
+    row.partial = fields.size() < fieldCount();
+    if (row.partial) {
+        row.values = QVariantList(fieldCount(), notLoaded());
+        for (int c = 0; c < fields.size(); ++c)
+            row.values[fields[c]] = dialect.fromDatabase(query.value(c + 1), field(fields[c])->dataType());
+    } else {
+        row.values.reserve(fieldCount());
+        for (int c = 0; c < fields.size(); ++c)
+            row.values << dialect.fromDatabase(query.value(c + 1), field(c)->dataType());
     }
+    return row;
+}
+
+void Table::storeRows(QSqlQuery &query, const QList<int> &fields)
+{
+    while (query.next())
+        m_rows.insert_or_assign(query.value(0).toLongLong(), rowFrom(query, fields));
 }
 
 bool Table::fetchRow(int position, QVariantList &values, bool complete)
@@ -309,16 +311,31 @@ int Table::locateRow(const QStringList &fields, const QVariantList &values, Loca
             condition.params << dialect.toDatabase(value, f->dataType());
         }
     }
-    const QString base = QStringLiteral("SELECT %1 FROM %2 WHERE %3%4")
-                             .arg(m_keyColumn, m_tableName, parts.join(QStringLiteral(" AND ")), orderClause());
-    const QVariant first = connection()->scalar(base + QStringLiteral(" LIMIT 1"), condition.params);
-    if (first.isNull())
+    const QString where = QStringLiteral(" FROM %1 WHERE %2%3").arg(m_tableName, parts.join(QStringLiteral(" AND ")), orderClause());
+    // The first match comes with its values, so that showing it needs no second trip to the database.
+    QList<int> allFields;
+    QStringList names{m_keyColumn};
+    for (int i = 0; i < fieldCount(); ++i) {
+        allFields << i;
+        names << field(i)->fieldName();
+    }
+    QSqlQuery &first = connection()->executeCached(
+        QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + where + QStringLiteral(" LIMIT 1"), condition.params);
+    if (!first.next()) {
+        first.finish();
         return -1;
-    const int position = positionOf(first.toLongLong());
-    if (position >= 0)
+    }
+    const qint64 key = first.value(0).toLongLong();
+    CachedRow row = rowFrom(first, allFields);
+    first.finish();
+    const int position = positionOf(key);
+    if (position >= 0) {
+        m_rows.insert_or_assign(key, std::move(row));
+        m_lastFetched = position;
         return position;
+    }
     // The first match was added after this cursor opened; look for the first one it holds.
-    QSqlQuery query = connection()->execute(base, condition.params);
+    QSqlQuery query = connection()->execute(QStringLiteral("SELECT ") + m_keyColumn + where, condition.params);
     while (query.next()) {
         const int p = positionOf(query.value(0).toLongLong());
         if (p >= 0)

@@ -62,6 +62,8 @@ private:
         bool partial = false;
     };
     std::unordered_map<qint64, CachedRow> m_rows;
+    // The row the query stands on; `fields` are the fields it selected after the key.
+    CachedRow rowFrom(const QSqlQuery &query, const QList<int> &fields) const;
     quint64 m_rowsVersion = 0;
     int m_lastFetched = -1;
     int m_pageSize = 16;
