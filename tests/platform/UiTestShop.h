@@ -2,6 +2,7 @@
 
 // A small shop for the window kit's tests: one article table on a temporary SQLite file, filled
 // with a handful of rows or, in one statement, with as many as a big shop has.
+#include "../common/TestColumns.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 
@@ -11,15 +12,7 @@
 
 namespace uitest {
 
-inline vx::ColumnDef column(const char *name, vx::FieldType type, int size = 0, const char *format = "")
-{
-    vx::ColumnDef c;
-    c.name = QString::fromLatin1(name);
-    c.type = type;
-    c.size = size;
-    c.displayFormat = QString::fromLatin1(format);
-    return c;
-}
+using testschema::column;
 
 inline vx::Schema schema()
 {

@@ -1,3 +1,4 @@
+#include "../common/TestColumns.h"
 #include "../common/TestDatabase.h"
 
 #include "platform/db/Connection.h"
@@ -15,27 +16,19 @@ using namespace vx;
 
 namespace {
 
-ColumnDef col(const char *name, FieldType type, int size = 0, const char *format = "")
-{
-    ColumnDef c;
-    c.name = QString::fromLatin1(name);
-    c.type = type;
-    c.size = size;
-    c.displayFormat = QString::fromLatin1(format);
-    return c;
-}
+using testschema::column;
 
 Schema testSchema()
 {
     TableDef items{QStringLiteral("ITEMS"),
-                   {col("ID", FieldType::AutoInc), col("CODE", FieldType::String, 13), col("NAME", FieldType::String, 30),
-                    col("QTY", FieldType::Float, 0, "0.00"), col("DAY", FieldType::DateTime),
-                    col("DONE", FieldType::Boolean), col("LEVEL", FieldType::SmallInt)},
+                   {column("ID", FieldType::AutoInc), column("CODE", FieldType::String, 13), column("NAME", FieldType::String, 30),
+                    column("QTY", FieldType::Float, 0, "0.00"), column("DAY", FieldType::DateTime),
+                    column("DONE", FieldType::Boolean), column("LEVEL", FieldType::SmallInt)},
                    {{QStringLiteral("CODE")}, {QStringLiteral("NAME")}}};
     TableDef lines{QStringLiteral("LINES"),
-                   {col("LID", FieldType::AutoInc), col("ICODE", FieldType::String, 13), col("AMOUNT", FieldType::Float)},
+                   {column("LID", FieldType::AutoInc), column("ICODE", FieldType::String, 13), column("AMOUNT", FieldType::Float)},
                    {{QStringLiteral("ICODE")}}};
-    TableDef plain{QStringLiteral("PLAIN"), {col("A", FieldType::String, 10)}, {}};
+    TableDef plain{QStringLiteral("PLAIN"), {column("A", FieldType::String, 10)}, {}};
     return Schema({items, lines, plain});
 }
 

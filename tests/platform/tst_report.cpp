@@ -1,3 +1,4 @@
+#include "../common/TestColumns.h"
 #include "../common/TestDatabase.h"
 #include "ReportPdfReader.h"
 
@@ -20,26 +21,18 @@ using namespace vx::report;
 
 namespace {
 
-ColumnDef col(const char *name, FieldType type, int size = 0, const char *format = "")
-{
-    ColumnDef c;
-    c.name = QString::fromLatin1(name);
-    c.type = type;
-    c.size = size;
-    c.displayFormat = QString::fromLatin1(format);
-    return c;
-}
+using testschema::column;
 
 Schema shopSchema()
 {
     TableDef items{QStringLiteral("ITEMS"),
-                   {col("ID", FieldType::AutoInc), col("CODE", FieldType::String, 13),
-                    col("NAME", FieldType::String, 120), col("GRP", FieldType::String, 1), col("QTY", FieldType::Float),
-                    col("COST", FieldType::Float), col("DAY", FieldType::DateTime)},
+                   {column("ID", FieldType::AutoInc), column("CODE", FieldType::String, 13),
+                    column("NAME", FieldType::String, 120), column("GRP", FieldType::String, 1), column("QTY", FieldType::Float),
+                    column("COST", FieldType::Float), column("DAY", FieldType::DateTime)},
                    {{QStringLiteral("CODE")}, {QStringLiteral("NAME")}}};
     TableDef lines{
         QStringLiteral("LINES"),
-        {col("LID", FieldType::AutoInc), col("ICODE", FieldType::String, 13), col("AMOUNT", FieldType::Float)},
+        {column("LID", FieldType::AutoInc), column("ICODE", FieldType::String, 13), column("AMOUNT", FieldType::Float)},
         {{QStringLiteral("ICODE")}}};
     return Schema({items, lines});
 }

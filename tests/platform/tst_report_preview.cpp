@@ -1,3 +1,4 @@
+#include "../common/TestColumns.h"
 #include "../common/TempRoot.h"
 #include "../common/TestDatabase.h"
 #include "ReportPdfReader.h"
@@ -20,14 +21,7 @@ using vx::ui::FakeDialogs;
 
 namespace {
 
-vx::ColumnDef column(const char *name, vx::FieldType type, int size = 0)
-{
-    vx::ColumnDef c;
-    c.name = QString::fromLatin1(name);
-    c.type = type;
-    c.size = size;
-    return c;
-}
+using testschema::column;
 
 // Three rows, each on a page of its own in big letters, under a header with the page number.
 void defineThreePages(Report &report, vx::Dataset *rows)
