@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+namespace vx {
+class Connection;
+}
+
+namespace sales {
+
+// One line of the sale, as the work table holds it.
+struct SaleLine {
+    QString articleCode;    // TM1CHR1, the own code
+    double quantity = 0;    // TM1NUM1
+    double unitPrice = 0;   // TM1PRE1, the price of the line's list before the discount
+};
+
+// What the sales window read from its boxes when the operator asked to record the sale. The
+// amounts are already numbers (a box that does not convert never gets this far); the receipt
+// number and the date are the boxes' texts, converted inside the recording so that a bad one
+// rolls everything back.
+struct SaleEntry {
+    QString receiptNumberText;          // EdNro; empty: the next free number
+    bool receiptNumberProposed = false; // EdNro holds the number the window proposed, untouched
+    QString dateText;                   // EdFec, short date
+    QString customerName;               // CBCliente
+    double total = 0;                   // EdTOT, after the discount
+    double subtotal = 0;                // EdSTot
+    double percentage = 0;              // EdPor
+    double cash = 0;                    // EdEFE
+    double card = 0;                    // EdTar
+    double change = 0;                  // EdVTO
+    QList<SaleLine> lines;
+    QList<qint64> couponIds;            // CUPONES.Id of the card coupons written for this sale
+    int operatorCode = 0;
+    int accessLevel = 0;
+};
+
+struct RecordedSale {
+    int receiptNumber = 0;
+    // The proposed number had been taken by another workstation meanwhile; the sale and its
+    // coupons carry the next free number instead.
+    bool numberChanged = false;
+};
+
+// The Spanish reason a sale could not be recorded; nothing of it was stored.
+class SaleRecordingError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Receives the wait window's progress texts while a sale is recorded.
+using RecordingProgress = std::function<void(const QString &)>;
+
+// Records the sale in one transaction on the connection: per line the stock issue, the stock
+// movement, the receipt line and the lowered stock; the receipt header; the cash-book rows of the
+// tender. Throws SaleRecordingError when anything fails, after rolling everything back.
+RecordedSale recordSale(vx::Connection &connection, const SaleEntry &entry, const RecordingProgress &progress = {});
+
+}  // namespace sales
