@@ -3,6 +3,9 @@
 // they are built; until then their commands do nothing.
 #include "shell/Ficha1.h"
 
+#include "catalogue/ABMArt.h"
+#include "catalogue/ConsArt.h"
+#include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/Aguarde.h"
@@ -13,9 +16,41 @@
 #include <QAction>
 
 // Article window TFABMArt (article catalogue).
-void TFF1::Articulo1Click() {}
+void TFF1::Articulo1Click()
+{
+    if (!FABMArt)
+        return;
+    try {
+        aguarde::show();
+        if (!DM1->Stock->active())
+            DM1->Stock->open();
+        aguarde::close();
+        vx::ui::dialogs().showModal(FABMArt);
+    } catch (const std::exception &failure) {
+        aguarde::close();
+        vx::ui::dialogs().showException(this, failure);
+    }
+    if (DM1->Stock->active())
+        DM1->Stock->close();
+    FABMArt->close();
+}
 // Article search TFBuscando (article catalogue).
-void TFF1::BMC1Click() {}
+void TFF1::BMC1Click()
+{
+    if (!FBuscando)
+        return;
+    try {
+        if (!DM1->Stock->active())
+            DM1->Stock->open();
+        vx::ui::dialogs().showModal(FBuscando);
+        DM1->Stock->setFiltered(false);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    if (DM1->Stock->active())
+        DM1->Stock->close();
+    FBuscando->close();
+}
 // Article images TFImagen (article catalogue).
 void TFF1::Imagenes1Click() {}
 // Stock list TFMArt, not modal (article catalogue).

@@ -1,5 +1,8 @@
 #include "shell/Startup.h"
 
+#include "catalogue/ABMArt.h"
+#include "catalogue/ConsArt.h"
+#include "catalogue/MODArt.h"
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
@@ -18,6 +21,9 @@ Startup::~Startup()
 {
     // Windows go before the data module whose tables they use.
     delete m_login;
+    m_articleSearch.reset();
+    m_articleChange.reset();
+    m_articles.reset();
     m_wait.reset();
     m_main.reset();
     m_data.reset();
@@ -31,6 +37,9 @@ bool Startup::createWindows()
         m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
         m_wait = std::make_unique<TFAguarde>();
         m_wait->showNow();
+        m_articles = std::make_unique<TFABMArt>();
+        m_articleChange = std::make_unique<TFModArt>();
+        m_articleSearch = std::make_unique<TFBuscando>();
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;

@@ -5,9 +5,12 @@
 #include <memory>
 
 class TDM1;
+class TFABMArt;
 class TFAguarde;
+class TFBuscando;
 class TFF1;
 class TFIngreso;
+class TFModArt;
 
 // What the program creates when it starts, in its fixed order, and owns until it ends: the login
 // window (the only one on screen when the event loop starts), the main window (hidden until a
@@ -31,4 +34,7 @@ private:
     std::unique_ptr<TFF1> m_main;
     std::unique_ptr<TDM1> m_data;
     std::unique_ptr<TFAguarde> m_wait;
+    std::unique_ptr<TFABMArt> m_articles;
+    std::unique_ptr<TFModArt> m_articleChange;
+    std::unique_ptr<TFBuscando> m_articleSearch;
 };
