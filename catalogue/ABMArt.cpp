@@ -77,6 +77,9 @@ TFABMArt::TFABMArt(QWidget *parent) : QDialog(parent)
     UltFecE = addBox("UltFecE", 10, false);
     for (QLineEdit *box : {Cant1, Cant2, PtoRep, Costo1, Util1, Util2, Util3, Util4, Pre1, Pre2, Pre3, Pre4})
         vx::ui::filterAmountKeys(box);
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    for (QLineEdit *box : {Costo1, Util1, Util2, Util3, Util4, Pre1, Pre2, Pre3, Pre4})
+        box->setMinimumWidth(digit * 11);
     for (QLineEdit *box : {UltFecI, UltFecE}) {
         vx::ui::filterDateKeys(box);
         box->setToolTip(QStringLiteral("Use ' / ' como separador"));

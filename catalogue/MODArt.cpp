@@ -162,13 +162,19 @@ void TFModArt::marginToPrice(int index)
     vx::Table &stock = *DM1->Stock;
     try {
         vx::ui::DBEdit *margin = marginBoxes()[size_t(index)];
+        const vx::Field *percent = stock.fieldByName(QStringLiteral("ARTUTI%1").arg(index + 1));
+        // Passing through an empty margin box leaves the price as it is.
+        if (!margin->isModified() && percent->isNull())
+            return;
         stock.edit();
         // The margin typed is written before the price is worked out from it.
         if (margin->isModified())
             margin->updateRecord();
-        const double cost = stock.fieldByName(QStringLiteral("ARTCOS1"))->asFloat();
-        const double percent = stock.fieldByName(QStringLiteral("ARTUTI%1").arg(index + 1))->asFloat();
-        stock.fieldByName(QStringLiteral("ARTVEN%1").arg(index + 1))->setAsFloat((percent / 100.0 + 1.0) * cost);
+        if (!percent->isNull()) {
+            const double cost = stock.fieldByName(QStringLiteral("ARTCOS1"))->asFloat();
+            stock.fieldByName(QStringLiteral("ARTVEN%1").arg(index + 1))
+                ->setAsFloat((percent->asFloat() / 100.0 + 1.0) * cost);
+        }
         stock.post();
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
