@@ -5,8 +5,8 @@ namespace {
 // Columns in millimetres from the left margin: code, description, reorder point, quantity, cost,
 // price, last receipt, last issue.
 constexpr double codeX = 0, codeW = 27;
-constexpr double descriptionX = 28, descriptionW = 58;
-constexpr double reorderX = 87, reorderW = 12;
+constexpr double descriptionX = 28, descriptionW = 55;
+constexpr double reorderX = 84, reorderW = 15;
 constexpr double quantityX = 100, quantityW = 15;
 constexpr double costX = 116, costW = 17;
 constexpr double priceX = 134, priceW = 17;
