@@ -12,6 +12,8 @@
 #include "shell/Ficha1.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -61,6 +63,9 @@ QStringList printedLines(SearchScene &scene, const QString &pdfPath)
         return int(QDialog::Accepted);
     };
     scene.window.BBImp->click();
+    const QString folder = qEnvironmentVariable("VX_SCREENSHOTS");
+    if (!folder.isEmpty())
+        QFile::copy(pdfPath, QDir(folder).filePath(QFileInfo(pdfPath).fileName()));
     const QStringList pages = pdf::pages(pdfPath);
     if (pages.size() != 1)
         return {QStringLiteral("<%1 pages>").arg(pages.size())};
