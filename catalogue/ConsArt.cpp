@@ -53,7 +53,7 @@ TFBuscando::TFBuscando(QWidget *parent) : QDialog(parent)
     FBuscando = this;
     buildControls();
     buildLayout();
-    resize(1000, 600);
+    resize(1100, 600);
 }
 
 TFBuscando::~TFBuscando()
@@ -94,7 +94,7 @@ void TFBuscando::buildControls()
     code.titleBold = true;
     DBGrid1->setColumns({code,
                          {QStringLiteral("ARTCOD"), QStringLiteral("Cod. Origen"), 13},
-                         {QStringLiteral("ARTDES"), QStringLiteral("DESCRIPCION"), 36},
+                         {QStringLiteral("ARTDES"), QStringLiteral("DESCRIPCION"), 30},
                          {QStringLiteral("ARTREP"), QStringLiteral("Pto.Rep."), 7},
                          {QStringLiteral("ARTEX1"), QStringLiteral("Local 1"), 8},
                          {QStringLiteral("ARTEX2"), QStringLiteral("Depos.2"), 8},
