@@ -9,7 +9,9 @@
 #include "catalogue/MODArt.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/DBGrid.h"
+#include "data/ShopSetup.h"
 #include "shell/Ficha1.h"
+#include "shell/Startup.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -306,6 +308,35 @@ private slots:
             for (const char *title : {"Articulo", "Descripcion", "Pto.Rep.", "Cant.", "Costo", "Venta", "Ult.Ingreso"})
                 QVERIFY2(header.contains(QLatin1String(title)), title);
         }
+    }
+
+    void anEmptyListIsStillPrinted()
+    {
+        SearchScene scene(2);
+        scene.shop.db().execute(QStringLiteral("DELETE FROM STOCK"));
+        scene.shop.dm->Stock->refresh();
+        const QStringList lines = printedLines(scene, scene.shop.root.file(QStringLiteral("vacia.pdf")));
+        QVERIFY(lines.isEmpty());
+        QVERIFY(pdf::pages(scene.shop.root.file(QStringLiteral("vacia.pdf"))).first().contains(QStringLiteral("Listado de Articulos al ")));
+    }
+
+    void startupCreatesTheArticleWindowsOnce()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("the program's start-up opens the shop its data-link file names");
+        {
+            TempRoot root;
+            data::createShop({QStringLiteral("admin"), false});
+            vx::ui::FakeDialogs dialogs;
+            Startup startup;
+            QVERIFY(startup.createWindows());
+            QVERIFY(FABMArt && FModArt && FBuscando);
+            QCOMPARE(FBuscando->windowTitle(), QStringLiteral("CONSULTA de ARTICULOS"));
+            QCOMPARE(FABMArt->windowTitle(), QStringLiteral("Articulos"));
+            QCOMPARE(FModArt->windowTitle(), QStringLiteral("Modificaion de Articulos"));
+            QVERIFY(!FABMArt->isVisible() && !FBuscando->isVisible());
+        }
+        QVERIFY(!FABMArt && !FModArt && !FBuscando);
     }
 
     void mainWindowCommandsOpenAndTidyUp()
