@@ -1,8 +1,9 @@
 #include "catalogue/ABMArt.h"
 
+#include "catalogue/BoxExit.h"
+#include "catalogue/PhotoFile.h"
 #include "catalogue/ConsArt.h"
 #include "data/DataModule.h"
-#include "platform/core/Paths.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
@@ -12,7 +13,6 @@
 #include "shell/uGlobales.h"
 
 #include <QDir>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,11 +28,6 @@
 TFABMArt *FABMArt = nullptr;
 
 namespace {
-
-bool leftByOperator(const QFocusEvent *event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
 
 // The price of a margin over a cost, worked out in extended precision and rounded half away from
 // zero only in the text.
@@ -206,7 +201,7 @@ QList<QLineEdit *> TFABMArt::boxes() const
 
 bool TFABMArt::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && leftByOperator(static_cast<QFocusEvent *>(event))) {
+    if (event->type() == QEvent::FocusOut && catalogue::leftByOperator(static_cast<QFocusEvent *>(event))) {
         boxLeft(watched);
     } else if (watched == EdCodP && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -405,13 +400,7 @@ void TFABMArt::Image1Click()
 
 void TFABMArt::BitBtn1Click()
 {
-    vx::ui::FileDialogOptions options;
-    options.title = QStringLiteral("Foto del Articulo");
-    options.defaultExtension = QStringLiteral("bmp");
-    options.folder = QDir(vx::paths::userFolder()).filePath(QStringLiteral("Imagenes"));
-    options.proposedName = QDir(options.folder).filePath(QStringLiteral("SinImg.bmp"));
-    options.filter = QStringLiteral("Imágenes (*.bmp)");
-    const QString chosen = vx::ui::dialogs().openFileName(this, options);
+    const QString chosen = vx::ui::dialogs().openFileName(this, catalogue::photoFileOptions());
     if (!chosen.isEmpty())
         EdFoto->setText(QDir::toNativeSeparators(chosen));
 }

@@ -1,6 +1,7 @@
 #include "catalogue/ConsArt.h"
 
 #include "catalogue/ArticleDelete.h"
+#include "catalogue/BoxExit.h"
 #include "catalogue/MODArt.h"
 #include "catalogue/QRArt.h"
 #include "data/DataModule.h"
@@ -14,7 +15,6 @@
 #include "shell/uGlobales.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,11 +26,6 @@
 TFBuscando *FBuscando = nullptr;
 
 namespace {
-
-bool leftByOperator(const QFocusEvent *event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
 
 double numberOrZero(const QVariant &value)
 {
@@ -165,7 +160,7 @@ bool TFBuscando::eventFilter(QObject *watched, QEvent *event)
     else if (watched == EdBusca && event->type() == QEvent::MouseButtonDblClick)
         EdBuscaDblClick();
     else if (watched == CB1 && event->type() == QEvent::FocusOut
-             && leftByOperator(static_cast<QFocusEvent *>(event)))
+             && catalogue::leftByOperator(static_cast<QFocusEvent *>(event)))
         CB1Exit();
     return QDialog::eventFilter(watched, event);
 }

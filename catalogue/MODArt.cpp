@@ -1,13 +1,13 @@
 #include "catalogue/MODArt.h"
 
+#include "catalogue/BoxExit.h"
+#include "catalogue/PhotoFile.h"
 #include "data/DataModule.h"
-#include "platform/core/Paths.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/KeyFilter.h"
 
 #include <QDir>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,15 +18,6 @@
 #include <exception>
 
 TFModArt *FModArt = nullptr;
-
-namespace {
-
-bool leftByOperator(const QFocusEvent *event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
-
-}  // namespace
 
 TFModArt::TFModArt(QWidget *parent) : QDialog(parent)
 {
@@ -148,7 +139,7 @@ void TFModArt::buildLayout()
 
 bool TFModArt::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut && leftByOperator(static_cast<QFocusEvent *>(event))) {
+    if (event->type() == QEvent::FocusOut && catalogue::leftByOperator(static_cast<QFocusEvent *>(event))) {
         for (int i = 0; i < 4; ++i) {
             if (watched == marginBoxes()[size_t(i)])
                 marginToPrice(i);
@@ -210,13 +201,7 @@ void TFModArt::BCerrarClick()
 
 void TFModArt::BitBtn1Click()
 {
-    vx::ui::FileDialogOptions options;
-    options.title = QStringLiteral("Foto del Articulo");
-    options.defaultExtension = QStringLiteral("bmp");
-    options.folder = QDir(vx::paths::userFolder()).filePath(QStringLiteral("Imagenes"));
-    options.proposedName = QDir(options.folder).filePath(QStringLiteral("SinImg.bmp"));
-    options.filter = QStringLiteral("Imágenes (*.bmp)");
-    const QString chosen = vx::ui::dialogs().openFileName(this, options);
+    const QString chosen = vx::ui::dialogs().openFileName(this, catalogue::photoFileOptions());
     // Cancelling keeps the photo the article has.
     if (chosen.isEmpty())
         return;
