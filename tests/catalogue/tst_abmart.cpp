@@ -169,6 +169,10 @@ private slots:
         scene.shop.addArticle(QStringLiteral("0000000000002"), QStringLiteral("SIN PRECIO"), 0, 0);
         vx::Table &stock = *scene.shop.dm->Stock;
         stock.setIndexFieldNames(QStringLiteral("ARTCMCT"));
+        QVERIFY(stock.locate(QStringLiteral("ARTCMCT"), QStringLiteral("0000000000001")));
+        stock.edit();
+        stock.fieldByName(QStringLiteral("ARTFEC1"))->setAsDateTime(vx::naiveDateTime(QDate(2026, 3, 9)));
+        stock.post();
         scene.window.DBNavigator1->click(vx::ui::NavigatorButton::Last);
         QCOMPARE(scene.window.COD->text(), QStringLiteral("0000000000002"));
         scene.window.DBNavigator1->click(vx::ui::NavigatorButton::First);
@@ -179,6 +183,8 @@ private slots:
         QCOMPARE(scene.window.Pre3->text(), QStringLiteral("12,50"));
         QCOMPARE(scene.window.Util3->text(), QStringLiteral("47,06"));
         QCOMPARE(scene.window.PtoRep->text(), QStringLiteral("2"));
+        QCOMPARE(scene.window.UltFecI->text(), QStringLiteral("09/03/2026"));
+        QCOMPARE(scene.window.UltFecE->text(), QString());
 
         // Saved again unchanged: its origin code stays, and no movement is written.
         scene.window.BGrabar->click();
