@@ -3,6 +3,9 @@
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
+#include "sales/Anula.h"
+#include "sales/ImpComp.h"
+#include "sales/ImpTF.h"
 #include "shell/Aguarde.h"
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
@@ -31,6 +34,9 @@ bool Startup::createWindows()
         m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
         m_wait = std::make_unique<TFAguarde>();
         m_wait->showNow();
+        FImpComp = new TFImpComp(m_main.get());
+        FAnula = new TFAnula(m_main.get());
+        FImpTF = new TFImpTF(m_main.get());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;
