@@ -34,6 +34,7 @@ vx::ui::DBNavigator *navigator(QWidget *parent, const char *name, vx::DataSource
     out->setVisibleButtons(NavigatorButton::First | NavigatorButton::Prior | NavigatorButton::Next
                            | NavigatorButton::Last);
     out->setDataSource(source);
+    out->setMaximumWidth(240);
     return out;
 }
 
@@ -123,8 +124,10 @@ void TFAnula::createGrids()
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     GridColumn voided{QStringLiteral("COMANU"), QStringLiteral("Anu"), 5};
     voided.yesNo = true;
-    DBGrid1->setColumns({{QStringLiteral("COMDIA"), {}, 12}, {QStringLiteral("COMNRO"), {}, 13},
-                         {QStringLiteral("COMTOT"), {}, 12}, voided});
+    DBGrid1->setColumns({{QStringLiteral("COMDIA"), QStringLiteral("Fecha"), 12},
+                         {QStringLiteral("COMNRO"), QStringLiteral("Comprobante"), 13},
+                         {QStringLiteral("COMTOT"), QStringLiteral("Total"), 12},
+                         voided});
     DBGrid1->setReadOnly(true);
     DBGrid1->setDataSource(m_clicomSource);
     connect(DBGrid1, &vx::ui::DBGrid::clicked, this, &TFAnula::DBGrid1CellClick);
@@ -136,10 +139,10 @@ void TFAnula::createGrids()
     GridColumn lineVoided{QStringLiteral("ITEANU"), QStringLiteral("Anu"), 5};
     lineVoided.yesNo = true;
     DBGrid2->setColumns({lineVoided,
-                         {QStringLiteral("ITEFEC"), {}, 12},
+                         {QStringLiteral("ITEFEC"), QStringLiteral("Fecha"), 12},
                          {QStringLiteral("ITECOM"), QStringLiteral("Nro.Comp."), 12},
-                         {QStringLiteral("ITECOD"), {}, 15},
-                         {QStringLiteral("ITECAN"), {}, 8},
+                         {QStringLiteral("ITECOD"), QStringLiteral("Código Art."), 15},
+                         {QStringLiteral("ITECAN"), QStringLiteral("Cant."), 8},
                          {QStringLiteral("ITEPRE"), QStringLiteral("Precio Uni."), 12}});
     DBGrid2->setReadOnly(true);
     DBGrid2->setDataSource(m_itecliSource);
