@@ -67,10 +67,14 @@ void receiptSummary(Report &report, const ReceiptPrint &print)
     summary.label(QStringLiteral("Total"), {150, 22, 40, 6}, print.total).bold().size(11).right();
 }
 
-// The room a ticket's texts keep on the right for the amounts.
-constexpr double amountWidth = 20;
+// The room a ticket's amounts take on the right.
+constexpr double amountWidth = 16;
+constexpr double quantityWidth = 10;
+constexpr double codeWidth = 24;
 // Millimetres a ticket's left-aligned texts keep at least, however far right FILCOL puts them.
-constexpr double narrowestText = 30;
+constexpr double narrowestText = 45;
+// Below this the description goes under the code instead of beside it.
+constexpr double codeAndDescription = 55;
 constexpr double lineHeight = 4;
 
 }  // namespace
@@ -128,20 +132,27 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
     Band &columns = report->columnHeader();
     columns.label(QStringLiteral("Cliente"), {left, 1, textWidth, lineHeight}, print.customerLine)
         .label(QStringLiteral("TituloArticulo"), {left, 6, textWidth, lineHeight}, print.articleTitle)
-        .label(QStringLiteral("TituloCantidad"), {left, 10, textWidth - amountWidth, lineHeight}, print.quantityTitle)
-        .label(QStringLiteral("TituloTotal"), {width - amountWidth, 10, amountWidth, lineHeight}, print.amountTitle).right();
+        .label(QStringLiteral("TituloCantidad"), {left, 10, textWidth - amountWidth, lineHeight}, print.quantityTitle).spill()
+        .label(QStringLiteral("TituloTotal"), {width - amountWidth, 10, amountWidth, lineHeight}, print.amountTitle)
+        .right().spill();
     if (paper == TicketPaper::Ticket70)
         columns.text({0, 14, width, lineHeight}, QString(80, QLatin1Char('-'))).size(6);
 
-    const double codeWidth = std::min(24.0, textWidth / 2);
-    const double quantityWidth = std::min(12.0, (textWidth - amountWidth) / 2);
-    report->detail(2 * lineHeight)
-        .field({left, 0, codeWidth, lineHeight}, QStringLiteral("TM1CHR1"))
-        .field({left + codeWidth + 1, 0, textWidth - codeWidth - 1, lineHeight}, QStringLiteral("TM1CHR10"))
-        .field({left, lineHeight, quantityWidth, lineHeight}, QStringLiteral("TM1NUM1")).mask(QStringLiteral("0.##"))
-        .field({left + quantityWidth, lineHeight, textWidth - quantityWidth - amountWidth, lineHeight},
-               QStringLiteral("TM1PRE1")).mask(money)
-        .field({width - amountWidth, lineHeight, amountWidth, lineHeight}, QStringLiteral("TM1PRE2")).mask(money).right();
+    Band &detail = report->detail();
+    double line = 0;
+    detail.field({left, line, std::min(codeWidth, textWidth), lineHeight}, QStringLiteral("TM1CHR1"));
+    if (textWidth >= codeAndDescription) {
+        detail.field({left + codeWidth + 1, line, textWidth - codeWidth - 1, lineHeight}, QStringLiteral("TM1CHR10"));
+    } else {
+        line += lineHeight;
+        detail.field({left, line, textWidth, lineHeight}, QStringLiteral("TM1CHR10"));
+    }
+    line += lineHeight;
+    detail.field({left, line, quantityWidth, lineHeight}, QStringLiteral("TM1NUM1")).mask(QStringLiteral("0.##"))
+        .field({left + quantityWidth, line, textWidth - quantityWidth - amountWidth, lineHeight}, QStringLiteral("TM1PRE1"))
+        .mask(money)
+        .field({width - amountWidth, line, amountWidth, lineHeight}, QStringLiteral("TM1PRE2")).mask(money).right();
+    detail.setHeight(line + lineHeight);
 
     Band &summary = report->summary();
     summary.hline(1, left, width);
