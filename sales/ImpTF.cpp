@@ -28,6 +28,12 @@ TFImpTF::TFImpTF(QWidget *parent) : QDialog(parent)
     setMinimumWidth(260);
 }
 
+TFImpTF::~TFImpTF()
+{
+    if (FImpTF == this)
+        FImpTF = nullptr;
+}
+
 void TFImpTF::choose(const QString &printType)
 {
     m_printType = printType;

@@ -17,6 +17,7 @@ public:
     static QString none() { return QStringLiteral(" "); }
 
     explicit TFImpTF(QWidget *parent = nullptr);
+    ~TFImpTF() override;
 
     QPushButton *BTicket = nullptr;
     QPushButton *BFactura = nullptr;
