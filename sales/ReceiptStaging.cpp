@@ -3,6 +3,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Table.h"
 
+#include <optional>
+
 namespace sales {
 
 namespace {
@@ -44,6 +46,10 @@ void ReceiptStaging::clear()
 void ReceiptStaging::stage(const QList<StagedLine> &lines, const QString &receiptNumber, const QDate &date)
 {
     vx::Table &rows = view();
+    // One commit for all the rows, unless the caller's transaction already groups them.
+    std::optional<vx::Transaction> transaction;
+    if (!m_connection.inTransaction())
+        transaction.emplace(m_connection);
     rows.disableControls();
     try {
         for (const StagedLine &line : lines) {
@@ -60,6 +66,8 @@ void ReceiptStaging::stage(const QList<StagedLine> &lines, const QString &receip
                 rows.fieldByName(QStringLiteral("TM1DAT1"))->setValue(QDateTime(date, QTime(0, 0)));
             rows.post();
         }
+        if (transaction)
+            transaction->commit();
     } catch (...) {
         if (rows.state() == vx::Dataset::State::Insert)
             rows.cancel();
