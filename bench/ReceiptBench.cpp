@@ -41,8 +41,8 @@ double perReceipt(const QList<double> &numbers, const std::function<void(double)
     return bench::timeSeconds([&] {
                for (double number : numbers)
                    work(number);
-           })
-           / numbers.size();
+           }) /
+           numbers.size();
 }
 
 void numbersForTheList(vx::Connection &connection)
@@ -52,20 +52,21 @@ void numbersForTheList(vx::Connection &connection)
     double best = std::numeric_limits<double>::max();
     qint64 listed = 0;
     for (int i = 0; i < 3; ++i)
-        best = std::min(best, bench::timeSeconds([&] { listed = vx::ui::fieldTexts(clicom, QStringLiteral("COMNRO")).size(); }));
+        best = std::min(
+            best, bench::timeSeconds([&] { listed = vx::ui::fieldTexts(clicom, QStringLiteral("COMNRO")).size(); }));
     double floor = std::numeric_limits<double>::max();
     for (int i = 0; i < 3; ++i) {
         floor = std::min(floor, bench::timeSeconds([&] {
-            QSqlQuery query(connection.database());
-            query.setForwardOnly(true);
-            query.exec(QStringLiteral("SELECT COMNRO FROM CLICOM ORDER BY COMUNO"));
-            QStringList texts;
-            while (query.next())
-                texts.append(query.value(0).toString());
-        }));
+                             QSqlQuery query(connection.database());
+                             query.setForwardOnly(true);
+                             query.exec(QStringLiteral("SELECT COMNRO FROM CLICOM ORDER BY COMUNO"));
+                             QStringList texts;
+                             while (query.next())
+                                 texts.append(query.value(0).toString());
+                         }));
     }
-    bench::report(QStringLiteral("reprint list: %1 receipt numbers").arg(listed), best, QStringLiteral("plain SQL read"),
-                  floor);
+    bench::report(QStringLiteral("reprint list: %1 receipt numbers").arg(listed), best,
+                  QStringLiteral("plain SQL read"), floor);
 }
 
 void reprintOne(vx::Connection &connection)
@@ -75,7 +76,6 @@ void reprintOne(vx::Connection &connection)
     int lines = 0;
     const double ours = perReceipt(numbers, [&](double number) {
         const std::optional<sales::StoredReceipt> receipt = sales::loadStoredReceipt(connection, number);
-        staging.clear();
         staging.stage(receipt->lines, QString::number(number), receipt->date);
         lines += int(receipt->lines.size());
     });
@@ -85,13 +85,14 @@ void reprintOne(vx::Connection &connection)
         header.next();
         QSqlQuery rows = connection.execute(
             QStringLiteral("SELECT ITECOD, ITECAN, ITEEDI, ITEPRE, ITEPOR FROM ITECLI WHERE ITECOM = ?"), {number});
-        connection.execute(QStringLiteral("DELETE FROM TMP1 WHERE TM1CHR11 = 'COMPROBANTE'"));
         vx::Transaction transaction(connection);
+        connection.execute(QStringLiteral("DELETE FROM TMP1 WHERE TM1CHR11 = 'COMPROBANTE'"));
         while (rows.next()) {
-            connection.execute(QStringLiteral("INSERT INTO TMP1 (TM1CHR11, TM1CHR1, TM1NUM1, TM1PRE1, TM1PRE2, TM1PRE3, "
-                                              "TM1CHR3) VALUES ('COMPROBANTE', ?, ?, ?, ?, ?, ?)"),
-                               {rows.value(0), rows.value(1), rows.value(2), rows.value(1).toDouble() * rows.value(2).toDouble(),
-                                rows.value(4), QString::number(number)});
+            connection.execute(
+                QStringLiteral("INSERT INTO TMP1 (TM1CHR11, TM1CHR1, TM1NUM1, TM1PRE1, TM1PRE2, TM1PRE3, "
+                               "TM1CHR3) VALUES ('COMPROBANTE', ?, ?, ?, ?, ?, ?)"),
+                {rows.value(0), rows.value(1), rows.value(2), rows.value(1).toDouble() * rows.value(2).toDouble(),
+                 rows.value(4), QString::number(number)});
         }
         transaction.commit();
     });
@@ -100,15 +101,16 @@ void reprintOne(vx::Connection &connection)
                   ours, QStringLiteral("plain SQL read and writes"), floor);
 
     const std::optional<sales::StoredReceipt> receipt = sales::loadStoredReceipt(connection, numbers.first());
-    staging.clear();
     staging.stage(receipt->lines, QString::number(numbers.first()), receipt->date);
     sales::TicketPrint print;
     print.header = sales::ticketheader::builtInLines();
     const double ticket = bench::timeSeconds([&] {
-        for (int i = 0; i < receiptsTimed; ++i)
-            sales::ticketReport(staging.view(), sales::TicketPaper::Ticket70, print)->prepare();
-    }) / receiptsTimed;
-    bench::note(QStringLiteral("ticket of one receipt laid out"), QStringLiteral("%1 ms").arg(ticket * 1000, 0, 'f', 2));
+                              for (int i = 0; i < receiptsTimed; ++i)
+                                  sales::ticketReport(staging.view(), sales::TicketPaper::Ticket70, print)->prepare();
+                          }) /
+                          receiptsTimed;
+    bench::note(QStringLiteral("ticket of one receipt laid out"),
+                QStringLiteral("%1 ms").arg(ticket * 1000, 0, 'f', 2));
     staging.close();
 }
 
@@ -154,6 +156,6 @@ void run(bench::Context &context)
     cancellations(*connection);
 }
 
-}  // namespace
+} // namespace
 
 static bench::Registrar reg("receipts", run);

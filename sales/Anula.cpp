@@ -31,14 +31,14 @@ vx::ui::DBNavigator *navigator(QWidget *parent, const char *name, vx::DataSource
     auto *out = new vx::ui::DBNavigator(parent);
     out->setObjectName(QLatin1String(name));
     using vx::ui::NavigatorButton;
-    out->setVisibleButtons(NavigatorButton::First | NavigatorButton::Prior | NavigatorButton::Next
-                           | NavigatorButton::Last);
+    out->setVisibleButtons(NavigatorButton::First | NavigatorButton::Prior | NavigatorButton::Next |
+                           NavigatorButton::Last);
     out->setDataSource(source);
     out->setMaximumWidth(240);
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TFAnula::TFAnula(QWidget *parent) : QDialog(parent)
 {
@@ -232,8 +232,9 @@ void TFAnula::BAnularClick()
         return;
     }
     const QString numberText = vx::shopformat::formatGeneral(number);
-    if (!vx::ui::dialogs().confirm(this, QStringLiteral("Confirma la anulación del comprobante Nro. ") + numberText
-                                             + QStringLiteral(" ?"), QStringLiteral("Confirmación")))
+    if (!vx::ui::dialogs().confirm(
+            this, QStringLiteral("Confirma la anulación del comprobante Nro. ") + numberText + QStringLiteral(" ?"),
+            QStringLiteral("Confirmación")))
         return;
     if (EdFec->text().trimmed().isEmpty())
         EdFec->setText(vx::shopformat::formatDate(QDate::currentDate()));
@@ -248,9 +249,9 @@ void TFAnula::BAnularClick()
         return;
     }
     // Asked before the transaction starts, so that no workstation waits on this question.
-    const bool refund = receipt.refundable()
-                        && vx::ui::dialogs().confirm(this, QStringLiteral("Devuelve importe abonado?"),
-                                                     QStringLiteral("Confirmación"));
+    const bool refund =
+        receipt.refundable() &&
+        vx::ui::dialogs().confirm(this, QStringLiteral("Devuelve importe abonado?"), QStringLiteral("Confirmación"));
 
     aguarde::show();
     try {

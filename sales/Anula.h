@@ -12,12 +12,12 @@ class QPushButton;
 namespace vx {
 class DataSource;
 class Table;
-}  // namespace vx
+} // namespace vx
 namespace vx::ui {
 class DBEdit;
 class DBGrid;
 class DBNavigator;
-}  // namespace vx::ui
+} // namespace vx::ui
 
 // The sale cancellation window: the recorded receipts, the lines of the one selected and the
 // article of the current line, and the button that voids the receipt chosen in CBFactura.

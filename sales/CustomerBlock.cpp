@@ -12,13 +12,13 @@ ReceiptCustomer firstCustomer(QSqlQuery query)
 {
     if (!query.next() || query.value(0).toString().isEmpty())
         return ReceiptCustomer::finalConsumer();
-    return {query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-            query.value(3).toString()};
+    return {query.value(0).toString(), query.value(1).toString(), query.value(2).toString(), query.value(3).toString()};
 }
 
-const QString select = QStringLiteral("SELECT CLIAPE, CLIDIR, CLIIVA, CLICUI FROM CLIENTE WHERE %1 = ? ORDER BY CLIUNO");
+const QString select =
+    QStringLiteral("SELECT CLIAPE, CLIDIR, CLIIVA, CLICUI FROM CLIENTE WHERE %1 = ? ORDER BY CLIUNO");
 
-}  // namespace
+} // namespace
 
 ReceiptCustomer customerByName(vx::Connection &connection, const QString &name)
 {
@@ -30,4 +30,4 @@ ReceiptCustomer customerByCode(vx::Connection &connection, int code)
     return firstCustomer(connection.execute(select.arg(QStringLiteral("CLICOD")), {code}));
 }
 
-}  // namespace sales
+} // namespace sales

@@ -14,4 +14,4 @@ ReceiptCustomer customerByName(vx::Connection &connection, const QString &name);
 // The same for a customer code (a stored receipt's COMCLI); a row without a name counts as none.
 ReceiptCustomer customerByCode(vx::Connection &connection, int code);
 
-}  // namespace sales
+} // namespace sales

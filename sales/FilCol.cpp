@@ -42,7 +42,7 @@ QStringList memoLines(const QPlainTextEdit *memo)
     return memo->toPlainText().split(QLatin1Char('\n'));
 }
 
-}  // namespace
+} // namespace
 
 TFFilCol::TFFilCol(QWidget *parent) : QDialog(parent)
 {
@@ -82,10 +82,17 @@ QWidget *TFFilCol::createInvoiceTab()
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Fila"), tab), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Columna"), tab), 0, 2);
-    const QStringList items{QStringLiteral("Fecha:"), QStringLiteral("Clilente:"), QStringLiteral("Artículo Código:"),
-                            QStringLiteral("Art. Descripción:"), QStringLiteral("Cantidad:"),
-                            QStringLiteral("Precio Un.:"), QStringLiteral("Total "), QStringLiteral("Sub Total"),
-                            QStringLiteral("Dcto. %"), QStringLiteral("Descuento $"), QStringLiteral("TOTAL")};
+    const QStringList items{QStringLiteral("Fecha:"),
+                            QStringLiteral("Clilente:"),
+                            QStringLiteral("Artículo Código:"),
+                            QStringLiteral("Art. Descripción:"),
+                            QStringLiteral("Cantidad:"),
+                            QStringLiteral("Precio Un.:"),
+                            QStringLiteral("Total "),
+                            QStringLiteral("Sub Total"),
+                            QStringLiteral("Dcto. %"),
+                            QStringLiteral("Descuento $"),
+                            QStringLiteral("TOTAL")};
     for (int item = 0; item < items.size(); ++item) {
         grid->addWidget(new QLabel(items[item], tab), item + 1, 0);
         grid->addWidget(edit(2 * item + 1), item + 1, 1);
@@ -154,10 +161,9 @@ QWidget *TFFilCol::createTicketTab()
     grid->addWidget(Edit26, 9, 3);
 
     auto *notes = new QVBoxLayout;
-    for (const QString &note : {QStringLiteral("Fila 1 - Columna 1: Membrete"),
-                                QStringLiteral("Fila 1 - Columna 2: Precio total"),
-                                QStringLiteral("Fila 1 - Columna 2: Tarjeta"),
-                                QStringLiteral("Fila 1 - Columna 2: Efectivo")})
+    for (const QString &note :
+         {QStringLiteral("Fila 1 - Columna 1: Membrete"), QStringLiteral("Fila 1 - Columna 2: Precio total"),
+          QStringLiteral("Fila 1 - Columna 2: Tarjeta"), QStringLiteral("Fila 1 - Columna 2: Efectivo")})
         notes->addWidget(new QLabel(note, tab));
     notes->addWidget(new QLabel(QStringLiteral("Membrete"), tab));
     Memo1 = new QPlainTextEdit(tab);

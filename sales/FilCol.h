@@ -22,8 +22,8 @@ public:
     ~TFFilCol() override;
 
     QTabWidget *PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr;  // "Factura C"
-    QWidget *TabSheet2 = nullptr;  // "Ticket"
+    QWidget *TabSheet1 = nullptr; // "Factura C"
+    QWidget *TabSheet2 = nullptr; // "Ticket"
     // Edit1..Edit24 of the receipt C tab (index 0 is Edit1); Edit23 is the sheet's font size.
     std::array<QLineEdit *, 24> invoiceEdits{};
     QLineEdit *Edit25 = nullptr;

@@ -24,7 +24,7 @@ QString columnField(int item)
     return QStringLiteral("FCCOL%1").arg(item, 2, 10, QLatin1Char('0'));
 }
 
-}  // namespace
+} // namespace
 
 std::optional<InvoiceLayout> invoiceLayout(vx::Table &filcol)
 {
@@ -106,4 +106,4 @@ std::optional<TicketPositions> ticketPositions(vx::Connection &connection)
     return TicketPositions{query.value(0).toInt(), query.value(1).toInt()};
 }
 
-}  // namespace sales::filcol
+} // namespace sales::filcol

@@ -8,7 +8,7 @@
 namespace vx {
 class Connection;
 class Table;
-}  // namespace vx
+} // namespace vx
 
 // The print positions kept in FILCOL: the pre-printed receipt C layout and the ticket layout.
 namespace sales::filcol {
@@ -40,4 +40,4 @@ bool saveTicketSpacing(vx::Table &filcol, int spacing);
 // row.
 std::optional<TicketPositions> ticketPositions(vx::Connection &connection);
 
-}  // namespace sales::filcol
+} // namespace sales::filcol

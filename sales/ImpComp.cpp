@@ -32,7 +32,7 @@ QString fixed2(double value)
     return vx::shopformat::formatFixed(value, 2);
 }
 
-}  // namespace
+} // namespace
 
 TFImpComp::TFImpComp(QWidget *parent) : QDialog(parent)
 {
@@ -174,9 +174,9 @@ void TFImpComp::CBCompChange()
         return;
     }
     try {
-        m_staging->clear();
         m_receipt = sales::loadStoredReceipt(*DM1->ADOConnection1, *number);
         if (!m_receipt) {
+            m_staging->clear();
             vx::ui::dialogs().showMessage(QStringLiteral("No existe el comprobante Nro. %1").arg(text));
             return;
         }
@@ -243,10 +243,10 @@ void TFImpComp::printTicket(sales::TicketPaper paper)
             print.header = sales::ticketheader::builtInLines();
         }
         if ((print.positions = sales::filcol::ticketPositions(*DM1->ADOConnection1))) {
-            const QString separator = paper == sales::TicketPaper::Pos57 ? QStringLiteral(" - Nro.: ")
-                                                                         : QStringLiteral(" - T.Nro.: ");
-            print.dateLine = QStringLiteral("Fecha: ") + vx::shopformat::formatDate(m_receipt->date) + separator
-                             + vx::shopformat::formatGeneral(m_receipt->number);
+            const QString separator =
+                paper == sales::TicketPaper::Pos57 ? QStringLiteral(" - Nro.: ") : QStringLiteral(" - T.Nro.: ");
+            print.dateLine = QStringLiteral("Fecha: ") + vx::shopformat::formatDate(m_receipt->date) + separator +
+                             vx::shopformat::formatGeneral(m_receipt->number);
             const QString name = customerName();
             print.customerLine = QStringLiteral("Cliente: ") + name;
             print.articleTitle = QStringLiteral("Articulo - Descripcion ");

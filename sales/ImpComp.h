@@ -14,12 +14,12 @@ class QPushButton;
 namespace vx {
 class DataSource;
 class Table;
-}  // namespace vx
+} // namespace vx
 namespace vx::ui {
 class DBGrid;
 class DBText;
 class PickList;
-}  // namespace vx::ui
+} // namespace vx::ui
 
 namespace sales {
 class ReceiptStaging;

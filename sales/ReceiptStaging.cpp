@@ -1,5 +1,6 @@
 #include "sales/ReceiptStaging.h"
 
+#include "data/RowInserter.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Table.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 const QString markerColumn = QStringLiteral("TM1CHR11");
 
-}  // namespace
+} // namespace
 
 QString ReceiptStaging::marker()
 {
@@ -45,37 +46,28 @@ void ReceiptStaging::clear()
 
 void ReceiptStaging::stage(const QList<StagedLine> &lines, const QString &receiptNumber, const QDate &date)
 {
-    vx::Table &rows = view();
-    // One commit for all the rows, unless the caller's transaction already groups them.
-    std::optional<vx::Transaction> transaction;
-    if (!m_connection.inTransaction())
-        transaction.emplace(m_connection);
-    rows.disableControls();
-    try {
+    {
+        // One commit for the old rows' removal and the new rows, unless the caller's transaction
+        // already groups them.
+        std::optional<vx::Transaction> transaction;
+        if (!m_connection.inTransaction())
+            transaction.emplace(m_connection);
+        m_connection.execute(QStringLiteral("DELETE FROM TMP1 WHERE %1 = ?").arg(markerColumn), {marker()});
+        data::RowInserter rows(m_connection, QStringLiteral("TMP1"),
+                               {markerColumn, QStringLiteral("TM1CHR1"), QStringLiteral("TM1CHR10"),
+                                QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1"), QStringLiteral("TM1PRE2"),
+                                QStringLiteral("TM1PRE3"), QStringLiteral("TM1CHR3"), QStringLiteral("TM1DAT1")});
+        const QVariant day = date.isValid() ? QVariant(QDateTime(date, QTime(0, 0))) : QVariant();
         for (const StagedLine &line : lines) {
-            rows.append();
-            rows.fieldByName(markerColumn)->setValue(marker());
-            rows.fieldByName(QStringLiteral("TM1CHR1"))->setValue(line.code);
-            rows.fieldByName(QStringLiteral("TM1CHR10"))->setValue(line.description);
-            rows.fieldByName(QStringLiteral("TM1NUM1"))->setValue(line.quantity);
-            rows.fieldByName(QStringLiteral("TM1PRE1"))->setValue(line.unitPrice);
-            rows.fieldByName(QStringLiteral("TM1PRE2"))->setValue(line.amount);
-            rows.fieldByName(QStringLiteral("TM1PRE3"))->setValue(line.percentage);
-            rows.fieldByName(QStringLiteral("TM1CHR3"))->setValue(receiptNumber);
-            if (date.isValid())
-                rows.fieldByName(QStringLiteral("TM1DAT1"))->setValue(QDateTime(date, QTime(0, 0)));
-            rows.post();
+            rows.insert({marker(), line.code, line.description, line.quantity, line.unitPrice, line.amount,
+                         line.percentage, receiptNumber, day});
         }
         if (transaction)
             transaction->commit();
-    } catch (...) {
-        if (rows.state() == vx::Dataset::State::Insert)
-            rows.cancel();
-        rows.enableControls();
-        throw;
     }
-    rows.enableControls();
-    rows.first();
+    vx::Table &view = this->view();
+    view.refresh();
+    view.first();
 }
 
 void ReceiptStaging::close()
@@ -88,7 +80,7 @@ void ReceiptStaging::close()
 QList<StagedLine> saleLines(vx::Dataset &lines)
 {
     const QStringList names{QStringLiteral("TM1CHR1"), QStringLiteral("TM1CHR10"), QStringLiteral("TM1NUM1"),
-                            QStringLiteral("TM1PRE1"), QStringLiteral("TM1PRE2"), markerColumn};
+                            QStringLiteral("TM1PRE1"), QStringLiteral("TM1PRE2"),  markerColumn};
     QList<StagedLine> out;
     const QList<QVariantList> rows = lines.columnValues(names);
     for (const QVariantList &row : rows) {
@@ -99,4 +91,4 @@ QList<StagedLine> saleLines(vx::Dataset &lines)
     return out;
 }
 
-}  // namespace sales
+} // namespace sales

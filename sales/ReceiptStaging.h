@@ -10,7 +10,7 @@ namespace vx {
 class Connection;
 class Dataset;
 class Table;
-}  // namespace vx
+} // namespace vx
 
 namespace sales {
 
@@ -41,7 +41,8 @@ public:
     vx::Table &view();
     // Deletes every staging row; the sale's own lines stay.
     void clear();
-    // Appends the lines, each with the receipt number as text and the receipt date.
+    // Replaces the staging rows with the lines, each with the receipt number as text and the
+    // receipt date, in one commit.
     void stage(const QList<StagedLine> &lines, const QString &receiptNumber, const QDate &date);
     // Clears the staging rows and closes the view.
     void close();
@@ -56,4 +57,4 @@ private:
 // staging rows are skipped. The cursor is left where it was.
 QList<StagedLine> saleLines(vx::Dataset &lines);
 
-}  // namespace sales
+} // namespace sales

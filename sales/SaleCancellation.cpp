@@ -105,7 +105,7 @@ CancellationResult voidReceipt(vx::Connection &connection, const CancellationReq
     return result;
 }
 
-}  // namespace
+} // namespace
 
 CancellationError::CancellationError(Kind kind, const QString &message)
     : std::runtime_error(message.toStdString()), m_kind(kind)
@@ -139,4 +139,4 @@ CancellationResult cancelSale(vx::Connection &connection, const CancellationRequ
     }
 }
 
-}  // namespace sales
+} // namespace sales

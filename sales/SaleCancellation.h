@@ -15,8 +15,8 @@ namespace sales {
 // What the cancellation window read from its boxes and its questions.
 struct CancellationRequest {
     double receiptNumber = 0;
-    QDate date;             // EdFec: the refund's date
-    bool refund = false;    // the operator agreed to pay the amount back out of the cash
+    QDate date;          // EdFec: the refund's date
+    bool refund = false; // the operator agreed to pay the amount back out of the cash
     int operatorCode = 0;
 };
 
@@ -24,8 +24,8 @@ struct CancellationRequest {
 struct ReceiptToCancel {
     enum class State { Missing, Voided, Open };
     State state = State::Missing;
-    double total = 0;    // COMTOT
-    double balance = 0;  // COMSAL
+    double total = 0;   // COMTOT
+    double balance = 0; // COMSAL
     // The amount the customer paid and may get back.
     double paid() const { return total - balance; }
     bool refundable() const { return total != balance; }
@@ -60,4 +60,4 @@ ReceiptToCancel findReceiptToCancel(vx::Connection &connection, double receiptNu
 CancellationResult cancelSale(vx::Connection &connection, const CancellationRequest &request,
                               const std::function<void(const QString &)> &progress = {});
 
-}  // namespace sales
+} // namespace sales

@@ -29,7 +29,6 @@ public:
         const QList<StagedLine> staged = saleLines(lines);
         if (!wasOpen)
             lines.close();
-        m_staging.clear();
         m_staging.stage(staged, sale.receiptNumber, vx::shopformat::parseDate(sale.date).value_or(QDate()));
     }
     ~StagedSale()
@@ -81,13 +80,14 @@ void printTicket(TicketPaper paper, const SaleOnScreen &sale)
     print.discount = sale.discount;
     print.total = sale.total;
     print.header = ticketheader::read().value_or(ticketheader::builtInLines());
-    const QString numberSeparator = paper == TicketPaper::Ticket70 ? QStringLiteral(" - Tkt: ") : QStringLiteral(" - Tkt ");
+    const QString numberSeparator =
+        paper == TicketPaper::Ticket70 ? QStringLiteral(" - Tkt: ") : QStringLiteral(" - Tkt ");
     print.dateLine = QStringLiteral("Fecha: ") + sale.date + numberSeparator + sale.receiptNumber;
     print.customerLine = QStringLiteral("Cliente: ") + sale.customer;
     ticketReport(staged.rows(), paper, print)->print();
 }
 
-}  // namespace
+} // namespace
 
 void printRecordedSale(QWidget *parent, const SaleOnScreen &sale)
 {
@@ -108,4 +108,4 @@ void printRecordedSale(QWidget *parent, const SaleOnScreen &sale)
         printReceipt(parent, sale);
 }
 
-}  // namespace sales
+} // namespace sales

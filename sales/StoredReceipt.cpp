@@ -48,4 +48,4 @@ std::optional<StoredReceipt> loadStoredReceipt(vx::Connection &connection, doubl
     return out;
 }
 
-}  // namespace sales
+} // namespace sales

@@ -33,4 +33,4 @@ struct StoredReceipt {
 // the order they were written; nullopt when no receipt has that number.
 std::optional<StoredReceipt> loadStoredReceipt(vx::Connection &connection, double number);
 
-}  // namespace sales
+} // namespace sales

@@ -24,12 +24,12 @@ QString decode(const QByteArray &bytes)
     return QString::fromLatin1(bytes);
 }
 
-}  // namespace
+} // namespace
 
 QStringList builtInLines()
 {
     return {QStringLiteral("Mi Negocio..."), QStringLiteral("Dir.:"), QStringLiteral("( ) localidad"),
-            QStringLiteral("TEL: "), QStringLiteral("CUIT"), QStringLiteral("IVA: Monotributista")};
+            QStringLiteral("TEL: "),         QStringLiteral("CUIT"),  QStringLiteral("IVA: Monotributista")};
 }
 
 QString fileIn(const QString &folder)
@@ -81,4 +81,4 @@ std::optional<QImage> logo()
     return std::nullopt;
 }
 
-}  // namespace sales::ticketheader
+} // namespace sales::ticketheader

@@ -30,4 +30,4 @@ bool writeTo(const QString &folder, const QStringList &lines);
 // The logo from the user folder, else from the working folder; nullopt when neither loads.
 std::optional<QImage> logo();
 
-}  // namespace sales::ticketheader
+} // namespace sales::ticketheader

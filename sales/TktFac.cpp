@@ -77,7 +77,7 @@ constexpr double narrowestText = 45;
 constexpr double codeAndDescription = 55;
 constexpr double lineHeight = 4;
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<Report> receiptReport(vx::Dataset &lines, const ReceiptPrint &print)
 {
@@ -87,11 +87,17 @@ std::unique_ptr<Report> receiptReport(vx::Dataset &lines, const ReceiptPrint &pr
     receiptHeader(*report, print);
     receiptColumns(*report, print);
     report->detail(5)
-        .field({0, 0, 18, 5}, QStringLiteral("TM1NUM1")).mask(money).right()
+        .field({0, 0, 18, 5}, QStringLiteral("TM1NUM1"))
+        .mask(money)
+        .right()
         .field({22, 0, 32, 5}, QStringLiteral("TM1CHR1"))
         .field({56, 0, 82, 5}, QStringLiteral("TM1CHR10"))
-        .field({140, 0, 24, 5}, QStringLiteral("TM1PRE1")).mask(money).right()
-        .field({166, 0, 24, 5}, QStringLiteral("TM1PRE2")).mask(money).right();
+        .field({140, 0, 24, 5}, QStringLiteral("TM1PRE1"))
+        .mask(money)
+        .right()
+        .field({166, 0, 24, 5}, QStringLiteral("TM1PRE2"))
+        .mask(money)
+        .right();
     receiptSummary(*report, print);
     return report;
 }
@@ -99,9 +105,12 @@ std::unique_ptr<Report> receiptReport(vx::Dataset &lines, const ReceiptPrint &pr
 PageSetup ticketPage(TicketPaper paper)
 {
     switch (paper) {
-    case TicketPaper::Ticket70: return PageSetup::custom(75, 500).setMargins(3, 3, 3, 3);
-    case TicketPaper::Ticket58: return PageSetup::custom(58, 297).setMargins(2, 3, 2, 3);
-    case TicketPaper::Pos57: return PageSetup::custom(57, 300).setMargins(2, 3, 2, 3);
+    case TicketPaper::Ticket70:
+        return PageSetup::custom(75, 500).setMargins(3, 3, 3, 3);
+    case TicketPaper::Ticket58:
+        return PageSetup::custom(58, 297).setMargins(2, 3, 2, 3);
+    case TicketPaper::Pos57:
+        return PageSetup::custom(57, 300).setMargins(2, 3, 2, 3);
     }
     Q_UNREACHABLE();
 }
@@ -132,9 +141,11 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
     Band &columns = report->columnHeader();
     columns.label(QStringLiteral("Cliente"), {left, 1, textWidth, lineHeight}, print.customerLine)
         .label(QStringLiteral("TituloArticulo"), {left, 6, textWidth, lineHeight}, print.articleTitle)
-        .label(QStringLiteral("TituloCantidad"), {left, 10, textWidth - amountWidth, lineHeight}, print.quantityTitle).spill()
+        .label(QStringLiteral("TituloCantidad"), {left, 10, textWidth - amountWidth, lineHeight}, print.quantityTitle)
+        .spill()
         .label(QStringLiteral("TituloTotal"), {width - amountWidth, 10, amountWidth, lineHeight}, print.amountTitle)
-        .right().spill();
+        .right()
+        .spill();
     if (paper == TicketPaper::Ticket70)
         columns.text({0, 14, width, lineHeight}, QString(80, QLatin1Char('-'))).size(6);
 
@@ -148,10 +159,14 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
         detail.field({left, line, textWidth, lineHeight}, QStringLiteral("TM1CHR10"));
     }
     line += lineHeight;
-    detail.field({left, line, quantityWidth, lineHeight}, QStringLiteral("TM1NUM1")).mask(QStringLiteral("0.##"))
-        .field({left + quantityWidth, line, textWidth - quantityWidth - amountWidth, lineHeight}, QStringLiteral("TM1PRE1"))
+    detail.field({left, line, quantityWidth, lineHeight}, QStringLiteral("TM1NUM1"))
+        .mask(QStringLiteral("0.##"))
+        .field({left + quantityWidth, line, textWidth - quantityWidth - amountWidth, lineHeight},
+               QStringLiteral("TM1PRE1"))
         .mask(money)
-        .field({width - amountWidth, line, amountWidth, lineHeight}, QStringLiteral("TM1PRE2")).mask(money).right();
+        .field({width - amountWidth, line, amountWidth, lineHeight}, QStringLiteral("TM1PRE2"))
+        .mask(money)
+        .right();
     detail.setHeight(line + lineHeight);
 
     Band &summary = report->summary();
@@ -162,10 +177,14 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
     };
     row(2, QStringLiteral("Sub total"), QStringLiteral("SubTotal"), print.subtotal);
     row(2 + lineHeight, QStringLiteral("Bonificacion:"), QStringLiteral("Bonificacion"), print.discount);
-    summary.text({left, 3 + 2 * lineHeight, textWidth - amountWidth, lineHeight + 1}, QStringLiteral("Importe Total")).bold();
-    summary.label(QStringLiteral("Total"), {width - amountWidth - 4, 3 + 2 * lineHeight, amountWidth + 4, lineHeight + 1},
-                  print.total).bold().right();
+    summary.text({left, 3 + 2 * lineHeight, textWidth - amountWidth, lineHeight + 1}, QStringLiteral("Importe Total"))
+        .bold();
+    summary
+        .label(QStringLiteral("Total"), {width - amountWidth - 4, 3 + 2 * lineHeight, amountWidth + 4, lineHeight + 1},
+               print.total)
+        .bold()
+        .right();
     return report;
 }
 
-}  // namespace sales
+} // namespace sales

@@ -40,15 +40,15 @@ struct ReceiptPrint {
     QString percentage;
     QString discount;
     QString total;
-    QImage logo;  // none: the header prints without it
+    QImage logo; // none: the header prints without it
 };
 
 std::unique_ptr<vx::report::Report> receiptReport(vx::Dataset &lines, const ReceiptPrint &print);
 
 enum class TicketPaper {
-    Ticket70,  // 75 mm roll, the "Ticket 70"
-    Ticket58,  // 58 mm roll
-    Pos57,     // 57 mm roll, "POS 57"
+    Ticket70, // 75 mm roll, the "Ticket 70"
+    Ticket58, // 58 mm roll
+    Pos57,    // 57 mm roll, "POS 57"
 };
 
 vx::report::PageSetup ticketPage(TicketPaper paper);
@@ -75,4 +75,4 @@ struct TicketPrint {
 
 std::unique_ptr<vx::report::Report> ticketReport(vx::Dataset &lines, TicketPaper paper, const TicketPrint &print);
 
-}  // namespace sales
+} // namespace sales

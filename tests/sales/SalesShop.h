@@ -80,12 +80,14 @@ public:
                    {number, day, line.article, line.quantity, price, observation});
             insert(QStringLiteral("MOVIM"),
                    {QStringLiteral("MOVFEC"), QStringLiteral("MOVCMCT"), QStringLiteral("MOVCAN1"),
-                    QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"), QStringLiteral("MOVOBS"), QStringLiteral("MOVOPE")},
+                    QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"), QStringLiteral("MOVOBS"),
+                    QStringLiteral("MOVOPE")},
                    {day, line.article, line.quantity, number, QStringLiteral("E"), observation, 1});
             insert(QStringLiteral("ITECLI"),
-                   {QStringLiteral("ITECOM"), QStringLiteral("ITECLI"), QStringLiteral("ITETIP"), QStringLiteral("ITECOD"),
-                    QStringLiteral("ITECAN"), QStringLiteral("ITEPOR"), QStringLiteral("ITEEDI"), QStringLiteral("ITEPRE"),
-                    QStringLiteral("ITEFEC"), QStringLiteral("ITEOPE"), QStringLiteral("ITEANU")},
+                   {QStringLiteral("ITECOM"), QStringLiteral("ITECLI"), QStringLiteral("ITETIP"),
+                    QStringLiteral("ITECOD"), QStringLiteral("ITECAN"), QStringLiteral("ITEPOR"),
+                    QStringLiteral("ITEEDI"), QStringLiteral("ITEPRE"), QStringLiteral("ITEFEC"),
+                    QStringLiteral("ITEOPE"), QStringLiteral("ITEANU")},
                    {number, customerCode, QStringLiteral("1B"), line.article, line.quantity,
                     percentage != 0 ? QVariant(percentage) : QVariant(), line.listPrice, price, day, 1, false});
             db().execute(QStringLiteral("UPDATE STOCK SET ARTEX1 = ARTEX1 - ? WHERE ARTCMCT = ?"),
@@ -99,8 +101,9 @@ public:
                {QStringLiteral("1B"), number, customerCode, total, subtotal, percentage, day, 0.0, 1, false});
         if (total != 0) {
             insert(QStringLiteral("CAJA"),
-                   {QStringLiteral("CAJMOV"), QStringLiteral("CAJCOM"), QStringLiteral("CAJTIP"), QStringLiteral("CAJIMP"),
-                    QStringLiteral("CAJFEC"), QStringLiteral("CAJENT"), QStringLiteral("CAJCON")},
+                   {QStringLiteral("CAJMOV"), QStringLiteral("CAJCOM"), QStringLiteral("CAJTIP"),
+                    QStringLiteral("CAJIMP"), QStringLiteral("CAJFEC"), QStringLiteral("CAJENT"),
+                    QStringLiteral("CAJCON")},
                    {QStringLiteral("I"), QString::number(number), QStringLiteral("EF"), total, day, day, observation});
         }
     }

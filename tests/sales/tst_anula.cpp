@@ -47,7 +47,8 @@ class TestAnula : public QObject {
     }
     bool receiptVoided(SalesShop &shop, int number)
     {
-        return shop.db().dialect()
+        return shop.db()
+            .dialect()
             .fromDatabase(shop.scalar(QStringLiteral("SELECT COMANU FROM CLICOM WHERE COMNRO = ?"), {number}),
                           vx::FieldType::Boolean)
             .toBool();
@@ -78,8 +79,8 @@ private slots:
         twoLineSale(shop);
         QCOMPARE(stockOf(shop, QStringLiteral("0000000000001")), 9.0);
         QStringList progress;
-        const auto result = sales::cancelSale(shop.db(), {42, saleDay, false, 7},
-                                              [&](const QString &text) { progress << text; });
+        const auto result =
+            sales::cancelSale(shop.db(), {42, saleDay, false, 7}, [&](const QString &text) { progress << text; });
         QCOMPARE(result.linesReturned, 2);
         QVERIFY(!result.refunded);
         QCOMPARE(stockOf(shop, QStringLiteral("0000000000001")), 10.0);
@@ -139,8 +140,8 @@ private slots:
         const QDate cancelled(2026, 12, 10);
         QVERIFY(sales::cancelSale(shop.db(), {42, cancelled, true, 1}).refunded);
 
-        QSqlQuery cash = shop.db().execute(QStringLiteral(
-            "SELECT CAJCOM, CAJTIP, CAJIMP, CAJFEC, CAJSAL, CAJCON FROM CAJA WHERE CAJMOV = 'E'"));
+        QSqlQuery cash = shop.db().execute(
+            QStringLiteral("SELECT CAJCOM, CAJTIP, CAJIMP, CAJFEC, CAJSAL, CAJCON FROM CAJA WHERE CAJMOV = 'E'"));
         QVERIFY(cash.next());
         QCOMPARE(cash.value(0).toString(), QStringLiteral("42"));
         QCOMPARE(cash.value(1).toString(), QStringLiteral("EF"));
@@ -158,8 +159,9 @@ private slots:
     {
         SalesShop shop;
         twoLineSale(shop);
-        shop.db().execute(QStringLiteral("UPDATE ITECLI SET ITEANU = ? WHERE ITECOD = ?"),
-                          {shop.db().dialect().toDatabase(true, vx::FieldType::Boolean), QStringLiteral("0000000000002")});
+        shop.db().execute(
+            QStringLiteral("UPDATE ITECLI SET ITEANU = ? WHERE ITECOD = ?"),
+            {shop.db().dialect().toDatabase(true, vx::FieldType::Boolean), QStringLiteral("0000000000002")});
         QCOMPARE(sales::cancelSale(shop.db(), {42, saleDay, false, 1}).linesReturned, 1);
         QCOMPARE(stockOf(shop, QStringLiteral("0000000000001")), 10.0);
         QCOMPARE(stockOf(shop, QStringLiteral("0000000000002")), 17.0);
@@ -188,8 +190,9 @@ private slots:
             QFAIL("cancelled without a movements table");
         } catch (const CancellationError &e) {
             QCOMPARE(e.kind(), CancellationError::Kind::Failed);
-            QCOMPARE(e.message(),
-                     QStringLiteral("No se pudo concluir el proceso. \nIntente nuevamente o aguarde unos instantes..."));
+            QCOMPARE(
+                e.message(),
+                QStringLiteral("No se pudo concluir el proceso. \nIntente nuevamente o aguarde unos instantes..."));
         }
         QVERIFY(!shop.db().inTransaction());
         QVERIFY(!receiptVoided(shop, 42));
@@ -207,7 +210,8 @@ private slots:
         vx::ui::FakeDialogs dialogs;
         auto window = openWindow(QString());
         window->BAnularClick();
-        QCOMPARE(dialogs.texts(QStringLiteral("message")), QStringList{QStringLiteral("Seleccione Comprobante a Anular.")});
+        QCOMPARE(dialogs.texts(QStringLiteral("message")),
+                 QStringList{QStringLiteral("Seleccione Comprobante a Anular.")});
 
         // Declined confirmation: nothing happens.
         window->CBFactura->setEditText(QStringLiteral("42"));

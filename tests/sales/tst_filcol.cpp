@@ -154,7 +154,8 @@ private slots:
         });
         QCOMPARE(dialogs.texts(QStringLiteral("error")).size(), 1);
         QCOMPARE(dialogs.texts(QStringLiteral("message")), QStringList{QStringLiteral("Proceso Terminado.")});
-        QSqlQuery row = shop.db().execute(QStringLiteral("SELECT FCESPACIO, FCFILA01, FCCOL01 FROM FILCOL WHERE FCTIPO = 'TK'"));
+        QSqlQuery row =
+            shop.db().execute(QStringLiteral("SELECT FCESPACIO, FCFILA01, FCCOL01 FROM FILCOL WHERE FCTIPO = 'TK'"));
         QVERIFY(row.next());
         QCOMPARE(row.value(0).toInt(), 50);
         QCOMPARE(row.value(1).toInt(), 35);

@@ -30,7 +30,7 @@ class TestReceipts : public QObject {
     static void saleOnScreen(SalesShop &shop)
     {
         const QStringList columns{QStringLiteral("TM1CHR1"), QStringLiteral("TM1CHR10"), QStringLiteral("TM1NUM1"),
-                                  QStringLiteral("TM1PRE1"), QStringLiteral("TM1PRE2"), QStringLiteral("TM1NUM2")};
+                                  QStringLiteral("TM1PRE1"), QStringLiteral("TM1PRE2"),  QStringLiteral("TM1NUM2")};
         shop.insert(QStringLiteral("TMP1"), columns,
                     {QStringLiteral("0000000000001"), QStringLiteral("REMERA ALGODON"), 2, 50.0, 100.0, 1});
         shop.insert(QStringLiteral("TMP1"), columns,
@@ -39,8 +39,9 @@ class TestReceipts : public QObject {
 
     static sales::SaleOnScreen boxes(const QString &customer)
     {
-        return {QStringLiteral("42"), QStringLiteral("08/12/2026"), customer, QStringLiteral("115,00"),
-                QStringLiteral("10,00"), QStringLiteral("11,50"), QStringLiteral("103,50")};
+        return {QStringLiteral("42"),     QStringLiteral("08/12/2026"), customer,
+                QStringLiteral("115,00"), QStringLiteral("10,00"),      QStringLiteral("11,50"),
+                QStringLiteral("103,50")};
     }
 
     static int rowsOf(SalesShop &shop, const QString &where)
@@ -95,8 +96,8 @@ class TestReceipts : public QObject {
     {
         shop.article(QStringLiteral("0000000000001"), QStringLiteral("REMERA ALGODON"), 10);
         shop.article(QStringLiteral("0000000000002"), QStringLiteral("GORRO LANA"), 10);
-        shop.customer(2, QStringLiteral("GOMEZ ANA"), QStringLiteral("SAN MARTIN 120"), QStringLiteral("MONOTRIBUTISTA"),
-                      QStringLiteral("27123456789"));
+        shop.customer(2, QStringLiteral("GOMEZ ANA"), QStringLiteral("SAN MARTIN 120"),
+                      QStringLiteral("MONOTRIBUTISTA"), QStringLiteral("27123456789"));
         shop.sale(42, saleDay, 2, 10, {{QStringLiteral("0000000000001"), 2, 50}});
         shop.sale(43, saleDay, 1, 0, {{QStringLiteral("0000000000002"), 1, 30}});
     }
@@ -135,8 +136,8 @@ private slots:
     {
         SalesShop shop;
         saleOnScreen(shop);
-        shop.customer(2, QStringLiteral("GOMEZ ANA"), QStringLiteral("SAN MARTIN 120"), QStringLiteral("MONOTRIBUTISTA"),
-                      QStringLiteral("27123456789"));
+        shop.customer(2, QStringLiteral("GOMEZ ANA"), QStringLiteral("SAN MARTIN 120"),
+                      QStringLiteral("MONOTRIBUTISTA"), QStringLiteral("27123456789"));
         {
             // A customer the shop does not know.
             vx::ui::FakeDialogs dialogs;
@@ -208,7 +209,8 @@ private slots:
             sales::printRecordedSale(nullptr, boxes(QStringLiteral("PEREZ JUAN")));
             // Printed straight away, without a preview.
             QCOMPARE(dialogs.texts(QStringLiteral("modal")), QStringList{QStringLiteral("FImpTF")});
-            QVERIFY2(pdf::sameSize(pdf::pageSizeMm(printed), c.size), qPrintable(pdf::info(printed).value("Page size")));
+            QVERIFY2(pdf::sameSize(pdf::pageSizeMm(printed), c.size),
+                     qPrintable(pdf::info(printed).value("Page size")));
             const QString page = text(printed);
             const int shop0 = pdf::lineOf(page, QStringLiteral("BOUTIQUE ÑANDÚ"));
             QVERIFY2(shop0 >= 0, qPrintable(page));
@@ -221,7 +223,9 @@ private slots:
             QCOMPARE(pdf::lineWith(page, QStringLiteral("Importe Total")), QStringLiteral("Importe Total 103,50"));
             QCOMPARE(page.contains(QString(20, QLatin1Char('-'))), c.size.width() == 75);
             if (c.size.width() == 75)
-                pdf::rasterise(printed, 1, 100).copy(0, 0, 300, 700).save(QDir::temp().filePath(QStringLiteral("vx-ticket.png")));
+                pdf::rasterise(printed, 1, 100)
+                    .copy(0, 0, 300, 700)
+                    .save(QDir::temp().filePath(QStringLiteral("vx-ticket.png")));
         }
 
         // Without a header file anywhere, the built-in lines; with one in the working folder only,
@@ -234,8 +238,9 @@ private slots:
         sales::printRecordedSale(nullptr, boxes(QStringLiteral("PEREZ JUAN")));
         const QString page = text(builtIn);
         int previous = -1;
-        for (const QString &line : {QStringLiteral("Mi Negocio..."), QStringLiteral("Dir.:"), QStringLiteral("( ) localidad"),
-                                    QStringLiteral("TEL:"), QStringLiteral("CUIT"), QStringLiteral("IVA: Monotributista")}) {
+        for (const QString &line :
+             {QStringLiteral("Mi Negocio..."), QStringLiteral("Dir.:"), QStringLiteral("( ) localidad"),
+              QStringLiteral("TEL:"), QStringLiteral("CUIT"), QStringLiteral("IVA: Monotributista")}) {
             const int at = pdf::lineOf(page, line);
             QVERIFY2(at > previous, qPrintable(line + QStringLiteral("\n") + page));
             previous = at;
