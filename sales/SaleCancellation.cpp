@@ -80,11 +80,11 @@ CancellationResult voidReceipt(vx::Connection &connection, const CancellationReq
     const QList<Line> lines = openLines(connection, request.receiptNumber);
     for (const Line &line : lines) {
         report(progress, QStringLiteral("Devolviendo a Stock: %1").arg(line.article));
-        connection.execute(QStringLiteral("UPDATE ITECLI SET ITEANU = ? WHERE ITEUNO = ?"), {yes, line.id});
+        connection.executeCached(QStringLiteral("UPDATE ITECLI SET ITEANU = ? WHERE ITEUNO = ?"), {yes, line.id});
         // The first article of the code gets its units back, as a lookup by code finds it.
-        connection.execute(QStringLiteral("UPDATE STOCK SET ARTEX1 = COALESCE(ARTEX1, 0) + ? WHERE ARTUNO = "
-                                          "(SELECT MIN(ARTUNO) FROM STOCK WHERE ARTCMCT = ?)"),
-                           {line.quantity, line.article});
+        connection.executeCached(QStringLiteral("UPDATE STOCK SET ARTEX1 = COALESCE(ARTEX1, 0) + ? WHERE ARTUNO = "
+                                                "(SELECT MIN(ARTUNO) FROM STOCK WHERE ARTCMCT = ?)"),
+                                 {line.quantity, line.article});
         movements.insert({QDateTime(now.date(), QTime(0, 0)), vx::shopformat::formatTime(now.time()), line.article,
                           line.quantity, request.operatorCode, QStringLiteral("I"),
                           QStringLiteral("Por Anulacion Comprob. ") + number, request.receiptNumber});
