@@ -9,13 +9,13 @@ namespace sales {
 // The sale still on the sales window's screen, as its boxes show it. Its lines are the rows of the
 // work table TMP1, which keeps them while the sale prints.
 struct SaleOnScreen {
-    QString receiptNumber; // EdNro
-    QString date;          // EdFec
-    QString customer;      // CBCliente
-    QString subtotal;      // EdSTot
-    QString percentage;    // EdPor
-    QString discount;      // EdDcto
-    QString total;         // EdTotal
+    QString receiptNumber;  // EdNro
+    QString date;           // EdFec
+    QString customer;       // CBCliente
+    QString subtotal;       // EdSTot
+    QString percentage;     // EdPor
+    QString discount;       // EdDcto
+    QString total;          // EdTotal
 };
 
 // After a recorded sale whose receipt the operator asked for: lets the operator choose the kind of
@@ -23,4 +23,4 @@ struct SaleOnScreen {
 // with a Spanish message; the sale stays recorded whatever happens here.
 void printRecordedSale(QWidget *parent, const SaleOnScreen &sale);
 
-} // namespace sales
+}  // namespace sales

@@ -14,9 +14,9 @@ namespace sales {
 
 // One line of the sale, as the work table holds it.
 struct SaleLine {
-    QString articleCode;  // TM1CHR1, the own code
-    double quantity = 0;  // TM1NUM1
-    double unitPrice = 0; // TM1PRE1, the price of the line's list before the discount
+    QString articleCode;    // TM1CHR1, the own code
+    double quantity = 0;    // TM1NUM1
+    double unitPrice = 0;   // TM1PRE1, the price of the line's list before the discount
 };
 
 // What the sales window read from its boxes when the operator asked to record the sale. The
@@ -35,7 +35,7 @@ struct SaleEntry {
     double card = 0;                    // EdTar
     double change = 0;                  // EdVTO
     QList<SaleLine> lines;
-    QList<qint64> couponIds; // CUPONES.Id of the card coupons written for this sale
+    QList<qint64> couponIds;            // CUPONES.Id of the card coupons written for this sale
     int operatorCode = 0;
     int accessLevel = 0;
 };
@@ -61,4 +61,4 @@ using RecordingProgress = std::function<void(const QString &)>;
 // tender. Throws SaleRecordingError when anything fails, after rolling everything back.
 RecordedSale recordSale(vx::Connection &connection, const SaleEntry &entry, const RecordingProgress &progress = {});
 
-} // namespace sales
+}  // namespace sales
