@@ -8,6 +8,9 @@
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
+#include "sales/Anula.h"
+#include "sales/FilCol.h"
+#include "sales/ImpComp.h"
 #include "shell/Aguarde.h"
 #include "shell/Opera.h"
 #include "shell/Termination.h"
@@ -81,9 +84,17 @@ void TFF1::PorDetalles1Click() {}
 // Sales by customer TFConsVenCli (customers and sales queries).
 void TFF1::PorCliente1Click() {}
 // Receipt reprint TFImpComp (sales).
-void TFF1::ImprimirComprobante1Click() {}
+void TFF1::ImprimirComprobante1Click()
+{
+    if (FImpComp)
+        openImpComp(*FImpComp);
+}
 // Sale cancellation TFAnula (sales).
-void TFF1::Anulacion1Click() {}
+void TFF1::Anulacion1Click()
+{
+    if (FAnula)
+        openAnula(*FAnula);
+}
 // Cash of the day TFCajaD (cash).
 void TFF1::CajadelDia1Click() {}
 // Cash closing TFCierreCaja after its question (cash).
@@ -117,7 +128,12 @@ void TFF1::CodBarrasA41Click() {}
 // Shelf labels (article catalogue).
 void TFF1::Etiquetas1Click() {}
 // Print positions TFFilCol (sales).
-void TFF1::FilasColumnas1Click() {}
+void TFF1::FilasColumnas1Click()
+{
+    if (!FFilCol)
+        FFilCol = new TFFilCol(this);
+    openFilCol(*FFilCol);
+}
 
 void TFF1::Operadores1Click()
 {

@@ -6,6 +6,9 @@
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
+#include "sales/Anula.h"
+#include "sales/ImpComp.h"
+#include "sales/ImpTF.h"
 #include "shell/Aguarde.h"
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
@@ -40,6 +43,9 @@ bool Startup::createWindows()
         m_articles = std::make_unique<TFABMArt>();
         m_articleChange = std::make_unique<TFModArt>();
         m_articleSearch = std::make_unique<TFBuscando>();
+        FImpComp = new TFImpComp(m_main.get());
+        FAnula = new TFAnula(m_main.get());
+        FImpTF = new TFImpTF(m_main.get());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;
