@@ -3,6 +3,7 @@
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
+#include "sales/Ventas.h"
 #include "shell/Aguarde.h"
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
@@ -18,6 +19,7 @@ Startup::~Startup()
 {
     // Windows go before the data module whose tables they use.
     delete m_login;
+    m_sales.reset();
     m_wait.reset();
     m_main.reset();
     m_data.reset();
@@ -31,6 +33,7 @@ bool Startup::createWindows()
         m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
         m_wait = std::make_unique<TFAguarde>();
         m_wait->showNow();
+        m_sales = std::make_unique<TFVentas>(m_main.get());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;

@@ -8,6 +8,7 @@ class TDM1;
 class TFAguarde;
 class TFF1;
 class TFIngreso;
+class TFVentas;
 
 // What the program creates when it starts, in its fixed order, and owns until it ends: the login
 // window (the only one on screen when the event loop starts), the main window (hidden until a
@@ -31,4 +32,5 @@ private:
     std::unique_ptr<TFF1> m_main;
     std::unique_ptr<TDM1> m_data;
     std::unique_ptr<TFAguarde> m_wait;
+    std::unique_ptr<TFVentas> m_sales;
 };
