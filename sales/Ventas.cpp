@@ -12,6 +12,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
+#include "sales/ArticleLists.h"
 #include "sales/Cobro.h"
 #include "sales/SaleTotals.h"
 #include "shell/Aguarde.h"
@@ -418,12 +419,12 @@ bool TFVentas::prepareOpening()
             CBCod->clearItems();
             CBDes->clearItems();
             CBCodP->clearItems();
-            const QList<QStringList> lists = vx::ui::fieldTexts(
-                *DM1->Stock, {QStringLiteral("ARTCMCT"), QStringLiteral("ARTDES"), QStringLiteral("ARTCOD")},
-                [](int recNo) { aguarde::progress(QStringLiteral("Recopilando info de Art.: %1").arg(recNo)); });
-            CBCod->setItems(lists[0]);
-            CBDes->setItems(lists[1]);
-            CBCodP->setItems(lists[2]);
+            const sales::ArticleLists lists = sales::readArticleLists(*DM1->ADOConnection1, [](int read) {
+                aguarde::progress(QStringLiteral("Recopilando info de Art.: %1").arg(read));
+            });
+            CBCod->setItems(lists.codes);
+            CBDes->setItems(lists.descriptions);
+            CBCodP->setItems(lists.origins);
             uGlobales::setArticleListChanged(uGlobales::ArticleList::Ventas, false);
         }
         openWorkTable();
