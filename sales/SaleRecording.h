@@ -51,6 +51,13 @@ struct RecordedSale {
 class SaleRecordingError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // The operator's message for a failed recording, keeping the underlying cause (a database
+    // error, a box that does not convert) for the tests and anyone who looks deeper.
+    static SaleRecordingError failed(const QString &cause);
+    QString cause() const { return m_cause; }
+
+private:
+    QString m_cause;
 };
 
 // Receives the wait window's progress texts while a sale is recorded.

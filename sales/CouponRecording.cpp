@@ -1,0 +1,82 @@
+#include "sales/CouponRecording.h"
+
+#include "platform/core/ShopFormat.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DateTimeValue.h"
+#include "platform/db/DbError.h"
+#include "sales/RowWriter.h"
+
+#include <optional>
+
+namespace sales {
+
+namespace {
+
+// The card as the catalogue describes it.
+struct Card {
+    QVariant code;
+    QVariant days;
+    QVariant account;
+};
+
+std::optional<Card> findCard(vx::Connection &connection, const QString &name)
+{
+    QSqlQuery &query = connection.executeCached(
+        QStringLiteral("SELECT TARCOD, TARDIA, TARCTA FROM TARJETAS WHERE TARNOM = ? ORDER BY Id LIMIT 1"), {name});
+    std::optional<Card> card;
+    if (query.next())
+        card = Card{query.value(0), query.value(1), query.value(2)};
+    query.finish();
+    return card;
+}
+
+qint64 writeCoupon(vx::Connection &connection, const CouponEntry &entry)
+{
+    const std::optional<QDate> date = vx::shopformat::parseDate(entry.dateText);
+    if (!date)
+        throw vx::DbError(vx::shopformat::notADateMessage(entry.dateText));
+    const std::optional<double> amount = vx::shopformat::parseNumber(entry.amountText.trimmed());
+    if (!amount)
+        throw vx::DbError(vx::shopformat::notANumberMessage(entry.amountText));
+
+    vx::Transaction transaction(connection);
+    QStringList columns{QStringLiteral("CUPTARD"), QStringLiteral("CUPFEC"), QStringLiteral("CUPNRO"),
+                        QStringLiteral("CUPCOM"),  QStringLiteral("CUPEST"), QStringLiteral("CUPIMP")};
+    // With no receipt number yet the coupon has none; recording the sale gives it the sale's.
+    const QString receipt = entry.receiptNumber.trimmed();
+    QVariantList values{entry.cardName,      vx::naiveDateTime(*date),
+                        entry.couponNumber,  receipt.isEmpty() ? QVariant() : QVariant(receipt),
+                        QStringLiteral("P"), *amount};
+    // A card that is not in the catalogue gives the coupon no code, term, account or crediting date.
+    if (const std::optional<Card> card = findCard(connection, entry.cardName)) {
+        columns << QStringLiteral("CUPTARC") << QStringLiteral("CUPDIA") << QStringLiteral("CUPCTA")
+                << QStringLiteral("CUPFAC");
+        values << (card->code.isNull() ? QVariant() : QVariant(qRound64(card->code.toDouble()))) << card->days
+               << card->account << vx::naiveDateTime(date->addDays(card->days.toInt()));
+    }
+    const qint64 id = RowWriter(connection).insertReturningKey(QStringLiteral("CUPONES"), columns, values);
+    transaction.commit();
+    return id;
+}
+
+} // namespace
+
+CouponRecordingError CouponRecordingError::failed(const QString &cause)
+{
+    CouponRecordingError error("No se pudo completar el proceso...");
+    error.m_cause = cause;
+    return error;
+}
+
+qint64 recordCoupon(vx::Connection &connection, const CouponEntry &entry)
+{
+    try {
+        return writeCoupon(connection, entry);
+    } catch (const vx::DbError &failure) {
+        throw CouponRecordingError::failed(failure.message());
+    } catch (const std::exception &failure) {
+        throw CouponRecordingError::failed(QString::fromUtf8(failure.what()));
+    }
+}
+
+} // namespace sales

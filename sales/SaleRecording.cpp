@@ -1,0 +1,238 @@
+#include "sales/SaleRecording.h"
+
+#include "platform/core/ShopFormat.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DateTimeValue.h"
+#include "platform/db/DbError.h"
+#include "sales/ReceiptNumbers.h"
+#include "sales/RowWriter.h"
+
+#include <optional>
+
+namespace sales {
+
+namespace {
+
+const char *const kFailedMessage = "No se pudo completar el proceso. Reingrese la transacción";
+
+QStringList columns(std::initializer_list<const char *> names)
+{
+    QStringList out;
+    for (const char *name : names)
+        out << QString::fromLatin1(name);
+    return out;
+}
+
+// Who the sale is for, as CLIENTE knows the name in the customer box.
+struct Customer {
+    int code = 1;
+    QString receiptType = QStringLiteral("1B");
+};
+
+// A customer found by name buys on an "A" receipt when registered for VAT. A name that is not in
+// CLIENTE is a walk-in buyer: customer 1 on a "B" receipt.
+Customer findCustomer(vx::Connection &connection, const QString &name)
+{
+    QSqlQuery &query = connection.executeCached(
+        QStringLiteral("SELECT CLICOD, CLIIVA FROM CLIENTE WHERE CLIAPE = ? ORDER BY CLIUNO LIMIT 1"), {name});
+    Customer customer;
+    if (query.next()) {
+        customer.code = query.value(0).toInt();
+        const QString condition = query.value(1).toString();
+        if (condition == QLatin1String("RESP. INSCRIPTO") || condition == QLatin1String("RESP. NO INSCRIPTO"))
+            customer.receiptType = QStringLiteral("1A");
+    }
+    query.finish();
+    return customer;
+}
+
+// The article of a line as STOCK holds it now, if it still exists.
+struct Article {
+    qint64 key = 0;
+    double cost = 0;
+};
+
+std::optional<Article> findArticle(vx::Connection &connection, const QString &code)
+{
+    QSqlQuery &query = connection.executeCached(
+        QStringLiteral("SELECT ARTUNO, ARTCOS1 FROM STOCK WHERE ARTCMCT = ? ORDER BY ARTUNO LIMIT 1"), {code});
+    std::optional<Article> article;
+    if (query.next())
+        article = Article{query.value(0).toLongLong(), query.value(1).toDouble()};
+    query.finish();
+    return article;
+}
+
+int parseReceiptNumber(const QString &text)
+{
+    bool ok = false;
+    const int number = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw vx::DbError(QStringLiteral("El número de comprobante \"%1\" no es un número entero.").arg(text));
+    return number;
+}
+
+// Writes one sale inside the caller's transaction.
+class SaleWriter {
+public:
+    SaleWriter(vx::Connection &connection, const SaleEntry &entry, const RecordingProgress &progress)
+        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow()),
+          m_today(vx::naiveDateTime(m_now.date()))
+    {
+    }
+
+    RecordedSale write()
+    {
+        const std::optional<QDate> date = vx::shopformat::parseDate(m_entry.dateText);
+        if (!date)
+            throw vx::DbError(vx::shopformat::notADateMessage(m_entry.dateText));
+        m_saleDate = vx::naiveDateTime(*date);
+        const RecordedSale sale = takeNumber();
+        m_number = sale.receiptNumber;
+        m_concept = QStringLiteral("Por Venta Nro. %1").arg(m_number);
+        const Customer customer = findCustomer(m_connection, m_entry.customerName);
+        for (const SaleLine &line : m_entry.lines)
+            writeLine(line, customer);
+        writeHeader(customer);
+        writeCashBook();
+        renumberCoupons();
+        return sale;
+    }
+
+private:
+    void say(const char *text) const
+    {
+        if (m_progress)
+            m_progress(QString::fromLatin1(text));
+    }
+
+    // Under the write lock, so that no other workstation takes the same number meanwhile.
+    RecordedSale takeNumber() const
+    {
+        RecordedSale sale;
+        if (m_entry.receiptNumberText.trimmed().isEmpty()) {
+            sale.receiptNumber = highestReceiptNumber(m_connection) + 1;
+            return sale;
+        }
+        sale.receiptNumber = parseReceiptNumber(m_entry.receiptNumberText);
+        // A number the operator typed is theirs to reuse; one the window proposed must stay free.
+        if (m_entry.receiptNumberProposed && receiptNumberTaken(m_connection, sale.receiptNumber)) {
+            sale.receiptNumber = highestReceiptNumber(m_connection) + 1;
+            sale.numberChanged = true;
+        }
+        return sale;
+    }
+
+    double discounted(double price) const
+    {
+        return m_entry.percentage == 0 ? price : price - price * m_entry.percentage / 100.0;
+    }
+
+    void writeLine(const SaleLine &line, const Customer &customer)
+    {
+        say("Grabando Egresos...              ");
+        const std::optional<Article> article = findArticle(m_connection, line.articleCode);
+        const QVariant cost = article ? QVariant(article->cost) : QVariant();
+        const double price = discounted(line.unitPrice);
+        m_rows.insert(QStringLiteral("EGRESOS"),
+                      columns({"EGRNRO", "EGRNIV", "EGROPE", "EGRFEC", "EGRHOR", "EGRCMCT", "EGRCAN1", "EGRCOS1",
+                               "EGRVTA1", "EGROBS"}),
+                      {m_number, m_entry.accessLevel, m_entry.operatorCode, m_saleDate, m_now, line.articleCode,
+                       line.quantity, cost, price, m_concept});
+        if (article) {
+            say("Actualizando en Stock...              ");
+            // An increment, not a value read earlier: another workstation's sale of the same
+            // article is never overwritten.
+            m_connection.executeCached(
+                QStringLiteral("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = ARTEX1 - ? WHERE ARTUNO = ?"),
+                {m_connection.dialect().toDatabase(m_saleDate, vx::FieldType::DateTime), line.quantity, article->key});
+        }
+        say("Actualizando en Movimientos...              ");
+        m_rows.insert(QStringLiteral("MOVIM"),
+                      columns({"MOVFEC", "MOVHOR", "MOVCMCT", "MOVCAN1", "MOVNRO", "MOVTIP", "MOVOBS", "MOVOPE"}),
+                      {m_today, vx::shopformat::formatTime(m_now.time()), line.articleCode, line.quantity, m_number,
+                       QStringLiteral("E"), m_concept, m_entry.operatorCode});
+        m_rows.insert(QStringLiteral("ITECLI"),
+                      columns({"ITECOM", "ITECLI", "ITETIP", "ITECOD", "ITECAN", "ITEPOR", "ITEEDI", "ITEPRE", "ITEFEC",
+                               "ITECAU", "ITEOPE"}),
+                      {double(m_number), customer.code, customer.receiptType, line.articleCode, line.quantity,
+                       m_entry.percentage == 0 ? QVariant() : QVariant(m_entry.percentage), line.unitPrice, price,
+                       m_saleDate, article ? article->cost : 0.0, m_entry.operatorCode});
+    }
+
+    void writeHeader(const Customer &customer)
+    {
+        say("Actualizando en Totales...              ");
+        m_rows.insert(
+            QStringLiteral("CLICOM"),
+            columns({"COMTIP", "COMNRO", "COMCLI", "COMTOT", "COMSUB", "COMPOR", "COMDIA", "COMSAL", "COMOPE"}),
+            {customer.receiptType, double(m_number), customer.code, m_entry.total, m_entry.subtotal, m_entry.percentage,
+             m_saleDate, 0.0, m_entry.operatorCode});
+    }
+
+    void writeCashBook()
+    {
+        say("Actualizando en Caja...              ");
+        if (m_entry.cash != 0)
+            writeCashRow(QStringLiteral("EF"), m_entry.cash - m_entry.change);
+        if (m_entry.card != 0)
+            writeCashRow(QStringLiteral("TT"), m_entry.card);
+    }
+
+    void writeCashRow(const QString &means, double amount)
+    {
+        m_rows.insert(QStringLiteral("CAJA"),
+                      columns({"CAJMOV", "CAJCOM", "CAJTIP", "CAJIMP", "CAJFEC", "CAJENT", "CAJCON"}),
+                      {QStringLiteral("I"), QString::number(m_number), means, amount, m_today, m_saleDate, m_concept});
+    }
+
+    // The card coupons were written before the number was final; they follow the sale's number.
+    void renumberCoupons()
+    {
+        for (const qint64 id : m_entry.couponIds)
+            m_connection.executeCached(QStringLiteral("UPDATE CUPONES SET CUPCOM = ? WHERE Id = ?"),
+                                       {QString::number(m_number), id});
+    }
+
+    vx::Connection &m_connection;
+    RowWriter m_rows;
+    const SaleEntry &m_entry;
+    const RecordingProgress &m_progress;
+    const QDateTime m_now;
+    const QDateTime m_today;
+    QDateTime m_saleDate;
+    int m_number = 0;
+    QString m_concept;
+};
+
+QString causeOf(const std::exception &failure)
+{
+    if (const auto *db = dynamic_cast<const vx::DbError *>(&failure))
+        return db->message();
+    return QString::fromUtf8(failure.what());
+}
+
+} // namespace
+
+SaleRecordingError SaleRecordingError::failed(const QString &cause)
+{
+    SaleRecordingError error(kFailedMessage);
+    error.m_cause = cause;
+    return error;
+}
+
+RecordedSale recordSale(vx::Connection &connection, const SaleEntry &entry, const RecordingProgress &progress)
+{
+    if (entry.lines.isEmpty())
+        throw SaleRecordingError::failed(QStringLiteral("La venta no tiene artículos."));
+    try {
+        vx::Transaction transaction(connection);
+        const RecordedSale sale = SaleWriter(connection, entry, progress).write();
+        transaction.commit();
+        return sale;
+    } catch (const std::exception &failure) {
+        throw SaleRecordingError::failed(causeOf(failure));
+    }
+}
+
+} // namespace sales
