@@ -192,4 +192,6 @@ void TFVentas::recordSale()
     EdPor->setText(QStringLiteral("0"));
     EdDcto->setText(QStringLiteral("0"));
     BCancelarClick();
+    // The wait window and the questions took the activation; the next scan goes to CBCod.
+    activateWindow();
 }
