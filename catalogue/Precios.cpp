@@ -178,6 +178,9 @@ void TFPrecios::reject()
 
 void openPriceVerifier(QWidget *owner)
 {
+    // Before the shop's data module exists there is nothing to look up.
+    if (!DM1)
+        return;
     auto *window = new TFPrecios(owner);
     vx::ui::dialogs().showModal(window);
     delete window;
