@@ -2,15 +2,12 @@
 // shop is written into both, and each operation runs on both in the same run.
 
 #include "bench/Bench.h"
+#include "bench/PostgresCluster.h"
 #include "bench/SyntheticShop.h"
 #include "data/DataModule.h"
 #include "data/Schema.h"
-#include "platform/db/DataLink.h"
-#include "platform/db/DbError.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 
 #include <random>
 
@@ -19,39 +16,6 @@ namespace {
 constexpr int locates = 1000;
 constexpr int histories = 300;
 constexpr qint64 walkedRows = 100000;
-constexpr int serverPort = 55471;
-
-// A throwaway cluster in the run's folder, stopped however the suite ends.
-class Cluster {
-public:
-    explicit Cluster(const QString &folder) : m_folder(folder)
-    {
-        run({QStringLiteral("start"), m_folder, QString::number(serverPort)});
-    }
-    ~Cluster() { run({QStringLiteral("stop"), m_folder}); }
-
-    static std::unique_ptr<vx::Connection> open(const QString &database)
-    {
-        return vx::Connection::open(
-            vx::DataLink::fromConnectionString(
-                QStringLiteral("Provider=PostgreSQL;Data Source=127.0.0.1;Port=%1;Initial Catalog=%2;User ID=vx;")
-                    .arg(serverPort)
-                    .arg(database)),
-            &data::vendrixSchema());
-    }
-
-private:
-    static void run(const QStringList &arguments)
-    {
-        QProcess script;
-        script.start(QStringLiteral(VENDRIX_SOURCE_DIR "/scripts/pg-test-cluster"), arguments);
-        if (!script.waitForFinished(120000) || script.exitCode() != 0)
-            throw vx::DbError(QStringLiteral("No se pudo manejar el servidor PostgreSQL de prueba: %1")
-                                  .arg(QString::fromLocal8Bit(script.readAllStandardError())));
-    }
-
-    QString m_folder;
-};
 
 struct Timings {
     double openLast = 0;
@@ -129,14 +93,8 @@ void runPostgres(bench::Context &context)
     bench::ShopCounts counts;
     auto sqlite = bench::createSyntheticShop(sqlitePath, size, &counts);
 
-    // The server runs as its own system user, which must be able to reach its folder.
-    QFile::setPermissions(context.workDir, QFile::permissions(context.workDir) | QFile::ExeOther | QFile::ExeGroup);
-    Cluster cluster(QDir(context.workDir).filePath(QStringLiteral("pg-cluster")));
-    {
-        auto server = Cluster::open(QStringLiteral("postgres"));
-        server->execute(QStringLiteral("CREATE DATABASE vxbench"));
-    }
-    auto postgres = Cluster::open(QStringLiteral("vxbench"));
+    bench::PostgresCluster cluster(QDir(context.workDir).filePath(QStringLiteral("pg-cluster")));
+    auto postgres = bench::PostgresCluster::create(QStringLiteral("vxbench"));
     const double filling = bench::timeSeconds([&] {
         postgres->createSchema();
         bench::fillSyntheticShop(*postgres, size);

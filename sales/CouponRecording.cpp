@@ -21,11 +21,18 @@ struct Card {
 
 std::optional<Card> findCard(vx::Connection &connection, const QString &name)
 {
-    QSqlQuery &query = connection.executeCached(
-        QStringLiteral("SELECT TARCOD, TARDIA, TARCTA FROM TARJETAS WHERE TARNOM = ? ORDER BY Id LIMIT 1"), {name});
+    // Of two cards under one name, the first entered.
+    QSqlQuery &query =
+        connection.executeCached(QStringLiteral("SELECT Id, TARCOD, TARDIA, TARCTA FROM TARJETAS WHERE TARNOM = ?"), {name});
     std::optional<Card> card;
-    if (query.next())
-        card = Card{query.value(0), query.value(1), query.value(2)};
+    qint64 first = 0;
+    while (query.next()) {
+        const qint64 key = query.value(0).toLongLong();
+        if (card && first < key)
+            continue;
+        first = key;
+        card = Card{query.value(1), query.value(2), query.value(3)};
+    }
     query.finish();
     return card;
 }

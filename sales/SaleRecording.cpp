@@ -33,34 +33,44 @@ struct Customer {
 // CLIENTE is a walk-in buyer: customer 1 on a "B" receipt.
 Customer findCustomer(vx::Connection &connection, const QString &name)
 {
-    QSqlQuery &query = connection.executeCached(
-        QStringLiteral("SELECT CLICOD, CLIIVA FROM CLIENTE WHERE CLIAPE = ? ORDER BY CLIUNO LIMIT 1"), {name});
+    // Of two customers under one name, the one entered first.
+    QSqlQuery &query =
+        connection.executeCached(QStringLiteral("SELECT CLIUNO, CLICOD, CLIIVA FROM CLIENTE WHERE CLIAPE = ?"), {name});
+    std::optional<qint64> first;
     Customer customer;
-    if (query.next()) {
-        customer.code = query.value(0).toInt();
-        const QString condition = query.value(1).toString();
-        if (condition == QLatin1String("RESP. INSCRIPTO") || condition == QLatin1String("RESP. NO INSCRIPTO"))
-            customer.receiptType = QStringLiteral("1A");
+    while (query.next()) {
+        const qint64 key = query.value(0).toLongLong();
+        if (first && *first < key)
+            continue;
+        first = key;
+        customer.code = query.value(1).toInt();
+        const QString condition = query.value(2).toString();
+        const bool registered =
+            condition == QLatin1String("RESP. INSCRIPTO") || condition == QLatin1String("RESP. NO INSCRIPTO");
+        customer.receiptType = registered ? QStringLiteral("1A") : QStringLiteral("1B");
     }
     query.finish();
     return customer;
 }
 
-// The article of a line as STOCK holds it now, if it still exists.
-struct Article {
-    qint64 key = 0;
-    double cost = 0;
-};
-
-std::optional<Article> findArticle(vx::Connection &connection, const QString &code)
+// Lowers the stock of a line's article by the quantity sold and dates its last issue, by an
+// increment in SQL, so that another workstation's sale of the same article is never overwritten.
+// Returns the article's cost, or nothing when the article no longer exists. Of two articles under
+// one code, the first entered is the one sold. ("+ 0" keeps the engine from walking the whole
+// table in key order to find the lowest key; it looks the code up by its index instead.)
+std::optional<double> lowerStock(vx::Connection &connection, const QString &code, double quantity,
+                                 const QVariant &saleDate)
 {
     QSqlQuery &query = connection.executeCached(
-        QStringLiteral("SELECT ARTUNO, ARTCOS1 FROM STOCK WHERE ARTCMCT = ? ORDER BY ARTUNO LIMIT 1"), {code});
-    std::optional<Article> article;
+        QStringLiteral("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = ARTEX1 - ? WHERE ARTUNO = "
+                       "(SELECT MIN(ARTUNO + 0) FROM STOCK WHERE ARTCMCT = ?) RETURNING ARTCOS1"),
+        {saleDate, quantity, code});
+    connection.noteWrite();
+    std::optional<double> cost;
     if (query.next())
-        article = Article{query.value(0).toLongLong(), query.value(1).toDouble()};
+        cost = query.value(0).toDouble();
     query.finish();
-    return article;
+    return cost;
 }
 
 int parseReceiptNumber(const QString &text)
@@ -131,22 +141,17 @@ private:
     void writeLine(const SaleLine &line, const Customer &customer)
     {
         say("Grabando Egresos...              ");
-        const std::optional<Article> article = findArticle(m_connection, line.articleCode);
-        const QVariant cost = article ? QVariant(article->cost) : QVariant();
+        const std::optional<double> cost =
+            lowerStock(m_connection, line.articleCode, line.quantity,
+                       m_connection.dialect().toDatabase(m_saleDate, vx::FieldType::DateTime));
         const double price = discounted(line.unitPrice);
         m_rows.insert(QStringLiteral("EGRESOS"),
                       columns({"EGRNRO", "EGRNIV", "EGROPE", "EGRFEC", "EGRHOR", "EGRCMCT", "EGRCAN1", "EGRCOS1",
                                "EGRVTA1", "EGROBS"}),
                       {m_number, m_entry.accessLevel, m_entry.operatorCode, m_saleDate, m_now, line.articleCode,
-                       line.quantity, cost, price, m_concept});
-        if (article) {
+                       line.quantity, cost ? QVariant(*cost) : QVariant(), price, m_concept});
+        if (cost)
             say("Actualizando en Stock...              ");
-            // An increment, not a value read earlier: another workstation's sale of the same
-            // article is never overwritten.
-            m_connection.executeCached(
-                QStringLiteral("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = ARTEX1 - ? WHERE ARTUNO = ?"),
-                {m_connection.dialect().toDatabase(m_saleDate, vx::FieldType::DateTime), line.quantity, article->key});
-        }
         say("Actualizando en Movimientos...              ");
         m_rows.insert(QStringLiteral("MOVIM"),
                       columns({"MOVFEC", "MOVHOR", "MOVCMCT", "MOVCAN1", "MOVNRO", "MOVTIP", "MOVOBS", "MOVOPE"}),
@@ -157,7 +162,7 @@ private:
                                "ITECAU", "ITEOPE"}),
                       {double(m_number), customer.code, customer.receiptType, line.articleCode, line.quantity,
                        m_entry.percentage == 0 ? QVariant() : QVariant(m_entry.percentage), line.unitPrice, price,
-                       m_saleDate, article ? article->cost : 0.0, m_entry.operatorCode});
+                       m_saleDate, cost.value_or(0.0), m_entry.operatorCode});
     }
 
     void writeHeader(const Customer &customer)

@@ -66,6 +66,13 @@ using RecordingProgress = std::function<void(const QString &)>;
 // Records the sale in one transaction on the connection: per line the stock issue, the stock
 // movement, the receipt line and the lowered stock; the receipt header; the cash-book rows of the
 // tender. Throws SaleRecordingError when anything fails, after rolling everything back.
+//
+// The receipt number is decided inside the transaction, under the database's write lock (another
+// workstation recording at the same moment waits for it): an empty number box gives the highest
+// stored number + 1 over every receipt type; a typed number is used as it is, even when it
+// exists; a proposed number another sale took meanwhile gives the next free one. The coupons in
+// couponIds are given the number the sale was recorded with, in the same transaction. Sending no
+// lines stores nothing and fails like any other fault.
 RecordedSale recordSale(vx::Connection &connection, const SaleEntry &entry, const RecordingProgress &progress = {});
 
 }  // namespace sales

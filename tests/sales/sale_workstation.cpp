@@ -1,6 +1,7 @@
 // One counter workstation recording sales one after another, as a cashier does: the window
 // proposes the next number when it opens (every other sale), the card coupon is written before
-// the sale, and the sale is recorded. The concurrency test runs several of these at once.
+// the sale, and the sale is recorded. Prints how many proposed numbers another workstation took
+// first. The concurrency test runs several of these at once.
 #include "WorkstationPlan.h"
 
 #include "data/Schema.h"
@@ -23,6 +24,7 @@ int main(int argc, char **argv)
     }
     const int workstation = QByteArray(argv[2]).toInt();
     const int count = QByteArray(argv[3]).toInt();
+    int renumbered = 0;
     try {
         auto db = vx::Connection::open(vx::DataLink::read(QString::fromLocal8Bit(argv[1])), &data::vendrixSchema());
         for (int i = 0; i < count; ++i) {
@@ -44,8 +46,9 @@ int main(int argc, char **argv)
                     *db, {entry.dateText, entry.receiptNumberText, QStringLiteral("VISA"), QString::number(i),
                           QString::number(entry.card).replace(QLatin1Char('.'), QLatin1Char(','))});
             }
-            sales::recordSale(*db, entry);
+            renumbered += sales::recordSale(*db, entry).numberChanged ? 1 : 0;
         }
+        std::printf("%d\n", renumbered);
     } catch (const sales::SaleRecordingError &e) {
         std::fprintf(stderr, "%s: %s\n", e.what(), qPrintable(e.cause()));
         return 1;

@@ -229,6 +229,22 @@ private slots:
                  (QList<QVariantList>{{QStringLiteral("1B"), 1}}));
     }
 
+    void duplicateNamesAndCodesGoToTheFirstEntered()
+    {
+        shop().addCustomer(12, QStringLiteral("PEREZ JUAN"), QStringLiteral("RESP. INSCRIPTO"));
+        shop().addCustomer(13, QStringLiteral("PEREZ JUAN"), QStringLiteral("CONSUMIDOR FINAL"));
+        shop().addArticle(shirt, 100, 99);
+        SaleEntry entry = twoLineSale();
+        entry.customerName = QStringLiteral("PEREZ JUAN");
+        sales::recordSale(shop().db(), entry);
+        QCOMPARE(shop().rows(QStringLiteral("CLICOM"), names({"COMTIP", "COMCLI"})),
+                 (QList<QVariantList>{{QStringLiteral("1A"), 12}}));
+        QCOMPARE(shop().rows(QStringLiteral("STOCK"), names({"ARTEX1"}), QStringLiteral("ARTCMCT = '%1'").arg(shirt)),
+                 (QList<QVariantList>{{8.0}, {100.0}}));
+        QCOMPARE(shop().rows(QStringLiteral("ITECLI"), names({"ITECAU"}), QStringLiteral("ITECOD = '%1'").arg(shirt)),
+                 (QList<QVariantList>{{30.0}}));
+    }
+
     void emptyNumberTakesTheNextOverEveryType()
     {
         shop().addReceipt(QStringLiteral("1A"), 40);

@@ -1,0 +1,214 @@
+// Recording a sale at the counter on a big shop, next to its floor: the same INSERT and UPDATE
+// statements, prepared once and run in one transaction through the same driver in plain SQL.
+// On SQLite and, when a PostgreSQL server can be started here, on the same shop on the server.
+
+#include "bench/Bench.h"
+#include "bench/PostgresCluster.h"
+#include "bench/SyntheticShop.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/db/DateTimeValue.h"
+#include "platform/db/DbError.h"
+#include "sales/ReceiptNumbers.h"
+#include "sales/SaleRecording.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+constexpr int repetitions = 200;
+constexpr int warmUp = 5;
+constexpr int linesPerSale = 5;
+
+// The sales recorded, the same on every engine: five random articles each, paid in cash.
+QList<sales::SaleEntry> makeSales(qint64 articles, std::uint32_t seed, int count)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<qint64> article(0, articles - 1);
+    std::uniform_int_distribution<int> quantity(1, 3);
+    std::uniform_int_distribution<int> price(10, 200);
+    QList<sales::SaleEntry> out;
+    for (int s = 0; s < count; ++s) {
+        sales::SaleEntry entry;
+        entry.dateText = vx::shopformat::formatDate(QDate::currentDate());
+        entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
+        for (int l = 0; l < linesPerSale; ++l) {
+            const sales::SaleLine line{bench::syntheticOwnCode(article(rng)), double(quantity(rng)),
+                                       double(price(rng))};
+            entry.subtotal += line.quantity * line.unitPrice;
+            entry.lines << line;
+        }
+        entry.total = entry.cash = entry.subtotal;
+        entry.operatorCode = 1;
+        entry.accessLevel = 9;
+        out << entry;
+    }
+    return out;
+}
+
+// The recording's writes and nothing else: no number, customer or article to look up, values
+// converted beforehand, statements prepared once.
+class Floor {
+public:
+    explicit Floor(vx::Connection &connection)
+        : m_db(connection.database()), m_dialect(connection.dialect()),
+          m_saleDate(m_dialect.toDatabase(vx::naiveDateTime(QDate::currentDate()), vx::FieldType::DateTime)),
+          m_now(m_dialect.toDatabase(vx::naiveNow(), vx::FieldType::DateTime)),
+          m_hour(vx::shopformat::formatTime(QTime::currentTime())),
+          m_issue(prepared("INSERT INTO EGRESOS (EGRNRO, EGRNIV, EGROPE, EGRFEC, EGRHOR, EGRCMCT, EGRCAN1, EGRCOS1, "
+                           "EGRVTA1, EGROBS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_stock(prepared("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = ARTEX1 - ? WHERE ARTCMCT = ?")),
+          m_movement(prepared("INSERT INTO MOVIM (MOVFEC, MOVHOR, MOVCMCT, MOVCAN1, MOVNRO, MOVTIP, MOVOBS, MOVOPE) "
+                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_line(prepared("INSERT INTO ITECLI (ITECOM, ITECLI, ITETIP, ITECOD, ITECAN, ITEPOR, ITEEDI, ITEPRE, ITEFEC, "
+                          "ITECAU, ITEOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_header(prepared("INSERT INTO CLICOM (COMTIP, COMNRO, COMCLI, COMTOT, COMSUB, COMPOR, COMDIA, COMSAL, "
+                            "COMOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_cash(prepared("INSERT INTO CAJA (CAJMOV, CAJCOM, CAJTIP, CAJIMP, CAJFEC, CAJENT, CAJCON) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?)"))
+    {
+    }
+
+    void record(const sales::SaleEntry &entry, int number)
+    {
+        QSqlQuery control(m_db);
+        for (const QString &statement : m_dialect.beginWriteTransaction())
+            check(control.exec(statement), control);
+        const QString remark = QStringLiteral("Por Venta Nro. %1").arg(number);
+        for (const sales::SaleLine &line : entry.lines) {
+            run(m_issue, {number, entry.accessLevel, entry.operatorCode, m_saleDate, m_now, line.articleCode,
+                          line.quantity, 10.0, line.unitPrice, remark});
+            run(m_stock, {m_saleDate, line.quantity, line.articleCode});
+            run(m_movement, {m_saleDate, m_hour, line.articleCode, line.quantity, number, QStringLiteral("E"), remark,
+                             entry.operatorCode});
+            run(m_line, {double(number), 1.0, QStringLiteral("1B"), line.articleCode, line.quantity, QVariant(),
+                         line.unitPrice, line.unitPrice, m_saleDate, 10.0, entry.operatorCode});
+        }
+        run(m_header, {QStringLiteral("1B"), double(number), 1, entry.total, entry.subtotal, 0.0, m_saleDate, 0.0,
+                       entry.operatorCode});
+        run(m_cash, {QStringLiteral("I"), QString::number(number), QStringLiteral("EF"), entry.cash, m_saleDate,
+                     m_saleDate, remark});
+        check(control.exec(QStringLiteral("COMMIT")), control);
+    }
+
+private:
+    QSqlQuery prepared(const char *sql)
+    {
+        QSqlQuery query(m_db);
+        check(query.prepare(QString::fromLatin1(sql)), query);
+        return query;
+    }
+    static void run(QSqlQuery &query, const QVariantList &values)
+    {
+        for (int i = 0; i < values.size(); ++i)
+            query.bindValue(i, values[i]);
+        check(query.exec(), query);
+    }
+    static void check(bool ok, const QSqlQuery &query)
+    {
+        if (!ok)
+            throw vx::DbError(vx::Connection::errorText(query.lastError()));
+    }
+
+    QSqlDatabase m_db;
+    const vx::SqlDialect &m_dialect;
+    QVariant m_saleDate;
+    QVariant m_now;
+    QString m_hour;
+    QSqlQuery m_issue;
+    QSqlQuery m_stock;
+    QSqlQuery m_movement;
+    QSqlQuery m_line;
+    QSqlQuery m_header;
+    QSqlQuery m_cash;
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0.0 : values[values.size() / 2];
+}
+
+struct Medians {
+    double recording = 0;
+    double floor = 0;
+};
+
+// Alternates a recorded sale and its floor, so that both meet the same state of the shop.
+Medians measure(vx::Connection &connection, const QList<sales::SaleEntry> &sales)
+{
+    Floor floor(connection);
+    int floorNumber = sales::highestReceiptNumber(connection) + 1000000;
+    QList<double> recording;
+    QList<double> plain;
+    for (int i = 0; i < sales.size(); ++i) {
+        const double r = bench::timeSeconds([&] { sales::recordSale(connection, sales[i]); });
+        const double f = bench::timeSeconds([&] { floor.record(sales[i], ++floorNumber); });
+        if (i >= warmUp) {
+            recording << r;
+            plain << f;
+        }
+    }
+    return {median(recording), median(plain)};
+}
+
+void reportEngine(const QString &engine, const Medians &m)
+{
+    bench::report(
+        QStringLiteral("%1: record a %2-line sale, median of %3").arg(engine).arg(linesPerSale).arg(repetitions),
+        m.recording, QStringLiteral("same writes, plain SQL"), m.floor);
+}
+
+void runSalesRecording(bench::Context &context)
+{
+    bench::ShopSize size;
+    size.articles = context.option(QStringLiteral("articles"), 200000);
+    size.movements = context.option(QStringLiteral("movements"), 200000);
+    size.seed = std::uint32_t(context.option(QStringLiteral("seed"), size.seed));
+    const QList<sales::SaleEntry> sales = makeSales(size.articles, size.seed, repetitions + warmUp);
+
+    bench::ShopCounts counts;
+    std::unique_ptr<vx::Connection> sqlite;
+    const double building = bench::timeSeconds([&] {
+        sqlite =
+            bench::createSyntheticShop(QDir(context.workDir).filePath(QStringLiteral("sales.sqlite")), size, &counts);
+    });
+    bench::note(QStringLiteral("synthetic shop"), QStringLiteral("%1 articles, %2 MOVIM rows, %3 sales; built in %4 s")
+                                                      .arg(counts.articles)
+                                                      .arg(counts.movements)
+                                                      .arg(counts.sales)
+                                                      .arg(building, 0, 'f', 1));
+    const Medians lite = measure(*sqlite, sales);
+    reportEngine(QStringLiteral("SQLite"), lite);
+
+    std::unique_ptr<bench::PostgresCluster> cluster;
+    std::unique_ptr<vx::Connection> postgres;
+    try {
+        cluster =
+            std::make_unique<bench::PostgresCluster>(QDir(context.workDir).filePath(QStringLiteral("pg-cluster")));
+        postgres = bench::PostgresCluster::create(QStringLiteral("vxsales"));
+    } catch (const vx::DbError &e) {
+        bench::note(QStringLiteral("PostgreSQL"),
+                    QStringLiteral("no server here, skipped: %1").arg(e.message().simplified()));
+        return;
+    }
+    const double filling = bench::timeSeconds([&] {
+        postgres->createSchema();
+        bench::fillSyntheticShop(*postgres, size);
+        // A server in use has statistics on its tables; right after a bulk load it has none yet.
+        postgres->execute(QStringLiteral("ANALYZE"));
+    });
+    bench::note(QStringLiteral("same shop on PostgreSQL"), QStringLiteral("written in %1 s").arg(filling, 0, 'f', 1));
+    const Medians pg = measure(*postgres, sales);
+    reportEngine(QStringLiteral("PostgreSQL"), pg);
+    bench::report(QStringLiteral("PostgreSQL: record a sale, against SQLite"), pg.recording,
+                  QStringLiteral("on SQLite"), lite.recording);
+}
+
+const bench::Registrar registrar("salesrecording", runSalesRecording);
+
+} // namespace
