@@ -442,7 +442,8 @@ bool TFVentas::prepareOpening()
 
 void TFVentas::finishClosing()
 {
-    for (vx::Table *table : {DM1->TMP1, DM1->Stock, DM1->Clientes})
+    releaseWorkTable();
+    for (vx::Table *table : {DM1->Stock, DM1->Clientes})
         if (table->active())
             table->close();
 }
@@ -461,9 +462,17 @@ void TFVentas::proposeReceiptNumber(bool saleTypesOnly)
     }
 }
 
+// The work table is shared by every workstation of the shop: the window sees, totals, records and
+// deletes only the lines it wrote itself.
 void TFVentas::openWorkTable()
 {
     vx::Table *work = DM1->TMP1;
+    QStringList keys;
+    for (const qint64 key : m_lineKeys)
+        keys << QString::number(key);
+    work->setRecordFilter(keys.isEmpty() ? QStringLiteral("1 = 0")
+                                         : QStringLiteral("TM1UNO IN (%1)").arg(keys.join(QLatin1Char(','))));
+    work->setFiltered(true);
     if (!work->active())
         work->open();
     for (const char *amount : {"TM1PRE1", "TM1PRE2"})
@@ -472,9 +481,23 @@ void TFVentas::openWorkTable()
 
 void TFVentas::clearWorkTable()
 {
-    DM1->ADOConnection1->execute(QStringLiteral("DELETE FROM TMP1"));
-    if (DM1->TMP1->active())
-        DM1->TMP1->close();
+    QStringList keys;
+    for (const qint64 key : m_lineKeys)
+        keys << QString::number(key);
+    if (!keys.isEmpty())
+        DM1->ADOConnection1->execute(
+            QStringLiteral("DELETE FROM TMP1 WHERE TM1UNO IN (%1)").arg(keys.join(QLatin1Char(','))));
+    m_lineKeys.clear();
+    releaseWorkTable();
+}
+
+void TFVentas::releaseWorkTable()
+{
+    vx::Table *work = DM1->TMP1;
+    if (work->active())
+        work->close();
+    work->setFiltered(false);
+    work->setRecordFilter(QString());
 }
 
 int TFVentas::checkedList() const

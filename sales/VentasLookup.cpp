@@ -183,6 +183,10 @@ void TFVentas::BAgregarClick()
                 work.fieldByName(QStringLiteral("TM1PRE2"))->setAsFloat(*price * *quantity);
                 work.fieldByName(QStringLiteral("TM1NUM2"))->setAsInteger(checkedList());
                 work.post();
+                const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
+                m_lineKeys << key;
+                openWorkTable();
+                work.locate(QStringLiteral("TM1UNO"), key);
                 clearEntry();
                 recomputeTotals();
             } catch (const std::exception &failure) {
@@ -203,7 +207,7 @@ void TFVentas::BEliminarClick()
     if (!work.active() || work.isEmpty())
         return;
     try {
-        work.deleteRecord();
+        deleteCurrentLine();
         recomputeTotals();
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
@@ -224,10 +228,18 @@ void TFVentas::DBGrid1DblClick()
             EdCan->setText(vx::shopformat::formatGeneral(quantity));
         }
         // The totals keep the line until it is added again.
-        work.deleteRecord();
+        deleteCurrentLine();
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
+}
+
+void TFVentas::deleteCurrentLine()
+{
+    vx::Table &work = *DM1->TMP1;
+    const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
+    work.deleteRecord();
+    m_lineKeys.removeAll(key);
 }
 
 void TFVentas::DBGrid1TitleClick(int column)

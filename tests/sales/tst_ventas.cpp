@@ -378,6 +378,30 @@ private slots:
         QCOMPARE(w->EdNro->text(), QStringLiteral("91"));
     }
 
+    void linesOfAnotherWorkstationStayOutOfTheSale()
+    {
+        // Another workstation composes its own sale in the shared work table.
+        const auto otherLine = [this] {
+            shop->db().execute(QStringLiteral("INSERT INTO TMP1 (TM1CHR1, TM1NUM1, TM1PRE1, TM1PRE2) "
+                                              "VALUES ('9999999999999', 1, 999, 999)"));
+        };
+        otherLine();
+        scan(remera);
+        otherLine();
+        scan(pantalon);
+        QCOMPARE(w->DBGrid1->model()->rowCount(), 2);
+        QCOMPARE(w->EdTOT->text(), QStringLiteral("150,00"));
+        DM1->TMP1->first();
+        w->BEliminarClick();
+        QCOMPARE(w->EdTOT->text(), QStringLiteral("50,00"));
+        w->BCancelar->click();
+        QCOMPARE(shop->count(QStringLiteral("TMP1")), 2);
+        QCOMPARE(shop->count(QStringLiteral("TMP1"), QStringLiteral("TM1CHR1 = '9999999999999'")), 2);
+        w->BCerrar->click();
+        QCOMPARE(shop->count(QStringLiteral("TMP1")), 2);
+        QVERIFY(!DM1->TMP1->filtered());
+    }
+
     void closingEmptiesTheWorkTable()
     {
         scan(remera);
