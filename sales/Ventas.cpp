@@ -318,8 +318,9 @@ bool TFVentas::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == BBGrabar && key != Qt::Key_Tab && key != Qt::Key_Backtab
-            && !static_cast<QKeyEvent *>(event)->text().isEmpty()) {
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        // A key typed on "F9 Grabar" records, as a click does; moving on or Escape does not.
+        if (watched == BBGrabar && (isEnter(key) || (!typed.isEmpty() && typed.at(0).isPrint()))) {
             BGrabarClick();
             return true;
         }
@@ -333,7 +334,7 @@ bool TFVentas::eventFilter(QObject *watched, QEvent *event)
             if (ownCode)
                 ownCodeLeft(false);
             else if (originCode)
-                originCodeLeft(false);
+                originCodeLeft();
         }
         break;
     case QEvent::FocusIn:

@@ -35,7 +35,8 @@ public:
     // What follows the window's closing: the shared tables it used are closed.
     void finishClosing();
 
-    // Leaving a code box with no line added, while the last line came from a drop-down choice.
+    // False after a line came from a drop-down choice: leaving a code box then adds nothing until
+    // the operator types in or clicks a code box.
     bool entryArmed() const { return m_entryArmed; }
 
     QLineEdit *EdFec = nullptr;
@@ -120,13 +121,13 @@ private:
 
     // The leave-box step of the own-code box; `fromList` after a drop-down choice.
     void ownCodeLeft(bool fromList);
-    void originCodeLeft(bool fromList);
+    void originCodeLeft();
     bool locateOwnCode(const QString &code);
     // Shows the located article: description, stock, and the price of the checked list.
     void fillFromStock(bool withOwnCode);
     int checkedList() const;
     void recomputeTotals();
-    // The discount step; `leavingPercentage` when the operator left the percentage box.
+    // The discount step: the percentage box's value applied to the subtotal box.
     void applyPercentage();
     void rewriteTender();
     void clearWorkTable();

@@ -74,16 +74,16 @@ void TFVentas::ownCodeLeft(bool fromList)
 
 void TFVentas::CBCodPExit()
 {
-    originCodeLeft(false);
+    originCodeLeft();
 }
 
 void TFVentas::CBCodPSelect()
 {
-    originCodeLeft(true);
+    originCodeLeft();
     m_entryArmed = false;
 }
 
-void TFVentas::originCodeLeft(bool)
+void TFVentas::originCodeLeft()
 {
     const QString code = CBCodP->currentText();
     const bool given = !code.isEmpty() && CBCod->currentText() != sales::blankOwnCode();

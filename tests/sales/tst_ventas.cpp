@@ -8,11 +8,9 @@
 #include "sales/SaleTotals.h"
 #include "sales/Ventas.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringListModel>
 #include <QTest>
 
 namespace {

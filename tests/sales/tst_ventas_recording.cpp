@@ -108,9 +108,12 @@ private slots:
         QVERIFY(w->entryArmed());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w->CBCod));
 
-        // The next sale, with no number in the box, takes the next free one.
+        // The next sale, with no number in the box, takes the next free one; Escape on "F9 Grabar"
+        // records nothing, a key typed on it records.
         QTest::keyClicks(w->CBCod, remera);
-        w->BGrabar->click();
+        QTest::keyClick(w->BBGrabar, Qt::Key_Escape);
+        QCOMPARE(shop->count(QStringLiteral("CLICOM")), 2);
+        QTest::keyClick(w->BBGrabar, Qt::Key_Return);
         QCOMPARE(shop->count(QStringLiteral("CLICOM"), QStringLiteral("COMNRO = 43")), 1);
     }
 
