@@ -42,10 +42,11 @@ void RowWriter::insert(const QString &table, const QStringList &columns, const Q
 
 qint64 RowWriter::insertReturningKey(const QString &table, const QStringList &columns, const QVariantList &values)
 {
-    const vx::TableDef *def = m_connection.schema() ? m_connection.schema()->table(table) : nullptr;
-    const QString key = def ? def->rowKey() : QString();
-    QSqlQuery &query = m_connection.executeCached(insertStatement(table, columns) + QStringLiteral(" RETURNING ") + key,
-                                                  stored(table, columns, values));
+    // Converting first also refuses a table the schema does not know.
+    const QVariantList converted = stored(table, columns, values);
+    const QString key = m_connection.schema()->table(table)->rowKey();
+    QSqlQuery &query =
+        m_connection.executeCached(insertStatement(table, columns) + QStringLiteral(" RETURNING ") + key, converted);
     // A statement that returns rows does not count as a write by itself.
     m_connection.noteWrite();
     const bool read = query.next();
