@@ -6,14 +6,15 @@
 
 namespace {
 
-QStringList column(vx::Connection &connection, const QString &name, int &read, const std::function<void(int)> &progress)
+QStringList column(vx::Connection &connection, const QString &name, const std::function<void(int)> &progress)
 {
     QSqlQuery query = connection.execute(QStringLiteral("SELECT %1 FROM STOCK ORDER BY %1").arg(name));
     QStringList texts;
+    int row = 0;
     while (query.next()) {
         texts << query.value(0).toString();
-        if (progress && ++read % 5000 == 0)
-            progress(read);
+        if (progress && ++row % 5000 == 0)
+            progress(row);
     }
     return texts;
 }
@@ -22,10 +23,9 @@ QStringList column(vx::Connection &connection, const QString &name, int &read, c
 
 sales::ArticleLists sales::readArticleLists(vx::Connection &connection, const std::function<void(int)> &progress)
 {
-    int read = 0;
     ArticleLists lists;
-    lists.codes = column(connection, QStringLiteral("ARTCMCT"), read, progress);
-    lists.descriptions = column(connection, QStringLiteral("ARTDES"), read, progress);
-    lists.origins = column(connection, QStringLiteral("ARTCOD"), read, progress);
+    lists.codes = column(connection, QStringLiteral("ARTCMCT"), progress);
+    lists.descriptions = column(connection, QStringLiteral("ARTDES"), progress);
+    lists.origins = column(connection, QStringLiteral("ARTCOD"), progress);
     return lists;
 }

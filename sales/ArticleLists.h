@@ -18,7 +18,7 @@ struct ArticleLists {
 };
 
 // Reads the lists, each through its column's index so that the sorted lists arrive in order and
-// need no sorting afterwards. `progress` runs now and then with the number of articles read.
+// need no sorting afterwards. `progress` runs now and then with the row number reached in a list.
 ArticleLists readArticleLists(vx::Connection &connection, const std::function<void(int)> &progress = {});
 
 }  // namespace sales
