@@ -5,12 +5,14 @@
 
 #include "catalogue/ABMArt.h"
 #include "catalogue/ConsArt.h"
+#include "catalogue/Precios.h"
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
 #include "sales/Anula.h"
 #include "sales/FilCol.h"
 #include "sales/ImpComp.h"
+#include "sales/Ventas.h"
 #include "shell/Aguarde.h"
 #include "shell/Opera.h"
 #include "shell/Termination.h"
@@ -62,7 +64,10 @@ void TFF1::ListadodeStock1Click() {}
 // hidden and its command does nothing.
 void TFF1::ActualizaciondePrecios1Click() {}
 // Price verifier TFPrecios (article catalogue).
-void TFF1::VerificarPrecios1Click() {}
+void TFF1::VerificarPrecios1Click()
+{
+    openPriceVerifier(this);
+}
 // Goods receipt TFIng (stock movements).
 void TFF1::INGRESOS1Click() {}
 // Receipt query TFConsIng (stock movements).
@@ -76,7 +81,11 @@ void TFF1::Consultas2Click() {}
 // Delivery notes TFRemi for issues (stock movements).
 void TFF1::Remitos1Click() {}
 // Sale entry TFVentas (sales).
-void TFF1::VENTAS1Click() {}
+void TFF1::VENTAS1Click()
+{
+    if (FVentas)
+        FVentas->prepareAndShow();
+}
 // Sales by receipt TFConsVtas (customers and sales queries).
 void TFF1::ConsultadeVentas1Click() {}
 // Sales history of an article TFConsVentArt (customers and sales queries).

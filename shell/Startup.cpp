@@ -9,6 +9,7 @@
 #include "sales/Anula.h"
 #include "sales/ImpComp.h"
 #include "sales/ImpTF.h"
+#include "sales/Ventas.h"
 #include "shell/Aguarde.h"
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
@@ -27,6 +28,7 @@ Startup::~Startup()
     m_articleSearch.reset();
     m_articleChange.reset();
     m_articles.reset();
+    m_sales.reset();
     m_wait.reset();
     m_main.reset();
     m_data.reset();
@@ -46,6 +48,7 @@ bool Startup::createWindows()
         FImpComp = new TFImpComp(m_main.get());
         FAnula = new TFAnula(m_main.get());
         FImpTF = new TFImpTF(m_main.get());
+        m_sales = std::make_unique<TFVentas>(m_main.get());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;

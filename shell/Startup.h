@@ -11,6 +11,7 @@ class TFBuscando;
 class TFF1;
 class TFIngreso;
 class TFModArt;
+class TFVentas;
 
 // What the program creates when it starts, in its fixed order, and owns until it ends: the login
 // window (the only one on screen when the event loop starts), the main window (hidden until a
@@ -37,4 +38,5 @@ private:
     std::unique_ptr<TFABMArt> m_articles;
     std::unique_ptr<TFModArt> m_articleChange;
     std::unique_ptr<TFBuscando> m_articleSearch;
+    std::unique_ptr<TFVentas> m_sales;
 };

@@ -1,0 +1,248 @@
+// The sales window's article entry: the three lookups (own code, origin code, description), adding,
+// taking back and deleting lines of the work table, and its title sort.
+#include "data/DataModule.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/PickList.h"
+#include "sales/SaleTotals.h"
+#include "sales/Ventas.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <exception>
+
+namespace {
+
+const QString notFound = QStringLiteral("Articulo no encontrado; revise el codigo...");
+
+vx::Table &stock()
+{
+    vx::Table &table = *DM1->Stock;
+    if (!table.active())
+        table.open();
+    return table;
+}
+
+}  // namespace
+
+void TFVentas::CBCodChange()
+{
+    m_entryArmed = true;
+    const QString text = CBCod->currentText();
+    if (text.size() < sales::ownCodeLength || text == sales::blankOwnCode())
+        return;
+    // A scanner types the whole code: the line goes in on its last digit, without a key.
+    if (!locateOwnCode(text)) {
+        vx::ui::dialogs().showMessage(notFound);
+        CBCod->setEditText(QString());
+        return;
+    }
+    fillFromStock(false);
+    ownCodeLeft(false);
+}
+
+void TFVentas::CBCodExit()
+{
+    ownCodeLeft(false);
+}
+
+void TFVentas::CBCodSelect()
+{
+    ownCodeLeft(true);
+    m_entryArmed = false;
+}
+
+void TFVentas::ownCodeLeft(bool fromList)
+{
+    const QString code = sales::padOwnCode(CBCod->currentText());
+    if ((fromList || sales::isCompleteOwnCode(code)) && code != sales::blankOwnCode() && !code.isEmpty()
+        && m_entryArmed) {
+        CBCod->setEditText(code);
+        if (locateOwnCode(code)) {
+            fillFromStock(false);
+            BAgregarClick();
+        } else {
+            vx::ui::dialogs().showMessage(notFound);
+        }
+    }
+    CBCod->setEditText(QString());
+    CBCodP->setEditText(QString());
+}
+
+void TFVentas::CBCodPExit()
+{
+    originCodeLeft();
+}
+
+void TFVentas::CBCodPSelect()
+{
+    originCodeLeft();
+    m_entryArmed = false;
+}
+
+void TFVentas::originCodeLeft()
+{
+    const QString code = CBCodP->currentText();
+    const bool given = !code.isEmpty() && CBCod->currentText() != sales::blankOwnCode();
+    if (given && m_entryArmed && !code.trimmed().isEmpty()) {
+        try {
+            if (stock().locate(QStringLiteral("ARTCOD"), code)) {
+                fillFromStock(true);
+                BAgregarClick();
+            } else {
+                vx::ui::dialogs().showMessage(notFound);
+            }
+        } catch (const std::exception &failure) {
+            vx::ui::dialogs().showException(this, failure);
+        }
+    }
+    CBCod->setEditText(QString());
+    CBCodP->setEditText(QString());
+}
+
+void TFVentas::CBDesExit()
+{
+    const QString description = CBDes->currentText();
+    if (description.isEmpty())
+        return;
+    try {
+        if (stock().locate(QStringLiteral("ARTDES"), description))
+            fillFromStock(true);
+        else if (CBCod->currentText() != sales::blankOwnCode()) {
+            vx::ui::dialogs().showMessage(notFound);
+            CBCod->setEditText(QString());
+        }
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+}
+
+void TFVentas::CBDesSelect()
+{
+    const QString description = CBDes->currentText();
+    if (description.isEmpty())
+        return;
+    try {
+        if (stock().locate(QStringLiteral("ARTDES"), description, vx::LocateOption::PartialKey)) {
+            fillFromStock(true);
+            CBDes->setEditText(DM1->Stock->fieldByName(QStringLiteral("ARTDES"))->asString());
+        }
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    CBDesExit();
+}
+
+bool TFVentas::locateOwnCode(const QString &code)
+{
+    try {
+        return stock().locate(QStringLiteral("ARTCMCT"), code);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+        return false;
+    }
+}
+
+void TFVentas::fillFromStock(bool withOwnCode)
+{
+    const vx::Table &article = *DM1->Stock;
+    if (withOwnCode)
+        CBCod->setEditText(article.fieldByName(QStringLiteral("ARTCMCT"))->asString());
+    CBDes->setEditText(article.fieldByName(QStringLiteral("ARTDES"))->asString());
+    EdStock->setText(vx::shopformat::formatGeneral(article.fieldByName(QStringLiteral("ARTEX1"))->asFloat()));
+    const QString price = QStringLiteral("ARTVEN%1").arg(checkedList());
+    EdPre->setText(sales::amountText(article.fieldByName(price)->asFloat()));
+}
+
+void TFVentas::BAgregarClick()
+{
+    Label6->clear();
+    const QString code = CBCod->currentText();
+    if (code.isEmpty() || code == QLatin1String(" ")) {
+        vx::ui::dialogs().showMessage(QStringLiteral("Falta Codigo de articulo..."));
+    } else {
+        if (EdCan->text().isEmpty())
+            EdCan->setText(QStringLiteral("1"));
+        if (EdPre->text().isEmpty())
+            EdPre->setText(QStringLiteral("0"));
+        const std::optional<double> quantity = vx::shopformat::parseNumber(EdCan->text());
+        const std::optional<double> price = vx::shopformat::parseNumber(EdPre->text());
+        // A quantity or price that is no number leaves the line out, without a word.
+        if (quantity && price) {
+            try {
+                openWorkTable();
+                vx::Table &work = *DM1->TMP1;
+                work.append();
+                work.fieldByName(QStringLiteral("TM1CHR1"))->setAsString(code);
+                work.fieldByName(QStringLiteral("TM1CHR10"))->setAsString(CBDes->currentText());
+                work.fieldByName(QStringLiteral("TM1NUM1"))->setAsFloat(*quantity);
+                work.fieldByName(QStringLiteral("TM1PRE1"))->setAsFloat(*price);
+                work.fieldByName(QStringLiteral("TM1PRE2"))->setAsFloat(*price * *quantity);
+                work.fieldByName(QStringLiteral("TM1NUM2"))->setAsInteger(checkedList());
+                work.post();
+                const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
+                m_lineKeys << key;
+                openWorkTable();
+                work.locate(QStringLiteral("TM1UNO"), key);
+                clearEntry();
+                recomputeTotals();
+            } catch (const std::exception &failure) {
+                if (DM1->TMP1->active() && DM1->TMP1->state() != vx::Dataset::State::Browse)
+                    DM1->TMP1->cancel();
+                vx::ui::dialogs().showException(this, failure);
+            }
+        }
+    }
+    CBCod->setEditText(QString());
+    CBCodP->setEditText(QString());
+    CBCod->setFocus();
+}
+
+void TFVentas::BEliminarClick()
+{
+    vx::Table &work = *DM1->TMP1;
+    if (!work.active() || work.isEmpty())
+        return;
+    try {
+        deleteCurrentLine();
+        recomputeTotals();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+}
+
+void TFVentas::DBGrid1DblClick()
+{
+    vx::Table &work = *DM1->TMP1;
+    if (!work.active() || work.isEmpty())
+        return;
+    try {
+        const QString code = work.fieldByName(QStringLiteral("TM1CHR1"))->asString();
+        const double quantity = work.fieldByName(QStringLiteral("TM1NUM1"))->asFloat();
+        CBCod->setEditText(code);
+        if (locateOwnCode(code)) {
+            fillFromStock(false);
+            EdCan->setText(vx::shopformat::formatGeneral(quantity));
+        }
+        // The totals keep the line until it is added again.
+        deleteCurrentLine();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+}
+
+void TFVentas::deleteCurrentLine()
+{
+    vx::Table &work = *DM1->TMP1;
+    const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
+    work.deleteRecord();
+    m_lineKeys.removeAll(key);
+}
+
+void TFVentas::DBGrid1TitleClick(int column)
+{
+    DBGrid1->sortByTitle(column);
+}

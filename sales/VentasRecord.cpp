@@ -1,0 +1,197 @@
+// The sales window's sale as a whole: the card tender, recording with its print offer, and
+// starting over ("&Nuevo", "Ca&ncelar", "&Cerrar").
+#include "data/DataModule.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/PickList.h"
+#include "sales/Cobro.h"
+#include "sales/SalePrint.h"
+#include "sales/SaleRecording.h"
+#include "sales/SaleTotals.h"
+#include "sales/Ventas.h"
+#include "shell/Aguarde.h"
+#include "shell/uGlobales.h"
+
+#include <QLineEdit>
+
+#include <exception>
+
+namespace {
+
+// Reads an amount box for the recording: an empty box is written "0" first, as the boxes show it.
+std::optional<double> tenderAmount(QLineEdit *box)
+{
+    if (box->text().trimmed().isEmpty())
+        box->setText(QStringLiteral("0"));
+    return sales::boxAmount(box->text());
+}
+
+}  // namespace
+
+void TFVentas::Button2Click()
+{
+    if (EdTOT->text().trimmed().isEmpty())
+        EdTOT->setText(QStringLiteral("0"));
+    if (EdEFE->text().trimmed().isEmpty())
+        EdEFE->setText(QStringLiteral("0"));
+    const std::optional<double> total = sales::boxAmount(EdTOT->text());
+    const std::optional<double> cash = sales::boxAmount(EdEFE->text());
+    if (!total || !cash) {
+        vx::ui::dialogs().error(this, vx::shopformat::notANumberMessage(total ? EdEFE->text() : EdTOT->text()),
+                                windowTitle());
+        return;
+    }
+    if (!m_cobro)
+        m_cobro = std::make_unique<TFCobro>(this);
+    m_cobro->prepare(EdFec->text(), EdNro->text(), *total - *cash);
+    vx::ui::dialogs().showModal(m_cobro.get());
+    if (const std::optional<TFCobro::WrittenCoupon> coupon = m_cobro->writtenCoupon()) {
+        EdTar->setText(coupon->amountText);
+        m_couponIds << coupon->couponId;
+    }
+    tenderChange();
+}
+
+void TFVentas::BNuevoClick()
+{
+    BCancelarClick();
+    try {
+        proposeReceiptNumber(false);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+}
+
+void TFVentas::BCancelarClick()
+{
+    clearEntry();
+    // The total first: its change would otherwise write a change of 0 into the emptied box.
+    EdTOT->setText(QStringLiteral("0"));
+    for (QLineEdit *edit : {EdEFE, EdTar, EdNro, EdVTO, EdSTot, EdPor, EdDcto, EdTotal})
+        edit->clear();
+    // An emptied percentage box would otherwise bring the last discount back on the next line.
+    m_percentage = 0;
+    m_couponIds.clear();
+    m_proposedNumber.clear();
+    try {
+        clearWorkTable();
+        openWorkTable();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    CBCod->setFocus();
+}
+
+void TFVentas::BCerrarClick()
+{
+    m_closing = true;
+    clearEntry();
+    for (QLineEdit *edit : {EdNro, EdTar})
+        edit->clear();
+    m_couponIds.clear();
+    m_proposedNumber.clear();
+    try {
+        DM1->Caja->setFiltered(false);
+        clearWorkTable();
+        for (vx::Table *table : {DM1->Stock, DM1->Egresos, DM1->Movim, DM1->Caja})
+            if (table->active())
+                table->close();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    QDialog::reject();
+}
+
+void TFVentas::reject()
+{
+    if (!m_closing)
+        BCerrarClick();
+}
+
+void TFVentas::BGrabarClick()
+{
+    recordSale();
+    m_entryArmed = true;
+}
+
+void TFVentas::recordSale()
+{
+    sales::SaleEntry entry;
+    const std::optional<double> total = tenderAmount(EdTOT);
+    const std::optional<double> card = tenderAmount(EdTar);
+    const std::optional<double> cash = tenderAmount(EdEFE);
+    const std::optional<double> subtotal = sales::boxAmount(EdSTot->text());
+    const std::optional<double> percentage = sales::boxAmount(EdPor->text());
+    const std::optional<double> change = sales::boxAmount(EdVTO->text());
+    for (QLineEdit *box : {EdTOT, EdTar, EdEFE, EdSTot, EdPor, EdVTO}) {
+        if (!sales::boxAmount(box->text())) {
+            vx::ui::dialogs().error(this, vx::shopformat::notANumberMessage(box->text()), windowTitle());
+            return;
+        }
+    }
+    entry.total = *total;
+    entry.card = *card;
+    entry.cash = *cash;
+    entry.change = *change;
+    // No tender at all: the whole sale was paid in cash.
+    if (entry.card == 0 && entry.cash == 0) {
+        entry.cash = entry.total;
+        entry.change = 0;
+    }
+    entry.subtotal = *subtotal;
+    entry.percentage = *percentage;
+    entry.receiptNumberText = EdNro->text().trimmed();
+    entry.receiptNumberProposed = !m_proposedNumber.isEmpty() && entry.receiptNumberText == m_proposedNumber;
+    entry.dateText = EdFec->text();
+    entry.customerName = CBCliente->currentText();
+    entry.couponIds = m_couponIds;
+    entry.operatorCode = uGlobales::session().operatorCode;
+    entry.accessLevel = uGlobales::session().accessLevel;
+
+    sales::RecordedSale recorded;
+    aguarde::show();
+    try {
+        if (DM1->TMP1->active())
+            for (const QVariantList &row : DM1->TMP1->columnValues(
+                     {QStringLiteral("TM1CHR1"), QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1")}))
+                entry.lines.append({row.value(0).toString(), row.value(1).toDouble(), row.value(2).toDouble()});
+        recorded = sales::recordSale(*DM1->ADOConnection1, entry,
+                                     [](const QString &step) { aguarde::progress(step); });
+    } catch (const std::exception &failure) {
+        // Nothing of the sale was stored; the window closes as "&Cerrar" closes it.
+        aguarde::close();
+        vx::ui::dialogs().error(this, vx::ui::failureText(failure), windowTitle());
+        BCerrarClick();
+        return;
+    }
+    aguarde::close();
+
+    const QString number = QString::number(recorded.receiptNumber);
+    if (recorded.numberChanged)
+        vx::ui::dialogs().information(
+            this,
+            QStringLiteral("El comprobante %1 ya había sido usado en otro puesto. La venta se grabó con el número %2.")
+                .arg(EdNro->text(), number),
+            windowTitle());
+    EdNro->setText(number);
+
+    if (vx::ui::dialogs().confirm(this, QStringLiteral("Proceso Terminado. Imprime Comprobante?"), QString())) {
+        try {
+            sales::printRecordedSale(this, {EdNro->text(), EdFec->text(), CBCliente->currentText(), EdSTot->text(),
+                                            EdPor->text(), EdDcto->text(), EdTotal->text()});
+        } catch (const std::exception &failure) {
+            vx::ui::dialogs().error(
+                this,
+                QStringLiteral("No se pudo imprimir el comprobante: %1\nLa venta %2 quedó grabada.")
+                    .arg(vx::ui::failureText(failure), number),
+                windowTitle());
+        }
+    }
+
+    m_percentage = 0;
+    EdPor->setText(QStringLiteral("0"));
+    EdDcto->setText(QStringLiteral("0"));
+    BCancelarClick();
+    // The wait window and the questions took the activation; the next scan goes to CBCod.
+    activateWindow();
+}
