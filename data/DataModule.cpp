@@ -14,6 +14,10 @@ TDM1::TDM1(std::unique_ptr<vx::Connection> connection, QObject *parent)
     : QObject(parent), m_connection(std::move(connection)), ADOConnection1(m_connection.get())
 {
     setObjectName(QStringLiteral("DM1"));
+    // Every workstation composes its sales, receipts, issues and printouts in rows of its own:
+    // the windows empty the scratch table when they start, and on a shared one that would throw
+    // away another counter's sale in progress.
+    m_connection->usePrivateCopy(QStringLiteral("TMP1"));
     createTables();
     DM1 = this;
 }

@@ -463,32 +463,20 @@ void TFVentas::proposeReceiptNumber(bool saleTypesOnly)
     }
 }
 
-// The work table is shared by every workstation of the shop: the window sees, totals, records and
-// deletes only the lines it wrote itself.
 void TFVentas::openWorkTable()
 {
     vx::Table *work = DM1->TMP1;
-    QStringList keys;
-    for (const qint64 key : m_lineKeys)
-        keys << QString::number(key);
-    work->setRecordFilter(keys.isEmpty() ? QStringLiteral("1 = 0")
-                                         : QStringLiteral("TM1UNO IN (%1)").arg(keys.join(QLatin1Char(','))));
-    work->setFiltered(true);
     if (!work->active())
         work->open();
     for (const char *amount : {"TM1PRE1", "TM1PRE2"})
         work->fieldByName(QLatin1String(amount))->setDisplayFormat(QStringLiteral("0.00"));
 }
 
+// The work table is this workstation's own (the data module gives every connection a private
+// one), so emptying it touches no other counter's sale.
 void TFVentas::clearWorkTable()
 {
-    QStringList keys;
-    for (const qint64 key : m_lineKeys)
-        keys << QString::number(key);
-    if (!keys.isEmpty())
-        DM1->ADOConnection1->execute(
-            QStringLiteral("DELETE FROM TMP1 WHERE TM1UNO IN (%1)").arg(keys.join(QLatin1Char(','))));
-    m_lineKeys.clear();
+    DM1->ADOConnection1->execute(QStringLiteral("DELETE FROM TMP1"));
     releaseWorkTable();
 }
 
@@ -497,8 +485,6 @@ void TFVentas::releaseWorkTable()
     vx::Table *work = DM1->TMP1;
     if (work->active())
         work->close();
-    work->setFiltered(false);
-    work->setRecordFilter(QString());
 }
 
 int TFVentas::checkedList() const

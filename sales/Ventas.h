@@ -132,7 +132,6 @@ private:
     void rewriteTender();
     void clearWorkTable();
     void openWorkTable();
-    // Closes the work table and lifts the window's restriction to its own lines.
     void releaseWorkTable();
     void deleteCurrentLine();
     void clearEntry();
@@ -141,7 +140,6 @@ private:
 
     std::unique_ptr<TFCobro> m_cobro;
     QList<qint64> m_couponIds;
-    QList<qint64> m_lineKeys;  // TM1UNO of the lines of the sale in progress
     QString m_proposedNumber;
     double m_percentage = 0;
     bool m_entryArmed = true;

@@ -183,10 +183,6 @@ void TFVentas::BAgregarClick()
                 work.fieldByName(QStringLiteral("TM1PRE2"))->setAsFloat(*price * *quantity);
                 work.fieldByName(QStringLiteral("TM1NUM2"))->setAsInteger(checkedList());
                 work.post();
-                const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
-                m_lineKeys << key;
-                openWorkTable();
-                work.locate(QStringLiteral("TM1UNO"), key);
                 clearEntry();
                 recomputeTotals();
             } catch (const std::exception &failure) {
@@ -236,10 +232,7 @@ void TFVentas::DBGrid1DblClick()
 
 void TFVentas::deleteCurrentLine()
 {
-    vx::Table &work = *DM1->TMP1;
-    const qint64 key = work.fieldByName(QStringLiteral("TM1UNO"))->value().toLongLong();
-    work.deleteRecord();
-    m_lineKeys.removeAll(key);
+    DM1->TMP1->deleteRecord();
 }
 
 void TFVentas::DBGrid1TitleClick(int column)

@@ -188,6 +188,16 @@ void Connection::createSchema()
         own->commit();
 }
 
+void Connection::usePrivateCopy(const QString &table)
+{
+    const TableDef *definition = m_schema ? m_schema->table(table) : nullptr;
+    if (!definition)
+        throw DbError(QStringLiteral("La tabla %1 no existe en el esquema de la base de datos.").arg(table));
+    for (const QString &statement :
+         m_dialect->createTableStatements(*definition, SqlDialect::Lifetime::ConnectionPrivate))
+        execute(statement);
+}
+
 bool Connection::tableExists(const QString &table) const
 {
     const QStringList tables = m_db.tables();

@@ -42,6 +42,10 @@ public:
     // Creates every table and index of the schema, in one transaction (the caller's, if open).
     void createSchema();
     bool tableExists(const QString &table) const;
+    // Gives this connection an empty private copy of a schema table that stands in for the shared
+    // one in every statement of this connection, until the connection closes. Scratch rows that
+    // each workstation composes for itself then never meet another workstation's.
+    void usePrivateCopy(const QString &table);
 
     // Runs a statement with bound values; throws DbError with the engine's reason on failure.
     QSqlQuery execute(const QString &sql, const QVariantList &params = {});

@@ -105,13 +105,15 @@ protected:
 
 }  // namespace
 
-QStringList SqlDialect::createTableStatements(const TableDef &table) const
+QStringList SqlDialect::createTableStatements(const TableDef &table, Lifetime lifetime) const
 {
+    const QString create = lifetime == Lifetime::ConnectionPrivate ? QStringLiteral("CREATE TEMPORARY TABLE")
+                                                                    : QStringLiteral("CREATE TABLE");
     QStringList columns;
     for (const ColumnDef &column : table.columns)
         columns << column.name + QLatin1Char(' ') + columnType(column);
     QStringList statements;
-    statements << QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, columns.join(QStringLiteral(", ")));
+    statements << QStringLiteral("%1 %2 (%3)").arg(create, table.name, columns.join(QStringLiteral(", ")));
     for (const QStringList &index : table.indexes) {
         const QString indexName = QStringLiteral("IX_%1_%2").arg(table.name, index.join(QLatin1Char('_')));
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")

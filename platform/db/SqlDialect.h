@@ -26,7 +26,10 @@ public:
     virtual ~SqlDialect() = default;
     virtual Engine engine() const = 0;
 
-    QStringList createTableStatements(const TableDef &table) const;
+    enum class Lifetime { Shared, ConnectionPrivate };
+    // A connection-private table lives as long as the connection, is seen by it alone, and hides
+    // the shared table of the same name from it.
+    QStringList createTableStatements(const TableDef &table, Lifetime lifetime = Lifetime::Shared) const;
 
     // Values as they are bound to and read from the engine for a column of the given type.
     virtual QVariant toDatabase(const QVariant &value, FieldType type) const;
