@@ -19,6 +19,10 @@ namespace vx {
 
 namespace {
 
+// How long a statement waits for another workstation's write lock before it gives up, on every
+// engine: long enough for any recording to finish, short enough for the operator to be told.
+constexpr int lockWaitMilliseconds = 15000;
+
 QString nextConnectionName()
 {
     static QAtomicInt counter;
@@ -124,7 +128,7 @@ std::unique_ptr<Connection> Connection::openSqlite(const QString &path, const Sc
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nextConnectionName());
     db.setDatabaseName(path);
     // Another process's momentary lock makes us wait, not fail.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMilliseconds));
     return openDatabase(db, SqlDialect::Engine::SQLite, schema, shown);
 }
 
@@ -139,12 +143,13 @@ std::unique_ptr<Connection> Connection::openDatabase(QSqlDatabase db, SqlDialect
         throw DbError(databaseFailure(description, cause));
     }
     std::unique_ptr<Connection> connection(new Connection(db, SqlDialect::create(engine), schema, description));
-    if (engine == SqlDialect::Engine::SQLite) {
-        try {
+    try {
+        if (engine == SqlDialect::Engine::SQLite)
             connection->configureSqlite();
-        } catch (const DbError &e) {
-            throw DbError(databaseFailure(description, e.message()));
-        }
+        else
+            connection->execute(QStringLiteral("SET lock_timeout = %1").arg(lockWaitMilliseconds));
+    } catch (const DbError &e) {
+        throw DbError(databaseFailure(description, e.message()));
     }
     return connection;
 }
