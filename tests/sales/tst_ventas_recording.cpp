@@ -6,7 +6,9 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FakeDialogs.h"
 #include "platform/ui/PickList.h"
+#include "platform/report/CurrentPrinter.h"
 #include "sales/Cobro.h"
+#include "sales/ImpTF.h"
 #include "sales/Ventas.h"
 #include "shell/Ficha1.h"
 #include "shell/Password.h"
@@ -15,6 +17,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -135,6 +140,51 @@ private slots:
         // The percentage is gone once the sale is recorded.
         QTest::keyClicks(w->CBCod, remera);
         QCOMPARE(w->EdTOT->text(), QStringLiteral("100,00"));
+    }
+
+    // Yes to the print offer prints the sale still on screen, then clears the window; a printer
+    // that fails is reported and the sale stays recorded.
+    void recordedSalePrintsItsTicketFromTheLinesOnScreen()
+    {
+        openWindow();
+        QTemporaryDir folder;
+        const QString printed = folder.filePath(QStringLiteral("ticket.pdf"));
+        vx::report::setCurrentPrinterFactory(vx::report::pdfPrinterFactory(printed));
+        dialogs->confirmAnswers.enqueue(true);
+        dialogs->onModal = [](QDialog *dialog) {
+            if (auto *choice = qobject_cast<TFImpTF *>(dialog))
+                choice->BTicket->click();
+            return 0;
+        };
+        QTest::keyClicks(w->EdCan, QStringLiteral("2"));
+        QTest::keyClicks(w->CBCod, remera);
+        QTest::keyClicks(w->CBCod, pantalon);
+        QTest::keyClick(w->CBCod, Qt::Key_F9);
+        vx::report::setCurrentPrinterFactory({});
+
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), printed, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(30000));
+        const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY2(page.contains(QStringLiteral("REMERA AZUL")) && page.contains(QStringLiteral("PANTALON NEGRO")),
+                 qPrintable(page));
+        QVERIFY2(page.contains(QStringLiteral("Tkt: 42")), qPrintable(page));
+        QVERIFY2(page.contains(QStringLiteral("250,00")), qPrintable(page));
+        QCOMPARE(w->DBGrid1->model()->rowCount(), 0);
+        QCOMPARE(shop->count(QStringLiteral("TMP1")), 0);
+
+        // The next sale's printer cannot write: the operator is told, the sale is kept.
+        const QString nowhere = folder.filePath(QStringLiteral("missing/ticket.pdf"));
+        vx::report::setCurrentPrinterFactory(vx::report::pdfPrinterFactory(nowhere));
+        dialogs->confirmAnswers.enqueue(true);
+        QTest::keyClicks(w->CBCod, remera);
+        QTest::keyClick(w->CBCod, Qt::Key_F9);
+        vx::report::setCurrentPrinterFactory({});
+        QVERIFY(!QFile::exists(nowhere));
+        QCOMPARE(dialogs->texts(QStringLiteral("error")).size(), 1);
+        QCOMPARE(shop->count(QStringLiteral("CLICOM"), QStringLiteral("COMNRO = 43")), 1);
+        QCOMPARE(w->DBGrid1->model()->rowCount(), 0);
+        QVERIFY(w->isVisible());
     }
 
     void numberTakenMeanwhileIsReported()
