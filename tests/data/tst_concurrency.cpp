@@ -1,4 +1,4 @@
-#include "ShopDatabase.h"
+#include "../common/ShopDatabase.h"
 
 #include "platform/db/DataLink.h"
 

@@ -1,5 +1,5 @@
 #include "../common/TempRoot.h"
-#include "ShopDatabase.h"
+#include "../common/ShopDatabase.h"
 
 #include "data/DatabaseCopy.h"
 #include "data/ShopSetup.h"

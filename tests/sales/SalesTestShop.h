@@ -2,32 +2,12 @@
 
 // A fresh shop database for the sales recording tests, on the engine under test, with helpers to
 // put articles, customers and cards in and to read rows back as the program would see them.
-#include "../common/TestDatabase.h"
+#include "../common/ShopDatabase.h"
 
-#include "data/RowInserter.h"
-#include "data/Schema.h"
-#include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 
-#include <QTemporaryDir>
-
-#include <memory>
-
-class SalesTestShop {
+class SalesTestShop : public ShopDatabase {
 public:
-    SalesTestShop()
-    {
-        TestDatabase created = TestDatabase::withSchema(&data::vendrixSchema(), m_dir.path());
-        connection = std::move(created.connection);
-        connectionString = created.connectionString;
-    }
-
-    vx::Connection &db() { return *connection; }
-
-    void insert(const QString &table, const QStringList &columns, const QVariantList &values)
-    {
-        data::RowInserter(*connection, table, columns).insert(values);
-    }
     void addArticle(const QString &code, double inShop, double cost)
     {
         insert(QStringLiteral("STOCK"),
@@ -70,23 +50,10 @@ public:
         }
         return out;
     }
-    int count(const QString &table, const QString &where = {})
-    {
-        return connection
-            ->scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                         .arg(table, where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
-            .toInt();
-    }
     double stockOf(const QString &code)
     {
         return connection->scalar(QStringLiteral("SELECT ARTEX1 FROM STOCK WHERE ARTCMCT = ?"), {code}).toDouble();
     }
-
-    std::unique_ptr<vx::Connection> connection;
-    QString connectionString;
-
-private:
-    QTemporaryDir m_dir;
 };
 
 inline QDateTime day(int d, int m, int y)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../common/TestDatabase.h"
+#include "TestDatabase.h"
 
 #include "data/RowInserter.h"
 #include "data/Schema.h"
@@ -24,6 +24,13 @@ public:
     void insert(const QString &table, const QStringList &columns, const QVariantList &values)
     {
         data::RowInserter(*connection, table, columns).insert(values);
+    }
+    int count(const QString &table, const QString &where = {})
+    {
+        return connection
+            ->scalar(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                         .arg(table, where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
+            .toInt();
     }
 
     std::unique_ptr<vx::Connection> connection;
