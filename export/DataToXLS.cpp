@@ -66,7 +66,7 @@ void TDataToXLS::WriteRecord()
         const TxlColumn *column = m_columns.column(i);
         if (!column->Save)
             continue;
-        QVariant value = DataSet()->fieldByName(column->DataField)->value();
+        QVariant value = exportedField(i, column->DataField)->value();
         TCellType cellType = column->DataType;
         TCellAttributes attributes = column->alignmentAttributes();
         if (OnGetDetailParams) {

@@ -36,6 +36,19 @@ QString likeLiteral(const QString &text)
     return out;
 }
 
+QVariant storedValue(const SqlDialect &dialect, QVariant value, FieldType type)
+{
+    // Texts and floating-point numbers come from the driver already as the field holds them;
+    // the conversion would only copy them.
+    if (!value.isNull()) {
+        const int stored = value.typeId();
+        if ((stored == QMetaType::QString && (type == FieldType::String || type == FieldType::Memo)) ||
+            (stored == QMetaType::Double && type == FieldType::Float))
+            return value;
+    }
+    return dialect.fromDatabase(value, type);
+}
+
 }  // namespace
 
 Table::Table(Connection *connection, const QString &tableName, QObject *parent)
@@ -177,6 +190,7 @@ void Table::loadPage(int position)
     m_lastFetched = position;
 
     QList<qint64> wanted;
+    wanted.reserve(to - from + 1);
     for (int i = from; i <= to; ++i) {
         if (!m_rows.count(m_keys[size_t(i)]))
             wanted << m_keys[size_t(i)];
@@ -231,15 +245,11 @@ Table::CachedRow Table::rowFrom(const QSqlQuery &query, const QList<int> &fields
     const SqlDialect &dialect = connection()->dialect();
     CachedRow row;
     row.partial = fields.size() < fieldCount();
-    if (row.partial) {
-        row.values = QVariantList(fieldCount(), notLoaded());
-        for (int c = 0; c < fields.size(); ++c)
-            row.values[fields[c]] = dialect.fromDatabase(query.value(c + 1), field(fields[c])->dataType());
-    } else {
-        row.values.reserve(fieldCount());
-        for (int c = 0; c < fields.size(); ++c)
-            row.values << dialect.fromDatabase(query.value(c + 1), field(c)->dataType());
-    }
+    if (row.partial)
+        row.fields = fields;
+    row.values.reserve(fields.size());
+    for (int c = 0; c < fields.size(); ++c)
+        row.values << storedValue(dialect, query.value(c + 1), field(fields[c])->dataType());
     return row;
 }
 
@@ -269,8 +279,34 @@ bool Table::fetchRow(int position, QVariantList &values, bool complete)
         dropKey(position);
         return false;
     }
-    values = it->second.values;
+    if (it->second.partial) {
+        // A row a long walk read in part serves that walk once: its values move into the record
+        // instead of being copied. Coming back to it reads it again.
+        expandRow(it->second, values);
+        m_rows.erase(it);
+    } else {
+        values = it->second.values;
+    }
     return true;
+}
+
+void Table::expandRow(CachedRow &row, QVariantList &values) const
+{
+    const int count = fieldCount();
+    const QVariant absent = notLoaded();
+    // A walk moves the same record buffer from row to row: write over it in place, where the
+    // columns it does not read stay NotLoaded from one row to the next.
+    if (values.size() != count || !values.isDetached())
+        values = QVariantList(count, absent);
+    QVariant *out = values.data();
+    const qsizetype loaded = row.fields.size();
+    qsizetype next = 0;
+    for (int i = 0; i < count; ++i) {
+        if (next < loaded && row.fields[next] == i)
+            out[i] = std::move(row.values[next++]);
+        else if (!isNotLoaded(out[i]))
+            out[i] = absent;
+    }
 }
 
 void Table::dropKey(int position)
