@@ -60,7 +60,6 @@ void TDataToXLS::writeHeaderLine()
 
 void TDataToXLS::WriteRecord()
 {
-    const QPointer<TDataExport> self(this);
     int outputColumn = 0;
     for (int i = 0; i < m_columns.count(); ++i) {
         const TxlColumn *column = m_columns.column(i);
@@ -70,6 +69,7 @@ void TDataToXLS::WriteRecord()
         TCellType cellType = column->DataType;
         TCellAttributes attributes = column->alignmentAttributes();
         if (OnGetDetailParams) {
+            const QPointer<TDataExport> self(this);
             OnGetDetailParams(m_row, outputColumn, *column, value, cellType, attributes);
             checkStillExporting(self);
         }

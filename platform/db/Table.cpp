@@ -189,13 +189,14 @@ void Table::loadPage(int position)
         m_rows.clear();
     m_lastFetched = position;
 
-    QList<qint64> wanted;
-    wanted.reserve(to - from + 1);
+    std::vector<qint64> &wanted = m_wantedKeys;
+    wanted.clear();
     for (int i = from; i <= to; ++i) {
         if (!m_rows.count(m_keys[size_t(i)]))
-            wanted << m_keys[size_t(i)];
+            wanted.push_back(m_keys[size_t(i)]);
     }
-    if (wanted.isEmpty())
+    const int wantedCount = int(wanted.size());
+    if (wantedCount == 0)
         return;
     const QList<int> fields = fieldsToRead();
     QStringList names{m_keyColumn};
@@ -203,24 +204,38 @@ void Table::loadPage(int position)
         names << field(f)->fieldName();
     const QString select =
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (").arg(names.join(QStringLiteral(", ")), m_tableName, m_keyColumn);
-    if (wanted.size() <= boundPageSize) {
+    if (wantedCount <= boundPageSize) {
         // A fixed number of places per statement, so the prepared statement serves every page;
         // the places left over hold a key no row has.
-        const int places = wanted.size() <= firstPageSize ? firstPageSize : boundPageSize;
+        const int places = wantedCount <= firstPageSize ? firstPageSize : boundPageSize;
         QVariantList params;
         for (int i = 0; i < places; ++i)
-            params << (i < wanted.size() ? wanted[i] : qint64(-1));
+            params << (i < wantedCount ? wanted[size_t(i)] : qint64(-1));
         QStringList marks(places, QStringLiteral("?"));
         QSqlQuery &query = connection()->executeCached(select + marks.join(QLatin1Char(',')) + QLatin1Char(')'), params);
         storeRows(query, fields);
         query.finish();
         return;
     }
-    QStringList keys;
-    keys.reserve(wanted.size());
-    for (const qint64 key : std::as_const(wanted))
-        keys << QString::number(key);
-    QSqlQuery query = connection()->execute(select + keys.join(QLatin1Char(',')) + QLatin1Char(')'));
+    QString keys;
+    keys.reserve(wantedCount * 8 + 2);
+    for (const qint64 key : std::as_const(wanted)) {
+        keys += keys.isEmpty() ? QLatin1Char('[') : QLatin1Char(',');
+        keys += QString::number(key);
+    }
+    keys += QLatin1Char(']');
+    if (connection()->dialect().engine() == SqlDialect::Engine::SQLite) {
+        // SQLite takes the keys as one JSON array bound to a statement prepared once: parsing
+        // hundreds of literals for every page would cost more than reading the rows.
+        QSqlQuery &query =
+            connection()->executeCached(select + QStringLiteral("SELECT value FROM json_each(?))"), {keys});
+        storeRows(query, fields);
+        query.finish();
+        return;
+    }
+    keys.front() = QLatin1Char('(');
+    keys.back() = QLatin1Char(')');
+    QSqlQuery query = connection()->execute(select.chopped(1) + keys);
     storeRows(query, fields);
 }
 

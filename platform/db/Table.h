@@ -55,6 +55,8 @@ private:
     QString m_tableName;
     QString m_keyColumn;
     std::vector<qint64> m_keys;
+    // The keys a page load asks for; kept to spare an allocation on every page of a walk.
+    std::vector<qint64> m_wantedKeys;
     // Key to position, sorted by key, built when first needed and dropped when membership changes.
     mutable std::vector<std::pair<qint64, int>> m_positions;
     struct CachedRow {
