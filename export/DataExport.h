@@ -13,7 +13,7 @@ class TExportFields;
 namespace vx {
 class Dataset;
 class Field;
-}
+} // namespace vx
 
 using TNotifyEvent = std::function<void(QObject *sender)>;
 using TCancelEvent = std::function<void(QObject *sender, bool &cancel)>;

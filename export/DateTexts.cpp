@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 
-
 QString DateTexts::text(const QVariant &value)
 {
     // Only naive values, which the data layer keeps in UTC: the same instant in another time

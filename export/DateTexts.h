@@ -10,6 +10,7 @@
 // gain nothing: a price list repeats too few of them to repay the lookups.)
 class DateTexts {
 public:
+    // The value as VariantConversion::toText gives it; dates found again when seen before.
     QString text(const QVariant &value);
 
 private:

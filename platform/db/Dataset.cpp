@@ -669,8 +669,8 @@ QVariant Dataset::notLoaded()
 
 bool Dataset::isNotLoaded(const QVariant &value)
 {
-    // Only notLoaded(), beside this, makes such values, so the type's interface alone tells them:
-    // no comparison of type ids for every field a walk reads.
+    // Such values are made only by notLoaded(), here in this library, so the type's interface
+    // alone tells them: no comparison of type ids for every field a walk reads.
     return value.metaType().iface() == QMetaType::fromType<NotLoaded>().iface();
 }
 

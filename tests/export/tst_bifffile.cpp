@@ -263,8 +263,8 @@ void TestBiffFile::repeatedMomentsKeepTheirOwnText()
     // time zone, or the day alone, is another text.
     const QDateTime utc(QDate(2026, 3, 1), QTime(23, 30), Qt::UTC);
     const QDateTime threeHoursWest = utc.toOffsetFromUtc(-3 * 3600);
-    const QVariantList values{utc, threeHoursWest, utc, QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC),
-                              QDate(2026, 3, 2), utc};
+    const QVariantList values{
+        utc, threeHoursWest, utc, QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDate(2026, 3, 2), utc};
     const QByteArray bytes = records([&](TBiffFile &f) {
         for (int i = 0; i < values.size(); ++i)
             f.WriteCell(i, 0, {}, ctLabel, values[i]);
