@@ -31,11 +31,18 @@ constexpr quint16 font = 0x0031;
 constexpr quint16 biffVersion2 = 0x0002;
 constexpr quint16 worksheetStream = 0x000A;
 
-quint16 checkedWord(int value, const QString &what)
+// `what` is UTF-8. Kept out of line: every cell checks its row and column.
+[[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void refuseWord(int value, const char *what)
 {
-    if (value < 0 || value > 0xFFFF)
-        throw ExportError(
-            QStringLiteral("%1 %2 está fuera del rango que admite la hoja (0 a 65535).").arg(what).arg(value));
+    throw ExportError(QStringLiteral("%1 %2 está fuera del rango que admite la hoja (0 a 65535).")
+                          .arg(QString::fromUtf8(what))
+                          .arg(value));
+}
+
+quint16 checkedWord(int value, const char *what)
+{
+    if (Q_UNLIKELY(value < 0 || value > 0xFFFF))
+        refuseWord(value, what);
     return static_cast<quint16>(value);
 }
 
@@ -49,12 +56,12 @@ quint8 checkedColumnByte(int column)
 
 quint16 checkedRow(int row)
 {
-    return checkedWord(row, QStringLiteral("La fila"));
+    return checkedWord(row, "La fila");
 }
 
 quint16 checkedColumn(int column)
 {
-    return checkedWord(column, QStringLiteral("La columna"));
+    return checkedWord(column, "La columna");
 }
 
 bool has(TCellAttributes attributes, CellAttribute flag)
@@ -172,12 +179,10 @@ void TBiffFile::WriteDimensions(int firstRow, int lastRowPlusOne, int firstColum
 
 void TBiffFile::WriteFont(const QFont &font)
 {
-    const QByteArray name = Windows1252::fromUnicode(font.family(), maxTextLength);
     BiffRecord record(RecordNumber::font);
     record.addWord(fontHeight(font));
     record.addWord(fontStyle(font));
-    record.addByte(static_cast<quint8>(name.size()));
-    record.addBytes(name);
+    record.addShortText(font.family(), maxTextLength);
     writeRecord(record);
 }
 
@@ -186,7 +191,7 @@ void TBiffFile::WriteColWidth(int firstColumn, int lastColumn, int width)
     BiffRecord record(RecordNumber::colWidth);
     record.addByte(checkedColumnByte(firstColumn));
     record.addByte(checkedColumnByte(lastColumn));
-    record.addWord(checkedWord(width, QStringLiteral("El ancho de columna")));
+    record.addWord(checkedWord(width, "El ancho de columna"));
     writeRecord(record);
 }
 
@@ -223,7 +228,7 @@ void TBiffFile::WriteCell(int row, int column, TCellAttributes attributes, TCell
         WriteNumber(row, column, attributes, VariantConversion::toDouble(value));
         return;
     case ctLabel:
-        WriteLabel(row, column, attributes, VariantConversion::toText(value));
+        WriteLabel(row, column, attributes, m_texts.text(value));
         return;
     case ctBoolean:
         WriteBoolean(row, column, attributes, VariantConversion::toBoolean(value));
@@ -258,10 +263,8 @@ void TBiffFile::WriteNumber(int row, int column, TCellAttributes attributes, dou
 
 void TBiffFile::WriteLabel(int row, int column, TCellAttributes attributes, const QString &value)
 {
-    const QByteArray text = Windows1252::fromUnicode(value, maxTextLength);
     BiffRecord record = cellRecord(RecordNumber::label, row, column, attributes);
-    record.addByte(static_cast<quint8>(text.size()));
-    record.addBytes(text);
+    record.addShortText(value, maxTextLength);
     writeRecord(record);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/DateTexts.h"
+
 #include <QFlags>
 #include <QString>
 #include <QVariant>
@@ -82,6 +84,7 @@ private:
     enum class State { Open, Finished, Broken };
 
     QIODevice *m_stream;
+    DateTexts m_texts;
     int m_uncaughtAtCreation;
     State m_state = State::Open;
 };

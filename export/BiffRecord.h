@@ -1,5 +1,7 @@
 #pragma once
 
+#include "export/Windows1252.h"
+
 #include <QByteArrayView>
 #include <QtEndian>
 
@@ -43,6 +45,16 @@ public:
         m_size += static_cast<std::size_t>(bytes.size());
     }
 
+    // A one-byte length and the text in Windows-1252, cut to maxCharacters (at most 255).
+    void addShortText(QStringView text, qsizetype maxCharacters)
+    {
+        Q_ASSERT(maxCharacters <= 0xFF);
+        checkRoom(1 + static_cast<std::size_t>(qMin(text.size(), maxCharacters)));
+        const qsizetype length = Windows1252::encode(text, m_bytes.data() + m_size + 1, maxCharacters);
+        m_bytes[m_size] = static_cast<char>(length);
+        m_size += 1 + static_cast<std::size_t>(length);
+    }
+
     // The whole record, its length field set from the data added.
     QByteArrayView bytes()
     {
@@ -61,6 +73,7 @@ private:
         m_bytes[offset + 1] = static_cast<char>(value >> 8);
     }
 
-    std::array<char, 272> m_bytes{};
+    // Only the bytes added are ever read: no need to clear the rest for every record.
+    std::array<char, 272> m_bytes;
     std::size_t m_size = 0;
 };

@@ -40,6 +40,45 @@ private:
     vx::Bookmark m_start;
 };
 
+// Hands what is written on to a file in large blocks: a sheet is hundreds of thousands of small
+// records, and the file device's bookkeeping for each write costs more than the bytes. A failure
+// of the file comes back from the write that passes a block on, or from passOn().
+class BlockWriter : public QIODevice {
+public:
+    explicit BlockWriter(QIODevice *target) : m_target(target)
+    {
+        m_block.reserve(blockSize);
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+    bool passOn()
+    {
+        if (m_block.isEmpty())
+            return true;
+        const bool whole = m_target->write(m_block) == m_block.size();
+        m_block.truncate(0);
+        if (!whole)
+            setErrorString(m_target->errorString());
+        return whole;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        m_block.append(data, length);
+        if (m_block.size() >= blockSize && !passOn())
+            return -1;
+        return length;
+    }
+
+private:
+    static constexpr qsizetype blockSize = 256 * 1024;
+
+    QIODevice *m_target;
+    QByteArray m_block;
+};
+
 } // namespace
 
 TDataExport::TDataExport(QObject *parent) : QObject(parent) {}
@@ -52,10 +91,11 @@ void TDataExport::SaveToFile(const QString &fileName)
     if (!file.open(QIODevice::WriteOnly))
         throw ExportError(QStringLiteral("No se pudo crear el archivo %1: %2")
                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    SaveToStream(&file);
+    BlockWriter blocks(&file);
+    SaveToStream(&blocks);
     // The last buffered bytes reach the disk only here, and a failure to write them is not
     // seen by commit() itself: flush first and check.
-    if (!file.flush() || file.size() != file.pos() || !file.commit())
+    if (!blocks.passOn() || !file.flush() || file.size() != file.pos() || !file.commit())
         throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
 }
@@ -100,10 +140,28 @@ void TDataExport::checkStillExporting(const QPointer<TDataExport> &self)
         throw ExportError(QStringLiteral("La exportación se interrumpió: se destruyó el conjunto de datos."));
 }
 
+vx::Field *TDataExport::exportedField(int place, const QString &name)
+{
+    if (m_resolved.size() <= size_t(place))
+        m_resolved.resize(size_t(place) + 1);
+    ResolvedField &resolved = m_resolved[size_t(place)];
+    // The same field while the dataset keeps its field objects and the name is the very text
+    // resolved (shared text cannot change in place): an event handler may have reopened or
+    // replaced the dataset, or renamed the column's field.
+    const quint64 generation = m_dataSet->fieldsGeneration();
+    if (resolved.field && resolved.generation == generation && resolved.name.constData() == name.constData() &&
+        resolved.name.size() == name.size())
+        return resolved.field;
+    vx::Field *field = m_dataSet->fieldByName(name);
+    resolved = {name, generation, field};
+    return field;
+}
+
 void TDataExport::BeginExport()
 {
     const QPointer<TDataExport> self(this);
     m_exporting = true;
+    m_resolved.clear();
     if (OnBeginExport) {
         OnBeginExport(this);
         checkStillExporting(self);

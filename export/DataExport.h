@@ -5,13 +5,15 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QIODevice;
 class TExportFields;
 
 namespace vx {
 class Dataset;
-}
+class Field;
+} // namespace vx
 
 using TNotifyEvent = std::function<void(QObject *sender)>;
 using TCancelEvent = std::function<void(QObject *sender, bool &cancel)>;
@@ -56,11 +58,22 @@ protected:
 
     // The stream being written; only set during an export.
     QIODevice *stream() const { return m_stream; }
+    // The dataset field of the export field at a place in the list, as fieldByName finds it
+    // (and throws for), remembered from record to record: a walk asks for the same fields on
+    // every record.
+    vx::Field *exportedField(int place, const QString &name);
     // Throws when an event handler destroyed this component or its dataset.
     static void checkStillExporting(const QPointer<TDataExport> &self);
 
 private:
     void checkCanExport() const;
+
+    struct ResolvedField {
+        QString name; // shares the export field's text while that stays unchanged
+        quint64 generation = 0;
+        vx::Field *field = nullptr;
+    };
+    std::vector<ResolvedField> m_resolved;
 
     QPointer<vx::Dataset> m_dataSet;
     QIODevice *m_stream = nullptr;

@@ -60,16 +60,16 @@ void TDataToXLS::writeHeaderLine()
 
 void TDataToXLS::WriteRecord()
 {
-    const QPointer<TDataExport> self(this);
     int outputColumn = 0;
     for (int i = 0; i < m_columns.count(); ++i) {
         const TxlColumn *column = m_columns.column(i);
         if (!column->Save)
             continue;
-        QVariant value = DataSet()->fieldByName(column->DataField)->value();
+        QVariant value = exportedField(i, column->DataField)->value();
         TCellType cellType = column->DataType;
         TCellAttributes attributes = column->alignmentAttributes();
         if (OnGetDetailParams) {
+            const QPointer<TDataExport> self(this);
             OnGetDetailParams(m_row, outputColumn, *column, value, cellType, attributes);
             checkStillExporting(self);
         }

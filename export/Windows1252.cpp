@@ -24,18 +24,31 @@ char encodeCodePoint(char32_t codePoint)
 
 } // namespace
 
-QByteArray Windows1252::fromUnicode(QStringView text, qsizetype maxCharacters)
+qsizetype Windows1252::encode(QStringView text, char *out, qsizetype maxCharacters)
 {
-    QByteArray bytes;
-    bytes.reserve(qMin(text.size(), maxCharacters));
-    for (qsizetype i = 0; i < text.size() && bytes.size() < maxCharacters; ++i) {
-        const QChar unit = text[i];
-        char32_t codePoint = unit.unicode();
-        if (unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(unit, text[i + 1]);
+    const char16_t *units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype written = 0;
+    for (qsizetype i = 0; i < size && written < maxCharacters; ++i) {
+        const char16_t unit = units[i];
+        // Most of the shop's text is ASCII or Latin-1, which the code page holds as it is.
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            out[written++] = static_cast<char>(unit);
+            continue;
+        }
+        char32_t codePoint = unit;
+        if (QChar::isHighSurrogate(unit) && i + 1 < size && QChar::isLowSurrogate(units[i + 1])) {
+            codePoint = QChar::surrogateToUcs4(unit, units[i + 1]);
             ++i;
         }
-        bytes.append(encodeCodePoint(codePoint));
+        out[written++] = encodeCodePoint(codePoint);
     }
+    return written;
+}
+
+QByteArray Windows1252::fromUnicode(QStringView text, qsizetype maxCharacters)
+{
+    QByteArray bytes(qMin(text.size(), maxCharacters), Qt::Uninitialized);
+    bytes.truncate(encode(text, bytes.data(), bytes.size()));
     return bytes;
 }

@@ -10,5 +10,7 @@ namespace Windows1252 {
 
 // Encodes at most maxCharacters characters of text; the rest is cut off.
 QByteArray fromUnicode(QStringView text, qsizetype maxCharacters);
+// The same into `out`, which has room for maxCharacters bytes; returns the bytes written.
+qsizetype encode(QStringView text, char *out, qsizetype maxCharacters);
 
 } // namespace Windows1252

@@ -6,7 +6,19 @@
 
 #include <QRegularExpression>
 
+#include <atomic>
+
 namespace vx {
+
+namespace {
+
+quint64 newFieldsGeneration()
+{
+    static std::atomic<quint64> last{0};
+    return ++last;
+}
+
+}  // namespace
 
 Dataset::Dataset(Connection *connection, QObject *parent) : QObject(parent), m_connection(connection) {}
 
@@ -27,6 +39,7 @@ void Dataset::open()
     const QList<ColumnDef> columns = describeColumns();
     m_fields.clear();
     m_fieldsByName.clear();
+    m_fieldsGeneration = newFieldsGeneration();
     for (int i = 0; i < columns.size(); ++i) {
         m_fields.push_back(std::make_unique<Field>(this, columns[i], i));
         m_fieldsByName.insert(columns[i].name, m_fields.back().get());
@@ -39,6 +52,7 @@ void Dataset::open()
     } catch (...) {
         m_fieldsByName.clear();
         m_fields.clear();
+        m_fieldsGeneration = newFieldsGeneration();
         throw;
     }
     m_state = State::Browse;
@@ -67,6 +81,7 @@ void Dataset::close()
     m_modified.clear();
     m_fieldsByName.clear();
     m_fields.clear();
+    m_fieldsGeneration = newFieldsGeneration();
     for (const QPointer<DataSource> &source : std::as_const(m_sources)) {
         if (source && !controlsDisabled())
             emit source->activeChanged(false);
@@ -654,14 +669,18 @@ QVariant Dataset::notLoaded()
 
 bool Dataset::isNotLoaded(const QVariant &value)
 {
-    return value.metaType() == QMetaType::fromType<NotLoaded>();
+    // Such values are made only by notLoaded(), here in this library, so the type's interface
+    // alone tells them: no comparison of type ids for every field a walk reads.
+    return value.metaType().iface() == QMetaType::fromType<NotLoaded>().iface();
 }
 
 QVariant Dataset::recordValue(int index) const
 {
     if (index < 0 || index >= m_record.size())
         return {};
-    if (isNotLoaded(m_record[index])) {
+    // Read through a const view: the record shares its values with the source's cache, and a
+    // writable access would copy the whole row on every move.
+    if (isNotLoaded(std::as_const(m_record)[index])) {
         // Read the whole row now; values changed in this edit stay as they are.
         QVariantList complete;
         if (const_cast<Dataset *>(this)->fetchRow(m_position, complete, true)) {
@@ -674,7 +693,7 @@ QVariant Dataset::recordValue(int index) const
         }
     }
     m_fieldsRead[size_t(index)] = true;
-    return m_record[index];
+    return std::as_const(m_record)[index];
 }
 
 void Dataset::setRecordValue(int index, const QVariant &value)

@@ -67,6 +67,9 @@ public:
     State state() const { return m_state; }
 
     QList<Field *> fields() const;
+    // Changes whenever the field objects are made anew or dropped (open, close), and no two
+    // datasets share one: code that keeps Field pointers over a long walk checks it.
+    quint64 fieldsGeneration() const { return m_fieldsGeneration; }
     int fieldCount() const { return int(m_fields.size()); }
     Field *field(int index) const { return m_fields[size_t(index)].get(); }
     // Throws DbError naming the dataset when there is no such field.
@@ -200,6 +203,7 @@ private:
     Connection *m_connection;
     State m_state = State::Inactive;
     std::vector<std::unique_ptr<Field>> m_fields;
+    quint64 m_fieldsGeneration = 0;
     // Field by name as written in the schema; code asks for fields by name inside long walks.
     QHash<QString, Field *> m_fieldsByName;
     mutable QVariantList m_record;

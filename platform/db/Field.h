@@ -19,7 +19,7 @@ public:
 
     Dataset *dataset() const { return m_dataset; }
     int index() const { return m_index; }
-    QString fieldName() const { return m_def.name; }
+    const QString &fieldName() const { return m_def.name; }
     FieldType dataType() const { return m_def.type; }
     int size() const { return m_def.size; }
     bool isNumeric() const;

@@ -36,6 +36,19 @@ QString likeLiteral(const QString &text)
     return out;
 }
 
+QVariant storedValue(const SqlDialect &dialect, QVariant value, FieldType type)
+{
+    // Texts and floating-point numbers come from the driver already as the field holds them;
+    // the conversion would only copy them.
+    if (!value.isNull()) {
+        const int stored = value.typeId();
+        if ((stored == QMetaType::QString && (type == FieldType::String || type == FieldType::Memo)) ||
+            (stored == QMetaType::Double && type == FieldType::Float))
+            return value;
+    }
+    return dialect.fromDatabase(value, type);
+}
+
 }  // namespace
 
 Table::Table(Connection *connection, const QString &tableName, QObject *parent)
@@ -176,12 +189,14 @@ void Table::loadPage(int position)
         m_rows.clear();
     m_lastFetched = position;
 
-    QList<qint64> wanted;
+    std::vector<qint64> &wanted = m_wantedKeys;
+    wanted.clear();
     for (int i = from; i <= to; ++i) {
         if (!m_rows.count(m_keys[size_t(i)]))
-            wanted << m_keys[size_t(i)];
+            wanted.push_back(m_keys[size_t(i)]);
     }
-    if (wanted.isEmpty())
+    const int wantedCount = int(wanted.size());
+    if (wantedCount == 0)
         return;
     const QList<int> fields = fieldsToRead();
     QStringList names{m_keyColumn};
@@ -189,24 +204,38 @@ void Table::loadPage(int position)
         names << field(f)->fieldName();
     const QString select =
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (").arg(names.join(QStringLiteral(", ")), m_tableName, m_keyColumn);
-    if (wanted.size() <= boundPageSize) {
+    if (wantedCount <= boundPageSize) {
         // A fixed number of places per statement, so the prepared statement serves every page;
         // the places left over hold a key no row has.
-        const int places = wanted.size() <= firstPageSize ? firstPageSize : boundPageSize;
+        const int places = wantedCount <= firstPageSize ? firstPageSize : boundPageSize;
         QVariantList params;
         for (int i = 0; i < places; ++i)
-            params << (i < wanted.size() ? wanted[i] : qint64(-1));
+            params << (i < wantedCount ? wanted[size_t(i)] : qint64(-1));
         QStringList marks(places, QStringLiteral("?"));
         QSqlQuery &query = connection()->executeCached(select + marks.join(QLatin1Char(',')) + QLatin1Char(')'), params);
         storeRows(query, fields);
         query.finish();
         return;
     }
-    QStringList keys;
-    keys.reserve(wanted.size());
-    for (const qint64 key : std::as_const(wanted))
-        keys << QString::number(key);
-    QSqlQuery query = connection()->execute(select + keys.join(QLatin1Char(',')) + QLatin1Char(')'));
+    QString keys;
+    keys.reserve(wantedCount * 8 + 2);
+    for (const qint64 key : std::as_const(wanted)) {
+        keys += keys.isEmpty() ? QLatin1Char('[') : QLatin1Char(',');
+        keys += QString::number(key);
+    }
+    keys += QLatin1Char(']');
+    if (connection()->dialect().engine() == SqlDialect::Engine::SQLite) {
+        // SQLite takes the keys as one JSON array bound to a statement prepared once: parsing
+        // hundreds of literals for every page would cost more than reading the rows.
+        QSqlQuery &query =
+            connection()->executeCached(select + QStringLiteral("SELECT value FROM json_each(?))"), {keys});
+        storeRows(query, fields);
+        query.finish();
+        return;
+    }
+    keys.front() = QLatin1Char('(');
+    keys.back() = QLatin1Char(')');
+    QSqlQuery query = connection()->execute(select.chopped(1) + keys);
     storeRows(query, fields);
 }
 
@@ -231,15 +260,11 @@ Table::CachedRow Table::rowFrom(const QSqlQuery &query, const QList<int> &fields
     const SqlDialect &dialect = connection()->dialect();
     CachedRow row;
     row.partial = fields.size() < fieldCount();
-    if (row.partial) {
-        row.values = QVariantList(fieldCount(), notLoaded());
-        for (int c = 0; c < fields.size(); ++c)
-            row.values[fields[c]] = dialect.fromDatabase(query.value(c + 1), field(fields[c])->dataType());
-    } else {
-        row.values.reserve(fieldCount());
-        for (int c = 0; c < fields.size(); ++c)
-            row.values << dialect.fromDatabase(query.value(c + 1), field(c)->dataType());
-    }
+    if (row.partial)
+        row.fields = fields;
+    row.values.reserve(fields.size());
+    for (int c = 0; c < fields.size(); ++c)
+        row.values << storedValue(dialect, query.value(c + 1), field(fields[c])->dataType());
     return row;
 }
 
@@ -269,8 +294,34 @@ bool Table::fetchRow(int position, QVariantList &values, bool complete)
         dropKey(position);
         return false;
     }
-    values = it->second.values;
+    if (it->second.partial) {
+        // A row a long walk read in part serves that walk once: its values move into the record
+        // instead of being copied. Coming back to it reads it again.
+        expandRow(it->second, values);
+        m_rows.erase(it);
+    } else {
+        values = it->second.values;
+    }
     return true;
+}
+
+void Table::expandRow(CachedRow &row, QVariantList &values) const
+{
+    const int count = fieldCount();
+    const QVariant absent = notLoaded();
+    // A walk moves the same record buffer from row to row: write over it in place, where the
+    // columns it does not read stay NotLoaded from one row to the next.
+    if (values.size() != count || !values.isDetached())
+        values = QVariantList(count, absent);
+    QVariant *out = values.data();
+    const qsizetype loaded = row.fields.size();
+    qsizetype next = 0;
+    for (int i = 0; i < count; ++i) {
+        if (next < loaded && row.fields[next] == i)
+            out[i] = std::move(row.values[next++]);
+        else if (!isNotLoaded(out[i]))
+            out[i] = absent;
+    }
 }
 
 void Table::dropKey(int position)

@@ -55,15 +55,23 @@ private:
     QString m_tableName;
     QString m_keyColumn;
     std::vector<qint64> m_keys;
+    // The keys a page load asks for; kept to spare an allocation on every page of a walk.
+    std::vector<qint64> m_wantedKeys;
     // Key to position, sorted by key, built when first needed and dropped when membership changes.
     mutable std::vector<std::pair<qint64, int>> m_positions;
     struct CachedRow {
-        QVariantList values;  // one per field; NotLoaded where a walk did not read the column
+        // One value per field; for a partial row, only those of `fields`, in that order: a long
+        // walk keeps no place for the columns it does not read.
+        QVariantList values;
+        QList<int> fields;
         bool partial = false;
     };
     std::unordered_map<qint64, CachedRow> m_rows;
     // The row the query stands on; `fields` are the fields it selected after the key.
     CachedRow rowFrom(const QSqlQuery &query, const QList<int> &fields) const;
+    // A partial row as a record, NotLoaded in the fields it lacks; reuses `values` when it can.
+    // Takes the row's values.
+    void expandRow(CachedRow &row, QVariantList &values) const;
     quint64 m_rowsVersion = 0;
     int m_lastFetched = -1;
     int m_pageSize = 16;

@@ -1,6 +1,7 @@
 #include "export/BiffFile.h"
 #include "export/ExportError.h"
 
+#include "BiffReader.h"
 #include "LibreOfficeCsv.h"
 
 #include <QBuffer>
@@ -78,6 +79,7 @@ private slots:
     void writeCellChoosesTheRecord_data();
     void writeCellChoosesTheRecord();
     void textIsWindows1252CutTo255();
+    void repeatedMomentsKeepTheirOwnText();
     void refusedValuesWriteNothing();
     void streamFailuresAreReported();
     void interruptedSheetHasNoEof();
@@ -253,6 +255,25 @@ void TestBiffFile::textIsWindows1252CutTo255()
     const QByteArray font = records([](TBiffFile &f) { f.WriteFont(QFont(QString(300, 'F'))); });
     QCOMPARE(font.left(4), hex("31 00 04 01"));
     QCOMPARE(quint8(font.at(8)), quint8(255));
+}
+
+void TestBiffFile::repeatedMomentsKeepTheirOwnText()
+{
+    // The writer remembers the text of moments it converted; the same instant seen from another
+    // time zone, or the day alone, is another text.
+    const QDateTime utc(QDate(2026, 3, 1), QTime(23, 30), Qt::UTC);
+    const QDateTime threeHoursWest = utc.toOffsetFromUtc(-3 * 3600);
+    const QVariantList values{
+        utc, threeHoursWest, utc, QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC), QDate(2026, 3, 2), utc};
+    const QByteArray bytes = records([&](TBiffFile &f) {
+        for (int i = 0; i < values.size(); ++i)
+            f.WriteCell(i, 0, {}, ctLabel, values[i]);
+    });
+    QStringList texts;
+    for (const BiffReader::Record &r : BiffReader::split(bytes))
+        texts << r.label();
+    QCOMPARE(texts, QStringList({"01/03/2026 23:30:00", "01/03/2026 20:30:00", "01/03/2026 23:30:00", "01/03/2026",
+                                 "02/03/2026", "01/03/2026 23:30:00"}));
 }
 
 void TestBiffFile::refusedValuesWriteNothing()

@@ -176,6 +176,7 @@ private slots:
     void eventsCancelAndCellParams();
     void refusesWithoutAnOpenNonEmptyDataset();
     void unknownFieldLeavesNoEndAndRestoresDataset();
+    void handlersMayChangeTheFieldsMidExport();
     void saveToFileReplacesOnlyWhenComplete();
     void destroyedDuringExportStops();
     void libreOfficeReadsTheExport();
@@ -442,6 +443,30 @@ void TestDataToXls::unknownFieldLeavesNoEndAndRestoresDataset()
     // The component is usable again once the column is right.
     xls.Columns().column(1)->DataField = "PRNDES";
     QVERIFY(endsWithEof(exported(xls)));
+}
+
+void TestDataToXls::handlersMayChangeTheFieldsMidExport()
+{
+    TDataToXLS xls;
+    xls.setDataSet(m_table.get());
+    TxlColumn *column = xls.Columns().addColumn();
+    column->DataField = "PRNCOD";
+    column->Title = "Dato";
+    bool reopened = false;
+    xls.BeforeWriteRecord = [&](QObject *, bool &) {
+        const QString code = m_table->fieldByName("PRNCOD")->asString();
+        // From the second record on, the column shows another field...
+        if (code == "0002")
+            column->DataField = "PRNDES";
+        // ...and once the dataset is opened anew under the walk: new field objects, and the walk
+        // starts again from the first record.
+        if (code == "0003" && !reopened) {
+            reopened = true;
+            m_table->close();
+            m_table->open();
+        }
+    };
+    QCOMPARE(sheetRows(exported(xls)), QStringList({"Dato", "0001", "Remera", "Camisa ñandú", "Remera", "_", "Buzo"}));
 }
 
 void TestDataToXls::saveToFileReplacesOnlyWhenComplete()

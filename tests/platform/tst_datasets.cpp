@@ -493,6 +493,38 @@ private slots:
         QCOMPARE(t.recNo(), 1200);
     }
 
+    void longWalksTurningBackReadTheRowsAgain()
+    {
+        {
+            Transaction transaction(*m_db);
+            for (int i = 0; i < 3000; ++i)
+                m_db->execute(QStringLiteral("INSERT INTO LINES (ICODE, AMOUNT) VALUES (?, ?)"),
+                              {QStringLiteral("L%1").arg(i, 5, 10, QLatin1Char('0')), i});
+            transaction.commit();
+        }
+        Table t(m_db.get(), QStringLiteral("LINES"));
+        t.setIndexFieldNames(QStringLiteral("ICODE"));
+        t.open();
+        const auto amount = [&] { return t.fieldByName(QStringLiteral("AMOUNT"))->asInteger(); };
+        // Far enough for the walk to read only the field it asks for, then back over those rows
+        // and forward again: every row shows its own values each time.
+        for (t.first(); t.recNo() < 2000; t.next())
+            QCOMPARE(amount(), t.recNo() - 1);
+        for (int i = 0; i < 700; ++i) {
+            t.prior();
+            QCOMPARE(amount(), t.recNo() - 1);
+        }
+        QCOMPARE(t.fieldByName(QStringLiteral("ICODE"))->asString(), QStringLiteral("L01299"));
+        t.next();
+        QCOMPARE(t.fieldByName(QStringLiteral("ICODE"))->asString(), QStringLiteral("L01300"));
+        int rows = t.recNo() - 1;
+        for (; !t.eof(); t.next()) {
+            QCOMPARE(amount(), t.recNo() - 1);
+            ++rows;
+        }
+        QCOMPARE(rows, 3000);
+    }
+
     void queryRunsTheStatementAsWritten()
     {
         m_db->execute(QStringLiteral("INSERT INTO LINES (ICODE, AMOUNT) VALUES ('0001', 10), ('0003', 20), ('0003', 5), ('0404', 1)"));
