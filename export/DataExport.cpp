@@ -7,7 +7,12 @@
 #include "platform/db/DbError.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -87,17 +92,29 @@ TDataExport::~TDataExport() = default;
 
 void TDataExport::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // The sheet is written beside its final name and renamed over it only when it is whole, so a
+    // failed save leaves the earlier file as it was and nothing that looks like a good sheet. It
+    // is not forced to the disk before the rename: an export can always be made again, and the
+    // operator should not wait on the disk for it.
+    const QFileInfo target(fileName);
+    QTemporaryFile file(target.absoluteDir().filePath(target.fileName() + QStringLiteral(".XXXXXX")));
+    if (!file.open())
         throw ExportError(QStringLiteral("No se pudo crear el archivo %1: %2")
                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
     BlockWriter blocks(&file);
     SaveToStream(&blocks);
-    // The last buffered bytes reach the disk only here, and a failure to write them is not
-    // seen by commit() itself: flush first and check.
-    if (!blocks.passOn() || !file.flush() || file.size() != file.pos() || !file.commit())
+    // The last buffered bytes reach the disk only here: flush and check that all of them did.
+    if (!blocks.passOn() || !file.flush() || file.size() != file.pos())
         throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
                               .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    // rename() replaces the earlier file in one step, so a reader sees the old sheet or the new one.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
+        throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
+                              .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(std::strerror(errno))));
+    file.setAutoRemove(false);
 }
 
 void TDataExport::SaveToStream(QIODevice *stream)
