@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../common/Screenshots.h"
 #include "../common/TempRoot.h"
 #include "../common/TestDatabase.h"
 
@@ -66,18 +67,15 @@ public:
 
     int count(const QString &table, const QString &where = {}, const QVariantList &params = {})
     {
-        const QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + table
-                            + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
+        const QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + table +
+                            (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
         return db().scalar(sql, params).toInt();
     }
     QVariant value(const QString &sql, const QVariantList &params = {}) { return db().scalar(sql, params); }
 
-    // Saves a picture of the window into VX_SCREENSHOTS when that folder is named, to look at.
     static void screenshot(QWidget &window, const QString &name)
     {
-        const QString folder = qEnvironmentVariable("VX_SCREENSHOTS");
-        if (!folder.isEmpty())
-            window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+        screenshots::save(window.grab().toImage(), name + QStringLiteral(".png"));
     }
 
     TempRoot root;

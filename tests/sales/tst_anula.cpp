@@ -1,3 +1,4 @@
+#include "../common/Screenshots.h"
 #include "SalesShop.h"
 
 #include "platform/core/ShopFormat.h"
@@ -292,7 +293,7 @@ private slots:
         QCOMPARE(window->itecli().recordCount(), 2);
         QCOMPARE(window->stock().fieldByName(QStringLiteral("ARTDES"))->asString(), QStringLiteral("REMERA"));
 
-        window->grab().save(QDir::temp().filePath(QStringLiteral("vx-anula.png")));
+        screenshots::save(window->grab().toImage(), QStringLiteral("vx-anula.png"));
         window->BCerrarClick();
         QVERIFY(!window->clicom().active());
         QVERIFY(!window->itecli().active());

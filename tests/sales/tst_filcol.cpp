@@ -1,3 +1,4 @@
+#include "../common/Screenshots.h"
 #include "SalesShop.h"
 
 #include "../platform/ReportPdfReader.h"
@@ -58,7 +59,7 @@ private slots:
             QCOMPARE(w.ticketColumns[0]->text(), QStringLiteral("140"));
             w.PageControl1->setCurrentWidget(w.TabSheet1);
             w.PageControl1->setCurrentWidget(w.TabSheet2);
-            w.grab().save(QDir::temp().filePath(QStringLiteral("vx-filcol.png")));
+            screenshots::save(w.grab().toImage(), QStringLiteral("vx-filcol.png"));
         });
         QSqlQuery row = shop.db().execute(
             QStringLiteral("SELECT FCCOMPRO, FCESPACIO, FCFILA01, FCCOL01 FROM FILCOL WHERE FCTIPO = 'TK'"));
@@ -80,7 +81,7 @@ private slots:
             for (int number = 1; number <= 22; ++number)
                 w.edit(number)->setText(QString::number(number * 10));
             w.edit(24)->setText(QStringLiteral("55"));
-            w.grab().save(QDir::temp().filePath(QStringLiteral("vx-filcol-c.png")));
+            screenshots::save(w.grab().toImage(), QStringLiteral("vx-filcol-c.png"));
             w.BGrabarClick();
         });
         QCOMPARE(dialogs.texts(QStringLiteral("message")), QStringList{QStringLiteral("Proceso Terminado.")});

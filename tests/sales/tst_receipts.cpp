@@ -1,3 +1,4 @@
+#include "../common/Screenshots.h"
 #include "SalesShop.h"
 
 #include "../platform/ReportPdfReader.h"
@@ -129,7 +130,7 @@ private slots:
         QCOMPARE(rowsOf(shop, QStringLiteral("1 = 1")), 2);
         TFImpTF choice;
         QVERIFY(choice.BFiscal->isHidden());
-        choice.grab().save(QDir::temp().filePath(QStringLiteral("vx-imptf.png")));
+        screenshots::save(choice.grab().toImage(), QStringLiteral("vx-imptf.png"));
     }
 
     void receiptFromTheSaleWindow()
@@ -164,7 +165,7 @@ private slots:
             QCOMPARE(pdf::lineWith(page, QStringLiteral("Porc.%")), QStringLiteral("Porc.% 10,00"));
             QCOMPARE(pdf::lineWith(page, QStringLiteral("Descuento:")), QStringLiteral("Descuento: 11,50"));
             QCOMPARE(pdf::lineWith(page, QStringLiteral("Importe Total")), QStringLiteral("Importe Total 103,50"));
-            pdf::rasterise(printed, 1, 60).save(QDir::temp().filePath(QStringLiteral("vx-receipt.png")));
+            screenshots::save(pdf::rasterise(printed, 1, 60), QStringLiteral("vx-receipt.png"));
         }
         {
             // A known customer, and the shop's logo from the working folder.
@@ -223,9 +224,8 @@ private slots:
             QCOMPARE(pdf::lineWith(page, QStringLiteral("Importe Total")), QStringLiteral("Importe Total 103,50"));
             QCOMPARE(page.contains(QString(20, QLatin1Char('-'))), c.size.width() == 75);
             if (c.size.width() == 75)
-                pdf::rasterise(printed, 1, 100)
-                    .copy(0, 0, 300, 700)
-                    .save(QDir::temp().filePath(QStringLiteral("vx-ticket.png")));
+                screenshots::save(pdf::rasterise(printed, 1, 100).copy(0, 0, 300, 700),
+                                  QStringLiteral("vx-ticket.png"));
         }
 
         // Without a header file anywhere, the built-in lines; with one in the working folder only,
@@ -268,7 +268,7 @@ private slots:
             choose(window, QStringLiteral("42"));
             QCOMPARE(window.Edit1->text(), QStringLiteral("10,00"));
             window.BImprimirClick();
-            window.grab().save(QDir::temp().filePath(QStringLiteral("vx-impcomp.png")));
+            screenshots::save(window.grab().toImage(), QStringLiteral("vx-impcomp.png"));
             choose(window, QStringLiteral("43"));
             discountOfOther = window.Edit1->text();
         });
