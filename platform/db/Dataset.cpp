@@ -169,9 +169,13 @@ void Dataset::clearBuffer()
     m_record = QVariantList(int(m_fields.size()));
 }
 
-void Dataset::setPosition(int position)
+void Dataset::setPosition(int position, bool bof, bool eof)
 {
+    // The flags change before anyone hears of the move, so that a navigator enabling its buttons
+    // on the scroll sees where the cursor now is.
     m_position = position;
+    m_bof = bof;
+    m_eof = eof;
     loadCurrent();
     notifyScrolled();
 }
@@ -179,25 +183,22 @@ void Dataset::setPosition(int position)
 void Dataset::first()
 {
     checkBrowseMode();
-    setPosition(rowCount() > 0 ? 0 : -1);
-    m_bof = true;
-    m_eof = m_position < 0;
+    const int position = rowCount() > 0 ? 0 : -1;
+    setPosition(position, true, position < 0);
 }
 
 void Dataset::last()
 {
     checkBrowseMode();
-    setPosition(rowCount() - 1);
-    m_eof = true;
-    m_bof = m_position < 0;
+    const int position = rowCount() - 1;
+    setPosition(position, position < 0, true);
 }
 
 void Dataset::next()
 {
     checkBrowseMode();
     if (m_position >= 0 && m_position < rowCount() - 1) {
-        setPosition(m_position + 1);
-        m_bof = m_eof = false;
+        setPosition(m_position + 1, false, false);
     } else {
         m_eof = true;
         m_bof = m_position < 0;
@@ -208,8 +209,7 @@ void Dataset::prior()
 {
     checkBrowseMode();
     if (m_position > 0) {
-        setPosition(m_position - 1);
-        m_bof = m_eof = false;
+        setPosition(m_position - 1, false, false);
     } else {
         m_bof = true;
         m_eof = m_position < 0;
@@ -224,9 +224,7 @@ int Dataset::moveBy(int distance)
         return 0;
     const int target = std::clamp(m_position + distance, 0, count - 1);
     const int moved = target - m_position;
-    setPosition(target);
-    m_bof = distance < 0 && moved != distance;
-    m_eof = distance > 0 && moved != distance;
+    setPosition(target, distance < 0 && moved != distance, distance > 0 && moved != distance);
     return moved;
 }
 
@@ -248,8 +246,7 @@ void Dataset::setRecNo(int recNo)
     const int count = rowCount();
     if (count == 0)
         return;
-    setPosition(std::clamp(recNo - 1, 0, count - 1));
-    m_bof = m_eof = false;
+    setPosition(std::clamp(recNo - 1, 0, count - 1), false, false);
 }
 
 Bookmark Dataset::bookmark() const
@@ -270,8 +267,7 @@ void Dataset::gotoBookmark(const Bookmark &mark)
     const int position = mark.isValid() ? positionOf(mark.value) : -1;
     if (position < 0)
         throw DbError(QStringLiteral("%1: el registro marcado ya no está disponible.").arg(displayName()));
-    setPosition(position);
-    m_bof = m_eof = false;
+    setPosition(position, false, false);
 }
 
 QVariant Dataset::locateValue(const Field *field, const QVariant &value) const
@@ -297,8 +293,7 @@ bool Dataset::locate(const QString &fieldNames, const QVariant &values, LocateOp
     const int position = locateRow(columns, list, options);
     if (position < 0)
         return false;
-    setPosition(position);
-    m_bof = m_eof = false;
+    setPosition(position, false, false);
     return true;
 }
 
@@ -614,8 +609,8 @@ void Dataset::post()
         const int position = postInsert(m_position, m_insertAppends || m_position < 0, m_record);
         m_position = position;
     }
-    setState(State::Browse);
     m_bof = m_eof = false;
+    setState(State::Browse);
     loadCurrent();
     emit afterPost();
     notifyChanged();

@@ -188,7 +188,7 @@ private:
     void checkActive() const;
     void checkBrowseMode();
     void checkModifiable() const;
-    void setPosition(int position);
+    void setPosition(int position, bool bof, bool eof);
     void loadCurrent();
     void clearBuffer();
     void requery(bool keepPosition);

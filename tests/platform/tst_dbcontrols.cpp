@@ -225,6 +225,13 @@ private slots:
         QCOMPARE(code(items), QStringLiteral("0004"));
         QTest::mouseClick(button(NavigatorButton::First), Qt::LeftButton);
         QCOMPARE(code(items), QStringLiteral("0001"));
+        // A move made by a window's code shows at once as well.
+        items.last();
+        QVERIFY(!button(NavigatorButton::Next)->isEnabled());
+        QVERIFY(button(NavigatorButton::Prior)->isEnabled());
+        items.first();
+        QVERIFY(!button(NavigatorButton::Prior)->isEnabled());
+        QVERIFY(button(NavigatorButton::Next)->isEnabled());
 
         // Refresh shows rows other stations added.
         m_db->execute(QStringLiteral("INSERT INTO ITEMS (CODE, NAME) VALUES ('0000', 'NUEVO')"));
