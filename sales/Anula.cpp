@@ -40,22 +40,16 @@ vx::ui::DBNavigator *navigator(QWidget *parent, const char *name, vx::DataSource
 
 } // namespace
 
-TFAnula::TFAnula(QWidget *parent) : QDialog(parent)
+TFAnula::TFAnula(QWidget *parent)
+    : QDialog(parent), m_clicom(DM1->ADOConnection1, QStringLiteral("CLICOM"), QStringLiteral("Clicom"), this),
+      m_itecli(DM1->ADOConnection1, QStringLiteral("ITECLI"), QStringLiteral("Itecli"), this),
+      m_stock(DM1->ADOConnection1, QStringLiteral("STOCK"), QStringLiteral("Stock"), this)
 {
     setObjectName(QStringLiteral("FAnula"));
     setWindowTitle(QStringLiteral("ANULACION DE VENTA"));
 
-    m_clicom = std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("CLICOM"));
-    m_clicom->setObjectName(QStringLiteral("Clicom"));
-    m_clicomSource = new vx::DataSource(m_clicom.get(), this);
-    m_itecli = std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("ITECLI"));
-    m_itecli->setObjectName(QStringLiteral("Itecli"));
-    m_itecli->setMasterLink(m_clicomSource, QStringLiteral("COMNRO"), QStringLiteral("ITECOM"));
-    m_itecliSource = new vx::DataSource(m_itecli.get(), this);
-    m_stock = std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("STOCK"));
-    m_stock->setObjectName(QStringLiteral("Stock"));
-    m_stock->setMasterLink(m_itecliSource, QStringLiteral("ITECOD"), QStringLiteral("ARTCMCT"));
-    m_stockSource = new vx::DataSource(m_stock.get(), this);
+    m_itecli.followMaster(m_clicom, QStringLiteral("COMNRO"), QStringLiteral("ITECOM"));
+    m_stock.followMaster(m_itecli, QStringLiteral("ITECOD"), QStringLiteral("ARTCMCT"));
 
     Label1 = new QLabel(QStringLiteral("  ANULACION DE COMPROBANTE DE VENTA"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -119,7 +113,7 @@ TFAnula::~TFAnula()
 void TFAnula::createGrids()
 {
     using vx::ui::GridColumn;
-    DBNavigator1 = navigator(this, "DBNavigator1", m_clicomSource);
+    DBNavigator1 = navigator(this, "DBNavigator1", m_clicom.source);
     DBGrid1 = new vx::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     GridColumn voided{QStringLiteral("COMANU"), QStringLiteral("Anu"), 5};
@@ -129,11 +123,11 @@ void TFAnula::createGrids()
                          {QStringLiteral("COMTOT"), QStringLiteral("Total"), 12},
                          voided});
     DBGrid1->setReadOnly(true);
-    DBGrid1->setDataSource(m_clicomSource);
+    DBGrid1->setDataSource(m_clicom.source);
     connect(DBGrid1, &vx::ui::DBGrid::clicked, this, &TFAnula::DBGrid1CellClick);
     connect(DBGrid1, &vx::ui::DBGrid::TitleClick, this, &TFAnula::DBGrid1TitleClick);
 
-    DBNavigator2 = navigator(this, "DBNavigator2", m_itecliSource);
+    DBNavigator2 = navigator(this, "DBNavigator2", m_itecli.source);
     DBGrid2 = new vx::ui::DBGrid(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     GridColumn lineVoided{QStringLiteral("ITEANU"), QStringLiteral("Anu"), 5};
@@ -145,26 +139,26 @@ void TFAnula::createGrids()
                          {QStringLiteral("ITECAN"), QStringLiteral("Cant."), 8},
                          {QStringLiteral("ITEPRE"), QStringLiteral("Precio Uni."), 12}});
     DBGrid2->setReadOnly(true);
-    DBGrid2->setDataSource(m_itecliSource);
+    DBGrid2->setDataSource(m_itecli.source);
     connect(DBGrid2, &vx::ui::DBGrid::TitleClick, this, &TFAnula::DBGrid2TitleClick);
 
     DBEdit1 = new vx::ui::DBEdit(this);
     DBEdit1->setObjectName(QStringLiteral("DBEdit1"));
     DBEdit1->setReadOnly(true);
-    DBEdit1->setDataSource(m_stockSource);
+    DBEdit1->setDataSource(m_stock.source);
     DBEdit1->setDataField(QStringLiteral("ARTDES"));
 }
 
 void TFAnula::openViews()
 {
-    m_clicom->open();
-    m_itecli->open();
-    m_stock->open();
+    m_clicom.table->open();
+    m_itecli.table->open();
+    m_stock.table->open();
 }
 
 void TFAnula::closeViews()
 {
-    for (vx::Table *view : {m_stock.get(), m_itecli.get(), m_clicom.get()}) {
+    for (vx::Table *view : {m_stock.table.get(), m_itecli.table.get(), m_clicom.table.get()}) {
         view->setFiltered(false);
         view->close();
     }
@@ -172,17 +166,17 @@ void TFAnula::closeViews()
 
 void TFAnula::DBGrid1CellClick()
 {
-    if (m_clicom->active() && !m_clicom->isEmpty())
-        CBFactura->setEditText(m_clicom->fieldByName(QStringLiteral("COMNRO"))->asString());
+    if (m_clicom.table->active() && !m_clicom.table->isEmpty())
+        CBFactura->setEditText(m_clicom.table->fieldByName(QStringLiteral("COMNRO"))->asString());
 }
 
 void TFAnula::CBFacturaChange()
 {
     const std::optional<double> number = vx::shopformat::parseNumber(CBFactura->currentText().trimmed());
-    if (!number || !m_clicom->active())
+    if (!number || !m_clicom.table->active())
         return;
     try {
-        m_clicom->locate(QStringLiteral("COMNRO"), *number);
+        m_clicom.table->locate(QStringLiteral("COMNRO"), *number);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
@@ -262,7 +256,7 @@ void TFAnula::BAnularClick()
         return;
     }
     aguarde::close();
-    for (vx::Table *view : {m_clicom.get(), m_itecli.get(), m_stock.get()}) {
+    for (vx::Table *view : {m_clicom.table.get(), m_itecli.table.get(), m_stock.table.get()}) {
         if (view->active())
             view->refresh();
     }

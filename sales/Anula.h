@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "sales/OwnCursor.h"
 
-#include <memory>
+#include <QDialog>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vx {
-class DataSource;
-class Table;
-} // namespace vx
 namespace vx::ui {
 class DBEdit;
 class DBGrid;
@@ -39,9 +35,9 @@ public:
     vx::ui::DBEdit *DBEdit1 = nullptr;
 
     // The window's own views: every receipt, the current receipt's lines, the line's article.
-    vx::Table &clicom() { return *m_clicom; }
-    vx::Table &itecli() { return *m_itecli; }
-    vx::Table &stock() { return *m_stock; }
+    vx::Table &clicom() { return *m_clicom.table; }
+    vx::Table &itecli() { return *m_itecli.table; }
+    vx::Table &stock() { return *m_stock.table; }
 
     // Opens the views (the menu command, before showing the window).
     void openViews();
@@ -59,12 +55,9 @@ private:
     // The receipt number typed or chosen; false (and the operator told) when it is none.
     bool chosenNumber(double &number);
 
-    std::unique_ptr<vx::Table> m_clicom;
-    std::unique_ptr<vx::Table> m_itecli;
-    std::unique_ptr<vx::Table> m_stock;
-    vx::DataSource *m_clicomSource = nullptr;
-    vx::DataSource *m_itecliSource = nullptr;
-    vx::DataSource *m_stockSource = nullptr;
+    sales::OwnCursor m_clicom;
+    sales::OwnCursor m_itecli;
+    sales::OwnCursor m_stock;
 };
 
 // The cancellation window of the program, set while one exists.

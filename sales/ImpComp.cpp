@@ -34,18 +34,14 @@ QString fixed2(double value)
 
 } // namespace
 
-TFImpComp::TFImpComp(QWidget *parent) : QDialog(parent)
+TFImpComp::TFImpComp(QWidget *parent)
+    : QDialog(parent), m_clicom(DM1->ADOConnection1, QStringLiteral("CLICOM"), QStringLiteral("Clicom"), this),
+      m_clientes(DM1->ADOConnection1, QStringLiteral("CLIENTE"), QStringLiteral("Clientes"), this)
 {
     setObjectName(QStringLiteral("FImpComp"));
     setWindowTitle(QStringLiteral("Imprimir Comprobante"));
 
-    m_clicom = std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("CLICOM"));
-    m_clicom->setObjectName(QStringLiteral("Clicom"));
-    m_clicomSource = new vx::DataSource(m_clicom.get(), this);
-    m_clientes = std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("CLIENTE"));
-    m_clientes->setObjectName(QStringLiteral("Clientes"));
-    m_clientes->setMasterLink(m_clicomSource, QStringLiteral("COMCLI"), QStringLiteral("CLICOD"));
-    m_clientesSource = new vx::DataSource(m_clientes.get(), this);
+    m_clientes.followMaster(m_clicom, QStringLiteral("COMCLI"), QStringLiteral("CLICOD"));
     m_staging = std::make_unique<sales::ReceiptStaging>(*DM1->ADOConnection1);
     m_stagingSource = new vx::DataSource(this);
 
@@ -64,11 +60,11 @@ TFImpComp::TFImpComp(QWidget *parent) : QDialog(parent)
         text->setDataField(QLatin1String(field));
         return text;
     };
-    DBTextFecha = dbText("DBTextFecha", m_clicomSource, "COMDIA");
-    DBTextCliente = dbText("DBTextCliente", m_clientesSource, "CLIAPE");
-    DBTextSubTotal = dbText("DBTextSubTotal", m_clicomSource, "COMSUB");
-    DBTextPorc = dbText("DBTextPorc", m_clicomSource, "COMPOR");
-    DBTextTotal = dbText("DBTextTotal", m_clicomSource, "COMTOT");
+    DBTextFecha = dbText("DBTextFecha", m_clicom.source, "COMDIA");
+    DBTextCliente = dbText("DBTextCliente", m_clientes.source, "CLIAPE");
+    DBTextSubTotal = dbText("DBTextSubTotal", m_clicom.source, "COMSUB");
+    DBTextPorc = dbText("DBTextPorc", m_clicom.source, "COMPOR");
+    DBTextTotal = dbText("DBTextTotal", m_clicom.source, "COMTOT");
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setReadOnly(true);
@@ -139,8 +135,8 @@ void TFImpComp::createGrid()
 
 void TFImpComp::openViews()
 {
-    m_clicom->open();
-    m_clientes->open();
+    m_clicom.table->open();
+    m_clientes.table->open();
     vx::Table &staging = m_staging->view();
     for (const char *name : {"TM1PRE1", "TM1PRE2", "TM1PRE3"})
         staging.fieldByName(QLatin1String(name))->setDisplayFormat(QStringLiteral("0.00"));
@@ -148,7 +144,7 @@ void TFImpComp::openViews()
     m_stagingSource->setDataSet(&staging);
     m_receipt.reset();
     aguarde::progress(QStringLiteral("Cargando Nros.de Comprobantes de Vtas."));
-    const QStringList numbers = vx::ui::fieldTexts(*m_clicom, QStringLiteral("COMNRO"), [](int recNo) {
+    const QStringList numbers = vx::ui::fieldTexts(*m_clicom.table, QStringLiteral("COMNRO"), [](int recNo) {
         if (recNo % 1000 == 0)
             aguarde::progress(QStringLiteral("Cargando Nros.de Comprobantes:  %1").arg(recNo));
     });
@@ -159,8 +155,8 @@ void TFImpComp::openViews()
 void TFImpComp::closeViews()
 {
     m_stagingSource->setDataSet(nullptr);
-    m_clientes->close();
-    m_clicom->close();
+    m_clientes.table->close();
+    m_clicom.table->close();
     m_staging->close();
     m_receipt.reset();
 }
@@ -180,7 +176,7 @@ void TFImpComp::CBCompChange()
             vx::ui::dialogs().showMessage(QStringLiteral("No existe el comprobante Nro. %1").arg(text));
             return;
         }
-        m_clicom->locate(QStringLiteral("COMNRO"), *number);
+        m_clicom.table->locate(QStringLiteral("COMNRO"), *number);
         // A receipt without discount shows none, not the one of the receipt chosen before.
         Edit1->setText(fixed2(m_receipt->discount()));
         m_staging->stage(m_receipt->lines, vx::shopformat::formatGeneral(*number), m_receipt->date);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sales/OwnCursor.h"
 #include "sales/StoredReceipt.h"
 #include "sales/TktFac.h"
 
@@ -11,10 +12,6 @@
 class QLineEdit;
 class QPushButton;
 
-namespace vx {
-class DataSource;
-class Table;
-} // namespace vx
 namespace vx::ui {
 class DBGrid;
 class DBText;
@@ -66,11 +63,9 @@ private:
     bool receiptChosen();
     void printTicket(sales::TicketPaper paper);
 
-    std::unique_ptr<vx::Table> m_clicom;
-    std::unique_ptr<vx::Table> m_clientes;
+    sales::OwnCursor m_clicom;
+    sales::OwnCursor m_clientes;
     std::unique_ptr<sales::ReceiptStaging> m_staging;
-    vx::DataSource *m_clicomSource = nullptr;
-    vx::DataSource *m_clientesSource = nullptr;
     vx::DataSource *m_stagingSource = nullptr;
     std::optional<sales::StoredReceipt> m_receipt;
 };
