@@ -25,10 +25,6 @@ Startup::~Startup()
 {
     // Windows go before the data module whose tables they use.
     delete m_login;
-    m_articleSearch.reset();
-    m_articleChange.reset();
-    m_articles.reset();
-    m_sales.reset();
     m_wait.reset();
     m_main.reset();
     m_data.reset();
@@ -42,13 +38,15 @@ bool Startup::createWindows()
         m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
         m_wait = std::make_unique<TFAguarde>();
         m_wait->showNow();
-        m_articles = std::make_unique<TFABMArt>();
-        m_articleChange = std::make_unique<TFModArt>();
-        m_articleSearch = std::make_unique<TFBuscando>();
+        // The other windows are the main window's children: they live as long as it does and go
+        // with it, before the data module.
+        new TFABMArt(m_main.get());
+        new TFModArt(m_main.get());
+        new TFBuscando(m_main.get());
         FImpComp = new TFImpComp(m_main.get());
         FAnula = new TFAnula(m_main.get());
         FImpTF = new TFImpTF(m_main.get());
-        m_sales = std::make_unique<TFVentas>(m_main.get());
+        new TFVentas(m_main.get());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(nullptr, failure);
         return false;

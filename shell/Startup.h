@@ -5,13 +5,9 @@
 #include <memory>
 
 class TDM1;
-class TFABMArt;
 class TFAguarde;
-class TFBuscando;
 class TFF1;
 class TFIngreso;
-class TFModArt;
-class TFVentas;
 
 // What the program creates when it starts, in its fixed order, and owns until it ends: the login
 // window (the only one on screen when the event loop starts), the main window (hidden until a
@@ -35,8 +31,4 @@ private:
     std::unique_ptr<TFF1> m_main;
     std::unique_ptr<TDM1> m_data;
     std::unique_ptr<TFAguarde> m_wait;
-    std::unique_ptr<TFABMArt> m_articles;
-    std::unique_ptr<TFModArt> m_articleChange;
-    std::unique_ptr<TFBuscando> m_articleSearch;
-    std::unique_ptr<TFVentas> m_sales;
 };
