@@ -10,7 +10,7 @@
 #include "platform/ui/FakeDialogs.h"
 #include "platform/ui/PickList.h"
 #include "sales/Ventas.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,8 +9,8 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
-#include "shell/GlobalFunction.h"
-#include "shell/uGlobales.h"
+#include "app/GlobalFunction.h"
+#include "app/uGlobales.h"
 
 #include <QDir>
 #include <QGridLayout>

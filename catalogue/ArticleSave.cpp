@@ -4,7 +4,7 @@
 #include "data/RowInserter.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
-#include "shell/GlobalFunction.h"
+#include "app/GlobalFunction.h"
 
 #include <optional>
 

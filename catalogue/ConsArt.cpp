@@ -10,9 +10,9 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
-#include "shell/Aguarde.h"
-#include "shell/GlobalFunction.h"
-#include "shell/uGlobales.h"
+#include "app/Aguarde.h"
+#include "app/GlobalFunction.h"
+#include "app/uGlobales.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -10,8 +10,8 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/KeyFilter.h"
 #include "sales/SaleCancellation.h"
-#include "shell/Aguarde.h"
-#include "shell/uGlobales.h"
+#include "app/Aguarde.h"
+#include "app/uGlobales.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sales/OwnCursor.h"
+#include "app/OwnCursor.h"
 
 #include <QDialog>
 
@@ -55,9 +55,9 @@ private:
     // The receipt number typed or chosen; false (and the operator told) when it is none.
     bool chosenNumber(double &number);
 
-    sales::OwnCursor m_clicom;
-    sales::OwnCursor m_itecli;
-    sales::OwnCursor m_stock;
+    app::OwnCursor m_clicom;
+    app::OwnCursor m_itecli;
+    app::OwnCursor m_stock;
 };
 
 // The cancellation window of the program, set while one exists.

@@ -4,7 +4,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
-#include "sales/RowWriter.h"
+#include "data/RowWriter.h"
 
 #include <optional>
 
@@ -61,7 +61,7 @@ qint64 writeCoupon(vx::Connection &connection, const CouponEntry &entry)
         values << (card->code.isNull() ? QVariant() : QVariant(qRound64(card->code.toDouble()))) << card->days
                << card->account << vx::naiveDateTime(date->addDays(card->days.toInt()));
     }
-    const qint64 id = RowWriter(connection).insertReturningKey(QStringLiteral("CUPONES"), columns, values);
+    const qint64 id = data::RowWriter(connection).insertReturningKey(QStringLiteral("CUPONES"), columns, values);
     transaction.commit();
     return id;
 }

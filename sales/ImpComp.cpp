@@ -13,7 +13,7 @@
 #include "sales/FilColStore.h"
 #include "sales/ReceiptStaging.h"
 #include "sales/TicketHeader.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sales/OwnCursor.h"
+#include "app/OwnCursor.h"
 #include "sales/StoredReceipt.h"
 #include "sales/TktFac.h"
 
@@ -63,8 +63,8 @@ private:
     bool receiptChosen();
     void printTicket(sales::TicketPaper paper);
 
-    sales::OwnCursor m_clicom;
-    sales::OwnCursor m_clientes;
+    app::OwnCursor m_clicom;
+    app::OwnCursor m_clientes;
     std::unique_ptr<sales::ReceiptStaging> m_staging;
     vx::DataSource *m_stagingSource = nullptr;
     std::optional<sales::StoredReceipt> m_receipt;

@@ -9,7 +9,7 @@
 #include "sales/ReceiptStaging.h"
 #include "sales/TicketHeader.h"
 #include "sales/TktFac.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 
 #include <memory>
 

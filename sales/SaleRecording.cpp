@@ -5,7 +5,7 @@
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 #include "sales/ReceiptNumbers.h"
-#include "sales/RowWriter.h"
+#include "data/RowWriter.h"
 
 #include <optional>
 
@@ -200,7 +200,7 @@ private:
     }
 
     vx::Connection &m_connection;
-    RowWriter m_rows;
+    data::RowWriter m_rows;
     const SaleEntry &m_entry;
     const RecordingProgress &m_progress;
     const QDateTime m_now;

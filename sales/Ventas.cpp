@@ -12,11 +12,11 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
-#include "sales/ArticleLists.h"
+#include "app/ArticleLists.h"
 #include "sales/Cobro.h"
 #include "sales/SaleTotals.h"
-#include "shell/Aguarde.h"
-#include "shell/uGlobales.h"
+#include "app/Aguarde.h"
+#include "app/uGlobales.h"
 
 #include <QDate>
 #include <QFocusEvent>
@@ -420,7 +420,7 @@ bool TFVentas::prepareOpening()
             CBCod->clearItems();
             CBDes->clearItems();
             CBCodP->clearItems();
-            const sales::ArticleLists lists = sales::readArticleLists(*DM1->ADOConnection1, [](int read) {
+            const app::ArticleLists lists = app::readArticleLists(*DM1->ADOConnection1, [](int read) {
                 aguarde::progress(QStringLiteral("Recopilando info de Art.: %1").arg(read));
             });
             CBCod->setItems(lists.codes);

@@ -9,8 +9,8 @@
 #include "sales/SaleRecording.h"
 #include "sales/SaleTotals.h"
 #include "sales/Ventas.h"
-#include "shell/Aguarde.h"
-#include "shell/uGlobales.h"
+#include "app/Aguarde.h"
+#include "app/uGlobales.h"
 
 #include <QLineEdit>
 

@@ -1,10 +1,10 @@
 #include "shell/Ficha1.h"
 
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/MenuFont.h"
 #include "shell/PanelWidgets.h"
 #include "shell/Termination.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QApplication>
 #include <QCloseEvent>

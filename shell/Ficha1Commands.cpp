@@ -13,10 +13,10 @@
 #include "sales/FilCol.h"
 #include "sales/ImpComp.h"
 #include "sales/Ventas.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/Opera.h"
 #include "shell/Termination.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QAction>
 

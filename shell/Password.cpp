@@ -3,11 +3,11 @@
 #include "data/DataModule.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/Dialogs.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/Ficha1.h"
 #include "shell/PanelWidgets.h"
 #include "shell/Termination.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -10,7 +10,7 @@
 #include "sales/ImpComp.h"
 #include "sales/ImpTF.h"
 #include "sales/Ventas.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
 #include "shell/Password.h"

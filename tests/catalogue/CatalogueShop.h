@@ -9,7 +9,7 @@
 #include "data/Schema.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/ui/FakeDialogs.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QDir>
 #include <QWidget>

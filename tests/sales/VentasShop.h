@@ -9,7 +9,7 @@
 #include "data/RowInserter.h"
 #include "data/ShopSetup.h"
 #include "platform/core/Paths.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <memory>
 

@@ -5,7 +5,7 @@
 #include "platform/ui/FakeDialogs.h"
 #include "sales/Anula.h"
 #include "sales/SaleCancellation.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "shell/PanelWidgets.h"
 #include "shell/Password.h"
 #include "shell/Termination.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QLineEdit>
 #include <functional>

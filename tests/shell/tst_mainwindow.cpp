@@ -2,12 +2,12 @@
 #include "ShellFixture.h"
 
 #include "platform/ui/FakeDialogs.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/Ficha1.h"
 #include "shell/MenuFont.h"
 #include "shell/PanelWidgets.h"
 #include "shell/Termination.h"
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <QDir>
 #include <QFile>

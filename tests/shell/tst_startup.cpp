@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
 #include "platform/ui/FakeDialogs.h"
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 #include "shell/Ficha1.h"
 #include "shell/Password.h"
 #include "shell/Startup.h"

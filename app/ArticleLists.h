@@ -8,7 +8,7 @@ namespace vx {
 class Connection;
 }
 
-namespace sales {
+namespace app {
 
 // The sales window's three article pick lists: every own code, description and origin code.
 struct ArticleLists {
@@ -21,4 +21,4 @@ struct ArticleLists {
 // need no sorting afterwards. `progress` runs now and then with the row number reached in a list.
 ArticleLists readArticleLists(vx::Connection &connection, const std::function<void(int)> &progress = {});
 
-}  // namespace sales
+}  // namespace app

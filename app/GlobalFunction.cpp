@@ -1,4 +1,4 @@
-#include "shell/GlobalFunction.h"
+#include "app/GlobalFunction.h"
 
 #include "platform/core/ShopFormat.h"
 

@@ -1,4 +1,4 @@
-#include "sales/ArticleLists.h"
+#include "app/ArticleLists.h"
 
 #include "platform/db/Connection.h"
 
@@ -21,7 +21,7 @@ QStringList column(vx::Connection &connection, const QString &name, const std::f
 
 }  // namespace
 
-sales::ArticleLists sales::readArticleLists(vx::Connection &connection, const std::function<void(int)> &progress)
+app::ArticleLists app::readArticleLists(vx::Connection &connection, const std::function<void(int)> &progress)
 {
     ArticleLists lists;
     lists.codes = column(connection, QStringLiteral("ARTCMCT"), progress);

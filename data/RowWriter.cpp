@@ -1,9 +1,9 @@
-#include "sales/RowWriter.h"
+#include "data/RowWriter.h"
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 
-namespace sales {
+namespace data {
 
 QString RowWriter::insertStatement(const QString &table, const QStringList &columns) const
 {
@@ -57,4 +57,4 @@ qint64 RowWriter::insertReturningKey(const QString &table, const QStringList &co
     return id;
 }
 
-} // namespace sales
+} // namespace data

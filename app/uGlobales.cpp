@@ -1,4 +1,4 @@
-#include "shell/uGlobales.h"
+#include "app/uGlobales.h"
 
 #include <array>
 

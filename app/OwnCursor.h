@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace sales {
+namespace app {
 
 // A window's own cursor on a table of the shop's connection, with the data source its controls
 // bind to, so that the window's views never move the data module's shared cursors.
@@ -27,4 +27,4 @@ struct OwnCursor {
     vx::DataSource *source;
 };
 
-} // namespace sales
+} // namespace app

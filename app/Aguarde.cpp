@@ -1,4 +1,4 @@
-#include "shell/Aguarde.h"
+#include "app/Aguarde.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -7,7 +7,7 @@ namespace vx {
 class Connection;
 }
 
-namespace sales {
+namespace data {
 
 // Writes rows of the shop's tables in plain SQL through statements the connection keeps
 // prepared, so that a recording repeated at the counter does not prepare them again. Each value
@@ -29,4 +29,4 @@ private:
     vx::Connection &m_connection;
 };
 
-} // namespace sales
+} // namespace data
