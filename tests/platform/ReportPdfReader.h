@@ -21,10 +21,13 @@ inline QString run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The text of each page, laid out as printed (pdftotext -layout), one entry per page.
+// The text of each page, laid out as printed (pdftotext -layout), one entry per page. The text
+// is compared after Unicode compatibility normalisation (NFKC): whether a font draws "fi" as one
+// ligature glyph, which pdftotext returns as U+FB01, never decides a test.
 inline QStringList pages(const QString &path)
 {
     QStringList out = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")})
+                          .normalized(QString::NormalizationForm_KC)
                           .split(QLatin1Char('\f'));
     if (!out.isEmpty() && out.last().trimmed().isEmpty())
         out.removeLast();
