@@ -8,6 +8,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "sales/SaleCancellation.h"
 #include "app/Aguarde.h"
@@ -64,9 +65,8 @@ TFAnula::TFAnula(QWidget *parent)
     CBFactura->setInsertPolicy(QComboBox::NoInsert);
     connect(CBFactura, &QComboBox::activated, this, &TFAnula::CBFacturaChange);
     connect(CBFactura->lineEdit(), &QLineEdit::returnPressed, this, &TFAnula::CBFacturaChange);
-    EdFec = new QLineEdit(this);
+    EdFec = new vx::ui::Edit(10, false, this);
     EdFec->setObjectName(QStringLiteral("EdFec"));
-    EdFec->setMaxLength(10);
     vx::ui::filterDateKeys(EdFec);
 
     const auto button = [this](const char *name, const QString &caption, void (TFAnula::*handler)()) {

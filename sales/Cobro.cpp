@@ -83,9 +83,8 @@ TFCobro::~TFCobro() = default;
 
 QLineEdit *TFCobro::addBox(const char *name, int maxLength)
 {
-    auto *box = new QLineEdit(this);
+    auto *box = new vx::ui::Edit(maxLength, false, this);
     box->setObjectName(QString::fromLatin1(name));
-    box->setMaxLength(maxLength);
     return box;
 }
 

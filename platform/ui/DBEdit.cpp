@@ -8,12 +8,6 @@
 
 namespace vx::ui {
 
-namespace {
-
-constexpr int unlimitedLength = 32767;
-
-}  // namespace
-
 DBEdit::DBEdit(QWidget *parent) : QLineEdit(parent)
 {
     connect(&m_link, &FieldLink::dataChanged, this, &DBEdit::reload);
@@ -50,7 +44,7 @@ void DBEdit::reload()
     const Field *f = m_link.field();
     QLineEdit::setReadOnly(m_readOnly || !m_link.canModify());
     const int fieldSize = f && f->dataType() == FieldType::String ? f->size() : 0;
-    QLineEdit::setMaxLength(m_maxLength > 0 ? m_maxLength : fieldSize > 0 ? fieldSize : unlimitedLength);
+    setTypedLength(this, m_maxLength > 0 ? m_maxLength : fieldSize);
     if (m_text.keepsText(m_link))
         return;
     m_text.load([&] { setText(!f ? QString() : hasFocus() ? f->editText() : f->displayText()); });

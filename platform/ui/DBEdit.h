@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/VxPlatformExport.h"
+#include "platform/ui/Edit.h"
 #include "platform/ui/FieldLink.h"
 #include "platform/ui/TypedText.h"
 
@@ -28,8 +29,10 @@ public:
     // Read-only by choice; the box is read-only anyway while its field cannot be written.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return m_readOnly; }
-    // Characters allowed; 0 takes the text field's size.
+    // Characters the operator may type; 0 takes the text field's size. What the field holds is
+    // shown whole (these hide QLineEdit's own limit, which would cut it).
     void setMaxLength(int length);
+    int maxLength() const { return typedLength(this); }
 
     // Writes the pending text into the field. Throws when the field refuses it.
     void updateRecord();

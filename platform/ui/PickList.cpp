@@ -118,7 +118,7 @@ void PickList::setUpperCase(bool upper)
 
 void PickList::setMaxLength(int length)
 {
-    lineEdit()->setMaxLength(length);
+    setTypedLength(lineEdit(), length);
 }
 
 QList<QStringList> fieldTexts(Dataset &dataset, const QStringList &fieldNames, const std::function<void(int)> &progress)

@@ -49,7 +49,8 @@ class TestDBControls : public QObject {
 private slots:
     void init()
     {
-        m_db = uitest::openShop(m_dir, m_schema, QStringLiteral("%1.db").arg(QTest::currentTestFunction()));
+        m_db = uitest::openShop(m_dir, m_schema,
+                                QStringLiteral("%1%2.db").arg(QTest::currentTestFunction(), QTest::currentDataTag()));
     }
     void cleanup() { m_db.reset(); }
 
@@ -343,6 +344,66 @@ private slots:
         QTest::keyClicks(&edit, QStringLiteral("z"));
         QCOMPARE(edit.text(), QStringLiteral("ÑUz"));
         QVERIFY(!edit.upperCase());
+    }
+
+    // A box's length limits what the operator types or pastes, never what the program sets: a price
+    // of 23174,40 loaded into a box for six characters keeps every digit.
+    void aLengthLimitsOnlyTheOperator_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("edit") << QStringLiteral("edit");
+        QTest::newRow("plain line edit") << QStringLiteral("plain");
+        QTest::newRow("pick list") << QStringLiteral("pick list");
+        QTest::newRow("bound box") << QStringLiteral("bound");
+    }
+    void aLengthLimitsOnlyTheOperator()
+    {
+        QFETCH(QString, kind);
+        Table items(m_db.get(), QStringLiteral("ITEMS"));
+        DataSource source(&items);
+        Edit edit;
+        QLineEdit plain;
+        PickList list;
+        DBEdit bound;
+        QLineEdit *box = &edit;
+        if (kind == QLatin1String("edit")) {
+            edit.setMaxLength(6);
+        } else if (kind == QLatin1String("plain")) {
+            setTypedLength(&plain, 6);
+            box = &plain;
+        } else if (kind == QLatin1String("pick list")) {
+            list.setAutoComplete(false);
+            list.setMaxLength(6);
+            box = list.lineEdit();
+        } else {
+            bound.setDataSource(&source);
+            bound.setDataField(QStringLiteral("NAME"));
+            bound.setMaxLength(6);
+            items.open();
+            box = &bound;
+        }
+        QCOMPARE(typedLength(box), 6);
+        show(*box->window());
+        box->setFocus();
+        if (box == &bound) {
+            items.edit();
+            items.fieldByName(QStringLiteral("NAME"))->setAsString(QStringLiteral("23174,40"));
+            items.post();
+        } else {
+            box->setText(QStringLiteral("23174,40"));
+        }
+        QCOMPARE(box->text(), QStringLiteral("23174,40"));
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, QStringLiteral("9"));
+        QCOMPARE(box->text(), QStringLiteral("23174,40"));  // longer still: refused
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("23174,4"));   // shorter: allowed
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("1234567"));
+        QCOMPARE(box->text(), QStringLiteral("123456"));
+        box->selectAll();
+        box->insert(QStringLiteral("abcdefgh"));              // a paste, as the operator's
+        QCOMPARE(box->text(), QStringLiteral("123456"));
     }
 
     void pickListOfManyCodesCompletesFast()
