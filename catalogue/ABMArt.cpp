@@ -64,7 +64,7 @@ TFABMArt::TFABMArt(QWidget *parent) : QDialog(parent)
     Util2 = addBox("Util2", 6, false);
     Util3 = addBox("Util3", 6, false);
     Util4 = addBox("Util4", 6, false);
-    Pre1 = addBox("Pre1", 6, false);
+    Pre1 = addBox("Pre1", 10, false);
     Pre2 = addBox("Pre2", 10, false);
     Pre3 = addBox("Pre3", 10, false);
     Pre4 = addBox("Pre4", 10, false);
@@ -75,6 +75,8 @@ TFABMArt::TFABMArt(QWidget *parent) : QDialog(parent)
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (QLineEdit *box : {Costo1, Util1, Util2, Util3, Util4, Pre1, Pre2, Pre3, Pre4})
         box->setMinimumWidth(digit * 11);
+    connect(COD, &QLineEdit::textEdited, this, [this] { m_ownCodeTyped = true; });
+    connect(EdCodP, &QLineEdit::textEdited, this, [this] { m_originTyped = true; });
     for (QLineEdit *box : {UltFecI, UltFecE}) {
         vx::ui::filterDateKeys(box);
         box->setToolTip(QStringLiteral("Use ' / ' como separador"));
@@ -261,16 +263,33 @@ void TFABMArt::VerDatos()
     UltFecI->setText(field(QStringLiteral("ARTFEC1"))->displayText());
     UltFecE->setText(field(QStringLiteral("ARTFEC2"))->displayText());
     EdObs->setText(field(QStringLiteral("ARTOBS"))->asString());
+    m_loadedCode = COD->text();
+    m_loadedStock1 = Cant1->text();
+    m_loadedStock2 = Cant2->text();
 }
 
 void TFABMArt::LimpiarDatos()
 {
     for (QLineEdit *box : boxes())
         box->clear();
+    m_ownCodeTyped = m_originTyped = false;
+    m_loadedCode.clear();
+    m_loadedStock1.clear();
+    m_loadedStock2.clear();
 }
 
 void TFABMArt::CODExit()
 {
+    // A code shown by loading an article is not checked: clicking into another box of the article
+    // just loaded would refuse it as existing.
+    if (!m_ownCodeTyped)
+        return;
+    checkOwnCode();
+}
+
+void TFABMArt::checkOwnCode()
+{
+    m_ownCodeTyped = false;
     if (!COD->text().isEmpty())
         COD->setText(GlobalFunction::articleCode(COD->text()));
     const QString code = COD->text();
@@ -292,11 +311,15 @@ void TFABMArt::CODExit()
 
 void TFABMArt::EdCodPExit()
 {
-    if (!EdCodP->isModified())
+    // Only an origin code the operator typed is copied: passing through a loaded or emptied box
+    // keeps the own code, and emptying the origin code does not wipe it either.
+    if (!m_originTyped)
         return;
-    EdCodP->setModified(false);
+    m_originTyped = false;
+    if (EdCodP->text().isEmpty())
+        return;
     COD->setText(EdCodP->text());
-    CODExit();
+    checkOwnCode();
 }
 
 void TFABMArt::amountExit(QLineEdit *box)
@@ -353,6 +376,9 @@ catalogue::ArticleForm TFABMArt::form() const
     }
     out.lastIn = UltFecI->text();
     out.lastOut = UltFecE->text();
+    out.loadedCode = m_loadedCode;
+    out.loadedStock1 = m_loadedStock1;
+    out.loadedStock2 = m_loadedStock2;
     return out;
 }
 

@@ -54,8 +54,10 @@ public:
     void VerDatos();
     void LimpiarDatos();
 
+    // Checks the own code, when the operator changed it since the boxes were loaded or emptied.
     void CODExit();
-    // Copies the origin code into the own code and checks it, when the operator changed it.
+    // Copies the origin code into the own code and checks it, when the operator changed it since
+    // the boxes were loaded or emptied.
     void EdCodPExit();
     void Costo1Exit() { amountExit(Costo1); }
     void Pre1Exit() { amountExit(Pre1); }
@@ -91,6 +93,15 @@ private:
     void marginToPrice(int index);
     void dateExit(QLineEdit *box);
     void boxLeft(QObject *box);
+    void checkOwnCode();
+
+    // What the operator typed since the boxes were last loaded or emptied.
+    bool m_ownCodeTyped = false;
+    bool m_originTyped = false;
+    // The article loaded into the boxes and the quantities they showed.
+    QString m_loadedCode;
+    QString m_loadedStock1;
+    QString m_loadedStock2;
 };
 
 // The article window of the program, set while one exists.

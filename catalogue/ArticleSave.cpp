@@ -51,12 +51,6 @@ struct Values {
     bool hasStock() const { return stock1 || stock2; }
 };
 
-double quantity(const vx::Table &stock, const char *field)
-{
-    const vx::Field *f = stock.fieldByName(QLatin1String(field));
-    return f->isNull() ? 0.0 : f->asFloat();
-}
-
 void setIfGiven(vx::Table &stock, const QString &field, const OptionalNumber &value)
 {
     if (value)
@@ -112,23 +106,66 @@ void writeOpeningReceipt(vx::Connection &connection, const Values &values, const
                     orNull(values.cost1), orNull(values.stock2)});
 }
 
+// What a save adds to the stock of each location.
+struct StockChange {
+    double location1 = 0;
+    double location2 = 0;
+    bool any() const { return location1 != 0 || location2 != 0; }
+};
+
+// The change the operator made to the quantities of an existing article: what a box holds now less
+// what it showed when the article was loaded (nothing when it was not loaded into the boxes). An
+// empty box changes nothing.
+StockChange changeTyped(const ArticleForm &form, const Values &values, const QString &code)
+{
+    const bool loaded = !form.loadedCode.isEmpty() && form.loadedCode == code;
+    const auto change = [loaded](const OptionalNumber &typed, const QString &shown) {
+        if (!typed)
+            return 0.0;
+        return *typed - (loaded ? number(shown).value_or(0.0) : 0.0);
+    };
+    return {change(values.stock1, form.loadedStock1), change(values.stock2, form.loadedStock2)};
+}
+
+// Adds the change in SQL, so that what other counters sold or received meanwhile stays counted.
+void addToStock(vx::Connection &connection, const QVariant &article, const StockChange &change)
+{
+    QStringList assignments;
+    QVariantList params;
+    if (change.location1 != 0) {
+        assignments << QStringLiteral("ARTEX1 = COALESCE(ARTEX1, 0) + ?");
+        params << change.location1;
+    }
+    if (change.location2 != 0) {
+        assignments << QStringLiteral("ARTEX2 = COALESCE(ARTEX2, 0) + ?");
+        params << change.location2;
+    }
+    if (assignments.isEmpty())
+        return;
+    params << article;
+    connection.execute(QStringLiteral("UPDATE STOCK SET %1 WHERE ARTUNO = ?").arg(assignments.join(QStringLiteral(", "))),
+                       params);
+}
+
 OptionalNumber positivePart(double difference)
 {
     return difference > 0 ? OptionalNumber(difference) : std::nullopt;
 }
 
-void writeStockDifference(MovementWriter &movements, double old1, double old2, const Values &values)
+void writeStockChange(MovementWriter &movements, const StockChange &change)
 {
-    const double difference1 = values.stock1.value_or(old1) - old1;
-    const double difference2 = values.stock2.value_or(old2) - old2;
-    if (difference1 > 0 || difference2 > 0)
-        movements.write(QStringLiteral("I"), positivePart(difference1), positivePart(difference2), stockChangeRemark);
-    if (difference1 < 0 || difference2 < 0)
-        movements.write(QStringLiteral("E"), positivePart(-difference1), positivePart(-difference2), stockChangeRemark);
+    if (change.location1 > 0 || change.location2 > 0)
+        movements.write(QStringLiteral("I"), positivePart(change.location1), positivePart(change.location2),
+                        stockChangeRemark);
+    if (change.location1 < 0 || change.location2 < 0)
+        movements.write(QStringLiteral("E"), positivePart(-change.location1), positivePart(-change.location2),
+                        stockChangeRemark);
 }
 
+// The record's fields from the boxes. Quantities are set here only for a new article; an existing
+// one gets its change added afterwards.
 void writeRecord(vx::Table &stock, const ArticleForm &form, const Values &values, const QString &code,
-                 const Recorder &recorder)
+                 const Recorder &recorder, bool existing, bool stockWritten)
 {
     stock.fieldByName(QStringLiteral("ARTCOD"))->setAsString(form.originCode);
     stock.fieldByName(QStringLiteral("ARTCMCT"))->setAsString(code);
@@ -137,12 +174,14 @@ void writeRecord(vx::Table &stock, const ArticleForm &form, const Values &values
     stock.fieldByName(QStringLiteral("ARTOBS"))->setAsString(form.remark);
     if (values.lastIn)
         stock.fieldByName(QStringLiteral("ARTFEC1"))->setAsDateTime(*values.lastIn);
-    else if (values.hasStock())
+    else if (stockWritten)
         stock.fieldByName(QStringLiteral("ARTFEC1"))->setAsDateTime(vx::naiveDateTime(recorder.now.date()));
     if (values.lastOut)
         stock.fieldByName(QStringLiteral("ARTFEC2"))->setAsDateTime(*values.lastOut);
-    setIfGiven(stock, QStringLiteral("ARTEX1"), values.stock1);
-    setIfGiven(stock, QStringLiteral("ARTEX2"), values.stock2);
+    if (!existing) {
+        setIfGiven(stock, QStringLiteral("ARTEX1"), values.stock1);
+        setIfGiven(stock, QStringLiteral("ARTEX2"), values.stock2);
+    }
     for (int i = 0; i < 4; ++i) {
         setIfGiven(stock, QStringLiteral("ARTVEN%1").arg(i + 1), values.prices[size_t(i)]);
         setIfGiven(stock, QStringLiteral("ARTUTI%1").arg(i + 1), values.margins[size_t(i)]);
@@ -164,22 +203,25 @@ QString saveArticle(TDM1 &dm, const ArticleForm &form, const Recorder &recorder)
     try {
         vx::Transaction transaction(connection);
         const bool existing = locateArticle(stock, code);
-        const double old1 = existing ? quantity(stock, "ARTEX1") : 0.0;
-        const double old2 = existing ? quantity(stock, "ARTEX2") : 0.0;
+        const StockChange change = existing ? changeTyped(form, values, code) : StockChange{};
         if (existing)
             stock.edit();
         else
             stock.append();
-        writeRecord(stock, form, values, code, recorder);
+        writeRecord(stock, form, values, code, recorder, existing, existing ? change.any() : values.hasStock());
         stock.post();
         MovementWriter movements(connection, form, code, recorder);
         if (!existing && values.hasStock()) {
             movements.write(QStringLiteral("I"), values.stock1, values.stock2, openingStockRemark);
             writeOpeningReceipt(connection, values, code, recorder);
-        } else if (existing) {
-            writeStockDifference(movements, old1, old2, values);
+        } else if (change.any()) {
+            addToStock(connection, stock.fieldByName(QStringLiteral("ARTUNO"))->value(), change);
+            writeStockChange(movements, change);
         }
         transaction.commit();
+        // The cursor shows the quantities as the database now holds them.
+        if (change.any())
+            stock.locate(QStringLiteral("ARTCMCT"), code);
     } catch (...) {
         // The record is not left half edited, and the cursor forgets a row the rollback took back.
         if (stock.state() == vx::Dataset::State::Edit || stock.state() == vx::Dataset::State::Insert)

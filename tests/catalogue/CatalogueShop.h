@@ -23,6 +23,7 @@ public:
     explicit CatalogueShop(int level = 9)
     {
         TestDatabase created = TestDatabase::withSchema(&data::vendrixSchema(), root.path());
+        connectionString = created.connectionString;
         dm = std::make_unique<TDM1>(std::move(created.connection));
         setLevel(level);
         uGlobales::session().operatorCode = 3;
@@ -32,6 +33,11 @@ public:
 
     void setLevel(int level) { uGlobales::session().accessLevel = level; }
     vx::Connection &db() { return *dm->ADOConnection1; }
+    // A connection of its own to the same database, as another workstation has.
+    std::unique_ptr<vx::Connection> otherWorkstation() const
+    {
+        return vx::Connection::open(vx::DataLink::fromConnectionString(connectionString), &data::vendrixSchema());
+    }
 
     void addArticle(const QString &code, const QString &description, double stock1 = 0, double stock2 = 0,
                     const QVariant &reorder = {}, const QVariant &cost1 = {}, const QString &origin = {})
@@ -79,6 +85,7 @@ public:
     }
 
     TempRoot root;
+    QString connectionString;
     std::unique_ptr<TDM1> dm;
     vx::ui::FakeDialogs dialogs;
 };

@@ -5,7 +5,9 @@
 #include "catalogue/ConsArt.h"
 #include "platform/ui/DBNavigator.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -30,6 +32,29 @@ struct ArticleScene {
         box->setFocus();
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Tab);
+    }
+    // Types over what a box holds and leaves it.
+    void retype(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    void click(QWidget *widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Another article first, so that the navigator has somewhere to go; then the one given.
+    void addAfterAnother(const QString &code, const QString &description, double stock1 = 0, double stock2 = 0,
+                         const QVariant &cost1 = {}, const QString &origin = {})
+    {
+        shop.addArticle(QStringLiteral("0000000000001"), QStringLiteral("OTRO"));
+        shop.addArticle(code, description, stock1, stock2, {}, cost1, origin);
+        shop.dm->Stock->refresh();
+        shop.dm->Stock->first();
+    }
+    void clickLast() { click(window.DBNavigator1->button(vx::ui::NavigatorButton::Last)); }
+    QVariant stored(const QString &column, const QString &code)
+    {
+        return shop.value(QStringLiteral("SELECT %1 FROM STOCK WHERE ARTCMCT = ?").arg(column), {code});
     }
     bool boxesEmpty() const
     {
@@ -63,11 +88,11 @@ private slots:
     void anExistingCodeIsShownAndRefused()
     {
         ArticleScene scene;
+        QVERIFY(scene.ready());
         scene.shop.addArticle(QStringLiteral("0000000000042"), QStringLiteral("CAMISA"), 2, 0, 1, 10.0);
         scene.shop.dm->Stock->refresh();
-        scene.window.COD->setText(QStringLiteral("42"));
         scene.window.Des->setText(QStringLiteral("OTRA COSA"));
-        scene.window.CODExit();
+        scene.typeAndLeave(scene.window.COD, QStringLiteral("42"));
         QCOMPARE(scene.messages(), QStringList{QStringLiteral("Articulo existente...")});
         QVERIFY(scene.boxesEmpty());
     }
@@ -208,6 +233,119 @@ private slots:
         scene.window.BGrabar->click();
         QCOMPARE(scene.shop.count(QStringLiteral("MOVIM"), QStringLiteral("MOVCMCT = '0000000000002' AND MOVTIP = 'I' AND MOVCAN1 = 3")), 1);
         QCOMPARE(scene.shop.count(QStringLiteral("INGRESOS")), 0);
+    }
+
+    // Every digit of a price survives loading and saving; a margin's price fits every list's box.
+    void pricesKeepEveryDigit()
+    {
+        ArticleScene scene;
+        QVERIFY(scene.ready());
+        const QString coat = QStringLiteral("0000000000031");
+        scene.addAfterAnother(coat, QStringLiteral("CAMPERA"), 1, 0, 23174.40);
+        scene.shop.db().execute(
+            QStringLiteral("UPDATE STOCK SET ARTVEN1 = 23174.40, ARTVEN2 = 23174.40, ARTVEN3 = 23174.40, ARTVEN4 = 23174.40"));
+        scene.clickLast();
+        for (QLineEdit *box : {scene.window.Costo1, scene.window.Pre1, scene.window.Pre2, scene.window.Pre3, scene.window.Pre4})
+            QCOMPARE(box->text(), QStringLiteral("23174,40"));
+        scene.click(scene.window.BGrabar);
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Proceso Terminado...")});
+        for (const char *column : {"ARTCOS1", "ARTVEN1", "ARTVEN2", "ARTVEN3", "ARTVEN4"})
+            QCOMPARE(scene.stored(QLatin1String(column), coat).toDouble(), 23174.40);
+
+        // A margin on a cost of 1000: the same price in list 1 as in list 2.
+        scene.typeAndLeave(scene.window.COD, QStringLiteral("32"));
+        scene.typeAndLeave(scene.window.Costo1, QStringLiteral("1000"));
+        scene.typeAndLeave(scene.window.Util1, QStringLiteral("23,456"));
+        scene.typeAndLeave(scene.window.Util2, QStringLiteral("23,456"));
+        QCOMPARE(scene.window.Pre1->text(), QStringLiteral("1234,56"));
+        QCOMPARE(scene.window.Pre2->text(), QStringLiteral("1234,56"));
+        // A price of 1000,00 is typed into the first list as into the others.
+        scene.typeAndLeave(scene.window.Pre3, QStringLiteral("1000,00"));
+        scene.retype(scene.window.Pre1, QStringLiteral("1000,00"));
+        QCOMPARE(scene.window.Pre1->text(), QStringLiteral("1000,00"));
+        scene.click(scene.window.BGrabar);
+        const QString cap = QStringLiteral("0000000000032");
+        QCOMPARE(scene.stored(QStringLiteral("ARTVEN1"), cap).toDouble(), 1000.0);
+        QCOMPARE(scene.stored(QStringLiteral("ARTVEN2"), cap).toDouble(), 1234.56);
+        QCOMPARE(scene.stored(QStringLiteral("ARTVEN3"), cap).toDouble(), 1000.0);
+    }
+
+    // Another counter sells 2 of the 10 loaded before "Grabar": the sale stays, and only a quantity
+    // the operator changed is written, as that change.
+    void aSaleElsewhereBetweenLoadAndSaveIsKept_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("stock");
+        QTest::addColumn<QString>("movement");
+        QTest::newRow("a price changed") << QStringLiteral("Pre2") << QStringLiteral("99") << 8.0 << QString();
+        QTest::newRow("more stock typed") << QStringLiteral("Cant1") << QStringLiteral("15") << 13.0 << QStringLiteral("I 5");
+        QTest::newRow("less stock typed") << QStringLiteral("Cant1") << QStringLiteral("7") << 5.0 << QStringLiteral("E 3");
+    }
+    void aSaleElsewhereBetweenLoadAndSaveIsKept()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(double, stock);
+        QFETCH(QString, movement);
+        ArticleScene scene;
+        QVERIFY(scene.ready());
+        const QString shirt = QStringLiteral("0000000000010");
+        scene.addAfterAnother(shirt, QStringLiteral("REMERA"), 10, 4);
+        scene.clickLast();
+        QCOMPARE(scene.window.Cant1->text(), QStringLiteral("10"));
+
+        scene.shop.otherWorkstation()->execute(QStringLiteral("UPDATE STOCK SET ARTEX1 = ARTEX1 - 2 WHERE ARTCMCT = ?"),
+                                               {shirt});
+        scene.retype(scene.window.findChild<QLineEdit *>(box), typed);
+        scene.click(scene.window.BGrabar);
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Proceso Terminado...")});
+        QCOMPARE(scene.stored(QStringLiteral("ARTEX1"), shirt).toDouble(), stock);
+        QCOMPARE(scene.stored(QStringLiteral("ARTEX2"), shirt).toDouble(), 4.0);
+        QStringList movements;
+        QSqlQuery rows = scene.shop.db().execute(QStringLiteral("SELECT MOVTIP, MOVCAN1, MOVCAN2 FROM MOVIM"));
+        while (rows.next()) {
+            QVERIFY(rows.value(2).isNull());
+            movements << rows.value(0).toString() + QLatin1Char(' ') + QString::number(rows.value(1).toDouble());
+        }
+        QCOMPARE(movements.join(QLatin1Char(';')), movement);
+    }
+
+    // The own code is checked, and the origin code copied into it, only after the operator typed them.
+    void codesFollowWhatTheOperatorTyped()
+    {
+        ArticleScene scene;
+        QVERIFY(scene.ready());
+        scene.addAfterAnother(QStringLiteral("0000000000005"), QStringLiteral("CAMISA"), 3, 0, {}, QStringLiteral("PRV-5"));
+
+        // Navigate, then click into a box to edit the article: it stays.
+        scene.window.COD->setFocus();
+        scene.clickLast();
+        QCOMPARE(scene.window.COD->text(), QStringLiteral("0000000000005"));
+        scene.click(scene.window.Des);
+        QCOMPARE(QApplication::focusWidget(), scene.window.Des);
+        QVERIFY(scene.messages().isEmpty());
+        QCOMPARE(scene.window.Des->text(), QStringLiteral("CAMISA"));
+        QCOMPARE(scene.window.EdCodP->text(), QStringLiteral("PRV-5"));
+
+        // "&Nuevo", an own code, then Tab through the emptied origin box: the own code stays.
+        scene.click(scene.window.BNuevo);
+        scene.window.COD->setFocus();
+        QTest::keyClicks(scene.window.COD, QStringLiteral("77"));
+        QTest::keyClick(scene.window.COD, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), scene.window.EdCodP);
+        QTest::keyClick(scene.window.EdCodP, Qt::Key_Tab);
+        QCOMPARE(scene.window.COD->text(), QStringLiteral("0000000000077"));
+        QTest::keyClicks(scene.window.Des, QStringLiteral("gorra"));
+        scene.click(scene.window.BGrabar);
+        QCOMPARE(scene.stored(QStringLiteral("ARTDES"), QStringLiteral("0000000000077")).toString(), QStringLiteral("GORRA"));
+        QCOMPARE(scene.shop.count(QStringLiteral("STOCK")), 3);
+
+        // An origin code typed in lower case and ending in a letter is copied as typed.
+        scene.typeAndLeave(scene.window.EdCodP, QStringLiteral("def"));
+        QCOMPARE(scene.window.EdCodP->text(), QStringLiteral("DEF"));
+        QCOMPARE(scene.window.COD->text(), QStringLiteral("0000000000DEF"));
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Proceso Terminado...")});
     }
 
     void photoButtonAndClosing()

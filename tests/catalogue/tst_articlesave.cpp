@@ -26,6 +26,18 @@ catalogue::ArticleForm form(const QString &code, const QString &stock1 = {}, con
     return f;
 }
 
+// The form as the article window has it after loading the article with these quantities, then
+// showing `stock1` and `stock2`.
+catalogue::ArticleForm loadedForm(const QString &code, const QString &loaded1, const QString &loaded2,
+                                  const QString &stock1, const QString &stock2)
+{
+    catalogue::ArticleForm f = form(code, stock1, stock2);
+    f.loadedCode = code;
+    f.loadedStock1 = loaded1;
+    f.loadedStock2 = loaded2;
+    return f;
+}
+
 void addTwoArticlesWithMovements(CatalogueShop &shop, const QString &code, const QString &other)
 {
     shop.addArticle(code, QStringLiteral("A"));
@@ -119,15 +131,18 @@ private slots:
     void savingAnExistingArticleAgainWritesOnlyTheDifference()
     {
         CatalogueShop shop;
-        catalogue::saveArticle(*shop.dm, form(QStringLiteral("55"), QStringLiteral("5"), QStringLiteral("4")), recorder());
-        // The same quantities again: no new movement.
-        catalogue::saveArticle(*shop.dm, form(QStringLiteral("55"), QStringLiteral("5"), QStringLiteral("4")), recorder());
+        const QString code = QStringLiteral("0000000000055");
+        const QString five = QStringLiteral("5");
+        const QString four = QStringLiteral("4");
+        catalogue::saveArticle(*shop.dm, form(QStringLiteral("55"), five, four), recorder());
+        // Loaded and saved with the same quantities: no new movement.
+        catalogue::saveArticle(*shop.dm, loadedForm(code, five, four, five, four), recorder());
         QCOMPARE(shop.count(QStringLiteral("MOVIM")), 1);
         QCOMPARE(shop.count(QStringLiteral("INGRESOS")), 1);
         QCOMPARE(shop.count(QStringLiteral("STOCK")), 1);
 
         // More in the shop, less in the store: one movement in, one out, each with its difference.
-        catalogue::saveArticle(*shop.dm, form(QStringLiteral("55"), QStringLiteral("8"), QStringLiteral("1")), recorder());
+        catalogue::saveArticle(*shop.dm, loadedForm(code, five, four, QStringLiteral("8"), QStringLiteral("1")), recorder());
         QCOMPARE(shop.count(QStringLiteral("MOVIM")), 3);
         QCOMPARE(shop.count(QStringLiteral("MOVIM"), QStringLiteral("MOVTIP = 'I' AND MOVCAN1 = 3 AND MOVCAN2 IS NULL")), 1);
         QCOMPARE(shop.count(QStringLiteral("MOVIM"), QStringLiteral("MOVTIP = 'E' AND MOVCAN2 = 3 AND MOVCAN1 IS NULL")), 1);
@@ -147,6 +162,12 @@ private slots:
         catalogue::saveArticle(*shop.dm, form(QStringLiteral("55")), recorder());
         QCOMPARE(shop.count(QStringLiteral("MOVIM")), 3);
         QCOMPARE(shop.value(QStringLiteral("SELECT ARTEX1 FROM STOCK")).toDouble(), 8.0);
+
+        // Typed over boxes not loaded from this article: what was typed is added.
+        catalogue::saveArticle(*shop.dm, form(QStringLiteral("55"), QStringLiteral("2")), recorder());
+        QCOMPARE(shop.value(QStringLiteral("SELECT ARTEX1 FROM STOCK")).toDouble(), 10.0);
+        QCOMPARE(journal("MOVCAN1"), 10.0);
+        QCOMPARE(shop.dm->Stock->fieldByName(QStringLiteral("ARTEX1"))->asFloat(), 10.0);
     }
 
     void theArticleIsFoundAlsoWhenTheReorderViewHidesIt()
@@ -157,7 +178,9 @@ private slots:
         stock.open();
         stock.setFiltered(true);
         QVERIFY(stock.isEmpty());
-        catalogue::saveArticle(*shop.dm, form(QStringLiteral("9"), QStringLiteral("12")), recorder());
+        catalogue::saveArticle(*shop.dm, loadedForm(QStringLiteral("0000000000009"), QStringLiteral("10"), QString(),
+                                                    QStringLiteral("12"), QString()),
+                               recorder());
         QCOMPARE(shop.count(QStringLiteral("STOCK")), 1);
         QCOMPARE(shop.value(QStringLiteral("SELECT ARTEX1 FROM STOCK")).toDouble(), 12.0);
     }
