@@ -192,11 +192,16 @@ void TFModArt::BGrabarClick()
 
 void TFModArt::BCerrarClick()
 {
+    accept();
+}
+
+void TFModArt::done(int result)
+{
     // What was not saved is dropped; margins and the photo were posted as they were set.
     vx::Table &stock = *DM1->Stock;
-    if (stock.state() == vx::Dataset::State::Edit)
+    if (stock.state() == vx::Dataset::State::Edit || stock.state() == vx::Dataset::State::Insert)
         stock.cancel();
-    accept();
+    QDialog::done(result);
 }
 
 void TFModArt::BitBtn1Click()

@@ -50,6 +50,10 @@ public:
     void DBEdit17Exit() { marginToPrice(2); }
     void DBEdit19Exit() { marginToPrice(3); }
 
+    // Leaving the window by any path (Escape, the title bar, "&Cerrar") drops an edit not saved,
+    // so that the next move in the search grid does not store it.
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

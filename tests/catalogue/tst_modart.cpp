@@ -107,6 +107,44 @@ private slots:
         QVERIFY(!scene.window.isVisible());
     }
 
+    // Leaving the window without "Grabar", by any path, drops the edit: the next move of the search
+    // grid over Stock must not store it.
+    void leavingDropsAnUnsavedEdit_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("Escape") << QStringLiteral("Escape");
+        QTest::newRow("title bar") << QStringLiteral("title bar");
+        QTest::newRow("Cerrar") << QStringLiteral("Cerrar");
+    }
+    void leavingDropsAnUnsavedEdit()
+    {
+        QFETCH(QString, way);
+        ChangeScene scene;
+        scene.shop.addArticle(QStringLiteral("0000000000002"), QStringLiteral("BUZO"));
+        vx::Table &stock = *scene.shop.dm->Stock;
+        stock.refresh();
+        QVERIFY(scene.ready());
+        scene.window.DBEdit6->setFocus();
+        scene.window.DBEdit6->selectAll();
+        QTest::keyClicks(scene.window.DBEdit6, QStringLiteral("abandonada"));
+        scene.window.DBEdit2->setFocus();
+        QCOMPARE(stock.state(), vx::Dataset::State::Edit);
+        QTest::keyClicks(scene.window.DBEdit2, QStringLiteral("nota"));
+        if (way == QLatin1String("Escape"))
+            QTest::keyClick(scene.window.DBEdit2, Qt::Key_Escape);
+        else if (way == QLatin1String("title bar"))
+            scene.window.close();
+        else
+            QTest::mouseClick(scene.window.BCerrar, Qt::LeftButton);
+        QVERIFY(!scene.window.isVisible());
+        QCOMPARE(stock.state(), vx::Dataset::State::Browse);
+        stock.next();
+        stock.first();
+        QCOMPARE(scene.stored(QStringLiteral("ARTDES")).toString(), QStringLiteral("CAMISA"));
+        QVERIFY(scene.stored(QStringLiteral("ARTOBS")).isNull());
+        QCOMPARE(stock.fieldByName(QStringLiteral("ARTDES"))->asString(), QStringLiteral("CAMISA"));
+    }
+
     void photoButton()
     {
         ChangeScene scene;
