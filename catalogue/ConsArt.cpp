@@ -69,7 +69,7 @@ void TFBuscando::buildControls()
     CB1->addItems({byOrigin(), byOwnCode(), byDescription(), byReorder()});
     CB1->setCurrentIndex(1);
     CB1->installEventFilter(this);
-    connect(CB1, &QComboBox::activated, this, &TFBuscando::CB1Exit);
+    connect(CB1, &QComboBox::activated, this, &TFBuscando::CB1Change);
 
     EdBusca = new vx::ui::Edit(200, true, this);
     EdBusca->setObjectName(QStringLiteral("EdBusca"));
@@ -163,6 +163,20 @@ bool TFBuscando::eventFilter(QObject *watched, QEvent *event)
              && catalogue::leftByOperator(static_cast<QFocusEvent *>(event)))
         CB1Exit();
     return QDialog::eventFilter(watched, event);
+}
+
+void TFBuscando::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    CB1->setFocus();
+}
+
+void TFBuscando::CB1Change()
+{
+    // Leaving the list sets the mode; when the list does not hold the focus, set it here.
+    if (!CB1->hasFocus())
+        CB1Exit();
+    EdBusca->setFocus();
 }
 
 void TFBuscando::CB1Exit()

@@ -41,6 +41,8 @@ public:
     static QColor reorderColor();
 
     void CB1Exit();
+    // A mode chosen in the list: it is set, and the operator types on in the search box.
+    void CB1Change();
     void EdBuscaKeyUp();
     void EdBuscaDblClick();
     void DBGrid1TitleClick(int column);
@@ -53,6 +55,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Each opening starts in the mode list, so that what the operator types chooses the mode.
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();

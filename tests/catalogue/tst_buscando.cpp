@@ -13,6 +13,7 @@
 #include "shell/Ficha1.h"
 #include "shell/Startup.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -121,6 +122,31 @@ private slots:
         QCOMPARE(scene.shop.dm->Stock->sort(), QStringLiteral("ARTCOD DESC"));
         QCOMPARE(scene.current(), QStringLiteral("0000000100005"));
         CatalogueShop::screenshot(scene.window, QStringLiteral("FBuscando"));
+    }
+
+    // On opening, typing chooses the mode; once one is chosen, typing goes to the search box.
+    void typingChoosesTheModeThenSearches()
+    {
+        SearchScene scene;
+        QVERIFY(scene.ready());
+        for (int opening = 0; opening < 2; ++opening) {
+            QCOMPARE(QApplication::focusWidget(), scene.window.CB1);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("D"));
+            QCOMPARE(scene.window.CB1->currentText(), TFBuscando::byDescription());
+            QCOMPARE(QApplication::focusWidget(), scene.window.EdBusca);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("campe"));
+            QCOMPARE(scene.window.EdBusca->text(), QStringLiteral("CAMPE"));
+            QCOMPARE(scene.shop.dm->Stock->sort(), QStringLiteral("ARTDES"));
+            QCOMPARE(scene.current(), QStringLiteral("0000000200001"));
+            // Closed from the search box and opened again: the mode list has the keyboard again.
+            QTest::keyClick(scene.window.EdBusca, Qt::Key_Escape);
+            QVERIFY(!scene.window.isVisible());
+            scene.window.show();
+            scene.window.activateWindow();
+            QVERIFY(scene.ready());
+            // A key typed later than this starts a new word in the list's keyboard search.
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        }
     }
 
     void reorderViewListsAndMarks()
