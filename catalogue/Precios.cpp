@@ -140,7 +140,11 @@ void TFPrecios::EdCodLookUp()
             Stock->open();
         if (Stock->locate(QStringLiteral("ARTCMCT"), code) || Stock->locate(QStringLiteral("ARTCOD"), code)) {
             const QString photo = Stock->fieldByName(QStringLiteral("ARTFOT"))->asString();
-            if (!photo.isEmpty()) {
+            if (photo.isEmpty()) {
+                // The previous article's photo must not pass for this one's.
+                Image1->setVisible(false);
+                Image1->clear();
+            } else {
                 Image1->setVisible(true);
                 if (!Image1->loadFile(photo)) {
                     Image1->clear();

@@ -102,6 +102,12 @@ private slots:
         QVERIFY(w->Image1->isVisible());
         QCOMPARE(w->Image1->picture().size(), QSize(20, 10));
 
+        // The next article has no photo: the previous one's is not left on show.
+        lookUp(QStringLiteral("7790000000028"));
+        QCOMPARE(w->DBEdit1->text(), QStringLiteral("PANTALON NEGRO"));
+        QVERIFY(!w->Image1->isVisible());
+        QVERIFY(w->Image1->picture().isNull());
+
         // A photo that cannot be read is reported; the prices show all the same.
         shop->db().execute(QStringLiteral("UPDATE STOCK SET ARTFOT = 'falta.png' WHERE ARTCMCT = '7790000000028'"));
         lookUp(QStringLiteral("7790000000028"));
