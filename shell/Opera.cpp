@@ -1,10 +1,12 @@
 #include "shell/Opera.h"
 
 #include "data/DataModule.h"
+#include "platform/db/DataSource.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Edit.h"
 #include "shell/OperatorStore.h"
 #include "shell/PanelWidgets.h"
 
@@ -48,11 +50,7 @@ TFOpera::TFOpera(QWidget *parent) : QDialog(parent)
     EdCla2->setMaximumWidth(digit * 16);
     // Pasted text meets the same rule as typed keys.
     EdNiv->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9]{0,2}")), EdNiv));
-    connect(EdApe, &QLineEdit::textEdited, EdApe, [this](const QString &text) {
-        const int cursor = EdApe->cursorPosition();
-        EdApe->setText(text.toUpper());
-        EdApe->setCursorPosition(cursor);
-    });
+    EdApe->setUpperCase(true);
 
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Codigo"), EdCod);
@@ -116,13 +114,14 @@ void TFOpera::createGrid()
     DBGrid1->setReadOnly(false);
     DBGrid1->setDataSource(DM1->DSOpe);
     connect(DBGrid1, &vx::ui::DBGrid::TitleClick, this, &TFOpera::DBGrid1TitleClick);
+    // Connected after the grid, so that the level typed into its cell is already in the field.
+    connect(DM1->DSOpe, &vx::DataSource::updateData, this, &TFOpera::keepAnAdministrator);
 }
 
-QLineEdit *TFOpera::addBox(const char *name, int maxLength)
+vx::ui::Edit *TFOpera::addBox(const char *name, int maxLength)
 {
-    auto *box = new QLineEdit(this);
+    auto *box = new vx::ui::Edit(maxLength, false, this);
     box->setObjectName(QLatin1String(name));
-    box->setMaxLength(maxLength);
     box->installEventFilter(this);
     return box;
 }
@@ -176,8 +175,12 @@ void TFOpera::EdClaExit()
 
 void TFOpera::EdCla2Exit()
 {
-    if (EdCla2->text() == EdCla->text())
-        return;
+    if (EdCla2->text() != EdCla->text())
+        passwordsDiffer();
+}
+
+void TFOpera::passwordsDiffer()
+{
     vx::ui::dialogs().showMessage(QStringLiteral("Claves diferentes. Reingrese el valor."));
     EdCla->clear();
     EdCla2->clear();
@@ -199,6 +202,11 @@ void TFOpera::BConfirmarClick()
         vx::ui::dialogs().showMessage(QStringLiteral("Falta ingresar datos..."));
         return;
     }
+    // The first password may have changed after the second was checked against it.
+    if (entry.password != entry.passwordAgain) {
+        passwordsDiffer();
+        return;
+    }
     try {
         OperatorStore::add(*DM1->Operador, entry);
     } catch (const std::exception &) {
@@ -218,12 +226,29 @@ void TFOpera::BBorrarClick()
 {
     if (!vx::ui::dialogs().confirm(this, QStringLiteral("Confirma la eliminación de este operador?"), QString()))
         return;
+    vx::Table &operador = *DM1->Operador;
     // A failure leaves the operator in place; the grid shows that it is still there.
     try {
-        if (DM1->Operador->active() && !DM1->Operador->isEmpty())
-            DM1->Operador->deleteRecord();
+        if (!operador.active() || operador.isEmpty())
+            return;
+        if (OperatorStore::removesLastAdministrator(operador, true)) {
+            vx::ui::dialogs().showMessage(QString::fromUtf8(OperatorStore::lastAdministratorMessage));
+            return;
+        }
+        operador.deleteRecord();
     } catch (const vx::DbError &) {
     }
+}
+
+void TFOpera::keepAnAdministrator()
+{
+    vx::Table &operador = *DM1->Operador;
+    if (operador.state() != vx::Dataset::State::Edit
+        || !OperatorStore::removesLastAdministrator(operador, false))
+        return;
+    // The row is stored with the rest of what was typed; only the level goes back.
+    operador.fieldByName(QStringLiteral("OPENIV"))->setAsInteger(OperatorStore::administratorLevel);
+    vx::ui::dialogs().showMessage(QString::fromUtf8(OperatorStore::lastAdministratorMessage));
 }
 
 void TFOpera::BCerrarClick()
@@ -258,6 +283,8 @@ void openOperators(QWidget *owner)
     try {
         if (!DM1->Operador->active())
             DM1->Operador->open();
+        // The login leaves the table in password order, which would tell how the passwords sort.
+        DM1->Operador->setIndexFieldNames(QStringLiteral("OPECOD"));
         vx::ui::dialogs().showModal(window);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(owner, failure);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/ui/Edit.h"
+
 #include <QDialog>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace vx::ui {
@@ -18,11 +19,11 @@ class TFOpera : public QDialog {
 public:
     explicit TFOpera(QWidget *parent = nullptr);
 
-    QLineEdit *EdCod = nullptr;
-    QLineEdit *EdApe = nullptr;
-    QLineEdit *EdCla = nullptr;
-    QLineEdit *EdCla2 = nullptr;
-    QLineEdit *EdNiv = nullptr;
+    vx::ui::Edit *EdCod = nullptr;
+    vx::ui::Edit *EdApe = nullptr;
+    vx::ui::Edit *EdCla = nullptr;
+    vx::ui::Edit *EdCla2 = nullptr;
+    vx::ui::Edit *EdNiv = nullptr;
     QPushButton *BConfirmar = nullptr;
     QPushButton *BCancelar = nullptr;
     QPushButton *BBorrar = nullptr;
@@ -46,8 +47,11 @@ protected:
 
 private:
     void createGrid();
-    QLineEdit *addBox(const char *name, int maxLength);
+    vx::ui::Edit *addBox(const char *name, int maxLength);
     void clearBoxes();
+    void passwordsDiffer();
+    // Before the shared Operador table posts a row edited in the grid.
+    void keepAnAdministrator();
 };
 
 // The "Operadores" command: a new window owned by `owner`, shown modally on the open Operador

@@ -45,6 +45,24 @@ bool isLevelKey(QChar key)
     return (key >= QLatin1Char('1') && key <= QLatin1Char('9')) || key == QChar(0x08);
 }
 
+bool removesLastAdministrator(vx::Table &operador, bool deleting)
+{
+    if (operador.state() == vx::Dataset::State::Insert)
+        return false;
+    vx::Connection &connection = *operador.connection();
+    const QVariant row = operador.fieldByName(QStringLiteral("OPEUNO"))->value();
+    const QVariant stored = connection.scalar(QStringLiteral("SELECT OPENIV FROM OPERADOR WHERE OPEUNO = ?"), {row});
+    if (stored.isNull() || stored.toInt() != administratorLevel)
+        return false;
+    if (!deleting && operador.fieldByName(QStringLiteral("OPENIV"))->asInteger() == administratorLevel)
+        return false;
+    return connection
+               .scalar(QStringLiteral("SELECT COUNT(*) FROM OPERADOR WHERE OPENIV = ? AND OPEUNO <> ?"),
+                       {administratorLevel, row})
+               .toInt()
+           == 0;
+}
+
 void add(vx::Table &operador, const NewOperator &entry)
 {
     if (!operador.active())

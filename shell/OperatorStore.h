@@ -31,6 +31,14 @@ bool passwordInUse(vx::Table &operador, const QString &password);
 // The keys the level box lets through: the digits 1 to 9 and backspace.
 bool isLevelKey(QChar key);
 
+// The level of the operators who alone see every command, this window's among them.
+inline constexpr int administratorLevel = 9;
+inline constexpr const char *lastAdministratorMessage = "Debe quedar al menos un operador de nivel 9.";
+
+// Whether deleting the current operator, or storing the level its record now holds, would leave
+// the shop without an operator of level 9: nobody could open this window again.
+bool removesLastAdministrator(vx::Table &operador, bool deleting);
+
 // Appends the operator in one transaction on the table's connection. On any failure (a code or
 // level that is not a whole number, a database error) nothing is stored and vx::DbError is thrown.
 void add(vx::Table &operador, const NewOperator &entry);

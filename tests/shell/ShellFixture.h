@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../common/TempRoot.h"
+#include "../common/TestDatabase.h"
 
 #include "data/DataModule.h"
 #include "data/ShopSetup.h"
@@ -9,12 +10,14 @@
 #include <memory>
 
 // A fresh shop for one test: a temporary root, its database (administrator password "admin",
-// level 9) and the data module open on it.
+// level 9; on the PostgreSQL server when VX_TEST_PG names one) and the data module open on it.
 class ShellShop {
 public:
     ShellShop()
     {
-        data::createShop({QStringLiteral("admin"), false});
+        const QString server =
+            TestDatabase::onPostgres() ? TestDatabase::fresh(nullptr, root.path()).connectionString : QString();
+        data::createShop({QStringLiteral("admin"), false, server});
         dm = std::make_unique<TDM1>(vx::paths::dataLinkFile());
     }
 

@@ -163,6 +163,108 @@ private slots:
         QCOMPARE(scene.window.EdCla2->text(), QStringLiteral("rojo"));
     }
 
+    // "Confirmar" compares the two passwords again: the first may have changed after the second
+    // was checked against it.
+    void confirmComparesThePasswordsAgain()
+    {
+        OperatorsScene scene;
+        QVERIFY(scene.ready());
+        QTest::mouseClick(scene.window.EdCod, Qt::LeftButton);
+        QTest::keyClicks(scene.window.EdApe, QStringLiteral("juan"));
+        scene.window.EdCla->setFocus();
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("clave1"));
+        QTest::keyClick(scene.window.EdCla, Qt::Key_Tab);
+        QTest::keyClicks(scene.window.EdCla2, QStringLiteral("clave1"));
+        QTest::keyClick(scene.window.EdCla2, Qt::Key_Tab);
+        QTest::keyClicks(scene.window.EdNiv, QStringLiteral("2"));
+        scene.window.EdCla->setFocus();
+        scene.window.EdCla->selectAll();
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("otra"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages(), QStringList{QStringLiteral("Claves diferentes. Reingrese el valor.")});
+        QCOMPARE(scene.shop.operatorCount(), 1);
+        QVERIFY(scene.window.EdCla->text().isEmpty() && scene.window.EdCla2->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), scene.window.EdCla);
+
+        QTest::keyClicks(scene.window.EdCla, QStringLiteral("otra"));
+        QTest::keyClick(scene.window.EdCla, Qt::Key_Tab);
+        QTest::keyClicks(scene.window.EdCla2, QStringLiteral("otra"));
+        QTest::mouseClick(scene.window.BConfirmar, Qt::LeftButton);
+        QCOMPARE(scene.messages().last(), QStringLiteral("Proceso concluido."));
+        const auto found = Login::findByPassword(*scene.shop.dm->Operador, QStringLiteral("otra"));
+        QVERIFY(found);
+        QCOMPARE(found->name, QStringLiteral("JUAN"));
+        QCOMPARE(found->code, 2);
+    }
+
+    // The list is in code order, whatever order the login left the table in: password order would
+    // tell how the passwords sort.
+    void theListIsInCodeOrder()
+    {
+        ShellShop shop;
+        vx::ui::FakeDialogs dialogs;
+        shop.addOperator(3, QStringLiteral("ZOE"), QStringLiteral("aaa"), 1);
+        shop.addOperator(2, QStringLiteral("BETO"), QStringLiteral("zzz"), 2);
+        shop.dm->Operador->open();
+        shop.dm->Operador->setIndexFieldNames(QStringLiteral("OPECLA"));
+        QStringList codes;
+        dialogs.onModal = [&codes](QDialog *dialog) {
+            const QAbstractItemModel *model = static_cast<TFOpera *>(dialog)->DBGrid1->model();
+            for (int row = 0; row < model->rowCount(); ++row)
+                codes << model->index(row, 0).data().toString();
+            return int(QDialog::Accepted);
+        };
+        openOperators(nullptr);
+        QCOMPARE(codes, QStringList({"1", "2", "3"}));
+    }
+
+    // Nobody could open this window again without an operator of level 9: the last one can be
+    // neither deleted nor lowered in the grid.
+    void theLastLevelNineOperatorStays()
+    {
+        OperatorsScene scene;
+        QVERIFY(scene.ready());
+        scene.shop.addOperator(3, QStringLiteral("LUIS"), QStringLiteral("luis"), 2);
+        vx::Table &operador = *scene.shop.dm->Operador;
+        operador.setIndexFieldNames(QStringLiteral("OPECOD"));
+        operador.refresh();
+        const QString refusal = QStringLiteral("Debe quedar al menos un operador de nivel 9.");
+        vx::ui::DBGrid *grid = scene.window.DBGrid1;
+        const auto level = [&scene](const char *password) {
+            return Login::findByPassword(*scene.shop.dm->Operador, QLatin1String(password))->level;
+        };
+
+        scene.dialogs.confirmAnswers.enqueue(true);
+        QTest::mouseClick(scene.window.BBorrar, Qt::LeftButton);
+        QCOMPARE(scene.messages(), QStringList{refusal});
+        QCOMPARE(scene.shop.operatorCount(), 2);
+
+        // Lowered by typing into the grid: the level goes back when the row is left, the name stays.
+        const auto typeIntoCell = [grid](int column, const QString &text) {
+            grid->setFocus();
+            grid->setCurrentIndex(grid->model()->index(0, column));
+            QTest::keyClicks(grid, text.left(1));  // the first key opens the cell's editor
+            QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
+        typeIntoCell(1, QStringLiteral("ANA"));
+        typeIntoCell(3, QStringLiteral("1"));
+        QTest::keyClick(grid, Qt::Key_Down);
+        QCOMPARE(scene.messages(), QStringList({refusal, refusal}));
+        QCOMPARE(level("admin"), 9);
+        QCOMPARE(Login::findByPassword(operador, QStringLiteral("admin"))->name, QStringLiteral("ANA"));
+
+        // With a second operator of level 9, the first may go.
+        scene.shop.addOperator(4, QStringLiteral("EVA"), QStringLiteral("eva"), 9);
+        operador.refresh();
+        operador.first();
+        scene.dialogs.confirmAnswers.enqueue(true);
+        QTest::mouseClick(scene.window.BBorrar, Qt::LeftButton);
+        QCOMPARE(scene.messages().size(), 2);
+        QVERIFY(!Login::findByPassword(operador, QStringLiteral("admin")));
+        QCOMPARE(level("eva"), 9);
+    }
+
     void confirmAddsTheOperator()
     {
         OperatorsScene scene;
