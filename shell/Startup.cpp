@@ -14,6 +14,7 @@
 #include "shell/CheckPrevious.h"
 #include "shell/Ficha1.h"
 #include "shell/Password.h"
+#include "shell/QtTranslations.h"
 
 #include <QApplication>
 
@@ -32,6 +33,7 @@ Startup::~Startup()
 
 bool Startup::createWindows()
 {
+    installQtTranslations(*QCoreApplication::instance());
     try {
         m_login = new TFIngreso;
         m_main = std::make_unique<TFF1>();

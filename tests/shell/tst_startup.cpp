@@ -6,7 +6,12 @@
 #include "shell/Password.h"
 #include "shell/Startup.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 class TestStartup : public QObject {
@@ -39,6 +44,35 @@ private slots:
             QVERIFY(!FIngreso);
         }
         QVERIFY(!FF1 && !DM1 && !FAguarde);
+    }
+
+    // Once the program has started, Qt's own dialogs speak Spanish: the file dialog the dialog
+    // service shows, here closed by a timer from inside its modal loop.
+    void theFileDialogSpeaksSpanish()
+    {
+        TempRoot root;
+        data::createShop({QStringLiteral("admin"), false});
+        Startup startup;
+        QVERIFY(startup.createWindows());
+        QStringList texts;
+        QTimer::singleShot(0, [&texts] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<QFileDialog *>(window);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                for (const char *label : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+                    texts << dialog->findChild<QLabel *>(QLatin1String(label))->text();
+                auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+                for (auto role : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+                    texts << buttons->button(role)->text();
+                dialog->reject();
+            }
+        });
+        vx::ui::FileDialogOptions options;
+        options.filter = QStringLiteral("Imagenes (*.bmp)");
+        options.folder = root.path();
+        QCOMPARE(vx::ui::dialogs().openFileName(FF1, options), QString());
+        QCOMPARE(texts.join(QLatin1Char('|')), QStringLiteral("Ver en:|&Nombre de fichero:|Ficheros de tipo:|&Abrir|Cancelar"));
     }
 
     void missingDatabaseEndsWithItsMessage()
