@@ -209,19 +209,18 @@ QString saveArticle(TDM1 &dm, const ArticleForm &form, const Recorder &recorder)
         else
             stock.append();
         writeRecord(stock, form, values, code, recorder, existing, existing ? change.any() : values.hasStock());
+        // Added before the post, which reads the row back: the cursor then shows the quantities
+        // as the database holds them.
+        addToStock(connection, stock.fieldByName(QStringLiteral("ARTUNO"))->value(), change);
         stock.post();
         MovementWriter movements(connection, form, code, recorder);
         if (!existing && values.hasStock()) {
             movements.write(QStringLiteral("I"), values.stock1, values.stock2, openingStockRemark);
             writeOpeningReceipt(connection, values, code, recorder);
-        } else if (change.any()) {
-            addToStock(connection, stock.fieldByName(QStringLiteral("ARTUNO"))->value(), change);
+        } else {
             writeStockChange(movements, change);
         }
         transaction.commit();
-        // The cursor shows the quantities as the database now holds them.
-        if (change.any())
-            stock.locate(QStringLiteral("ARTCMCT"), code);
     } catch (...) {
         // The record is not left half edited, and the cursor forgets a row the rollback took back.
         if (stock.state() == vx::Dataset::State::Edit || stock.state() == vx::Dataset::State::Insert)
