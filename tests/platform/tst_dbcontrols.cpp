@@ -352,7 +352,6 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::newRow("edit") << QStringLiteral("edit");
-        QTest::newRow("plain line edit") << QStringLiteral("plain");
         QTest::newRow("pick list") << QStringLiteral("pick list");
         QTest::newRow("bound box") << QStringLiteral("bound");
     }
@@ -362,15 +361,11 @@ private slots:
         Table items(m_db.get(), QStringLiteral("ITEMS"));
         DataSource source(&items);
         Edit edit;
-        QLineEdit plain;
         PickList list;
         DBEdit bound;
         QLineEdit *box = &edit;
         if (kind == QLatin1String("edit")) {
             edit.setMaxLength(6);
-        } else if (kind == QLatin1String("plain")) {
-            setTypedLength(&plain, 6);
-            box = &plain;
         } else if (kind == QLatin1String("pick list")) {
             list.setAutoComplete(false);
             list.setMaxLength(6);
