@@ -599,39 +599,6 @@ private slots:
         QVERIFY(pdf::lineOf(pages[1], QStringLiteral("FIN DEL LISTADO")) > pdf::lineOf(pages[1], memo.last()));
     }
 
-    // A roll ends where its content does, with the bottom margin; other papers keep their length.
-    void rollPaperEndsWithTheContent()
-    {
-        for (int i = 1; i <= 30; ++i)
-            addItem(i, QStringLiteral("ARTICULO %1").arg(i), QStringLiteral("A"), 1, i);
-        Table items(m_db.get(), QStringLiteral("ITEMS"));
-        items.setIndexFieldNames(QStringLiteral("CODE"));
-        // The paper's size, or an empty size when the summary is not on the page.
-        const auto length = [&](int rows, bool roll) {
-            items.setFilter(QStringLiteral("CODE <= '%1'").arg(code(rows)));
-            items.setFiltered(true);
-            items.open();
-            Report report(PageSetup::custom(75, 500).setMargins(3, 3, 3, 5).setRoll(roll));
-            report.setDataset(&items);
-            report.pageHeader(10).text({0, 0, 60, 5}, QStringLiteral("MI NEGOCIO"));
-            report.detail(4).field({0, 0, 60, 4}, QStringLiteral("NAME"));
-            report.summary(6).text({0, 1, 60, 4}, QStringLiteral("GRACIAS POR SU COMPRA"));
-            const QString path = pdfPath(QStringLiteral("roll%1%2").arg(rows).arg(roll));
-            report.savePdf(path);
-            items.close();
-            if (!pdf::pages(path).value(0).contains(QStringLiteral("GRACIAS POR SU COMPRA")))
-                return QSizeF();
-            return pdf::pageSizeMm(path);
-        };
-        for (const int rows : {1, 10, 30}) {
-            const QSizeF paper = length(rows, true);
-            // 3 mm top margin, 10 of header, 4 per row, 6 of summary, 5 mm bottom margin.
-            QVERIFY2(pdf::sameSize(paper, QSizeF(75, 3 + 10 + 4 * rows + 6 + 5)),
-                     qPrintable(QStringLiteral("%1 rows: %2 mm").arg(rows).arg(paper.height())));
-        }
-        QVERIFY(pdf::sameSize(length(10, false), QSizeF(75, 500)));
-    }
-
     void failuresReachTheCaller()
     {
         Report report;
