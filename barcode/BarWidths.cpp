@@ -3,12 +3,15 @@
 #include "barcode/Rounding.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zebrune {
 
 namespace {
 
-constexpr int MaxWidth = 127;
+// The widest element drawn, in device pixels: a module of 50 mm at 2400 dpi fits, a size that
+// would overflow the sums of widths does not.
+constexpr int MaxModule = 1 << 16;
 
 struct ElementTable {
     // widthClass -1 marks a character that is not an element code.
@@ -60,8 +63,13 @@ double limitRatio(TBarType type, double ratio)
 
 ElementWidths widthClasses(int modul, double ratio)
 {
-    const int wide = std::clamp(roundHalfEven(double(modul) * ratio), 0, MaxWidth / 2);
-    return {std::clamp(modul, 0, MaxWidth), wide, wide * 3 / 2, wide * 2};
+    // A width no page could hold is refused rather than drawn out of proportion.
+    const double wide = std::max(0.0, double(modul) * ratio);
+    if (modul > MaxModule || wide * 2 > MaxModule)
+        throw BarcodeError("Las barras son demasiado anchas para dibujarlas (módulo de " + std::to_string(modul) +
+                           " puntos).");
+    const int wideWidth = roundHalfEven(wide);
+    return {std::max(modul, 0), wideWidth, wideWidth * 3 / 2, wideWidth * 2};
 }
 
 Element element(char code)

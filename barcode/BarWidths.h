@@ -23,10 +23,9 @@ struct Element {
 ZEBRUNE_EXPORT double limitRatio(TBarType type, double ratio);
 
 // Class 0 is the module, class 1 the module times the ratio (ties to even), class 2 one and a
-// half times class 1 (truncated), class 3 twice class 1. Every width fits a signed byte: rather
-// than let a large module or ratio wrap to a negative width, class 1 is clamped to 0..63 (so
-// class 3 stays at or below 127) and class 0 to 0..127. A zero or negative module or ratio
-// gives zero-width elements, never negative ones.
+// half times class 1 (truncated), class 3 twice class 1. Wide modules scale in proportion (a
+// 0.8 mm module at 1200 dpi is 38 pixels); a size no page could hold raises an error. A zero or
+// negative module or ratio gives zero-width elements, never negative ones.
 ZEBRUNE_EXPORT ElementWidths widthClasses(int modul, double ratio);
 
 // The line type and width class of one code; raises "Internal Error." for any other character.

@@ -69,6 +69,8 @@ void ean8(std::string_view text, bool check, Encoding &out)
     } else {
         digits = check::padLeft(text, 8);
     }
+    // The clerk compares the printed number with the one on screen: show what the bars carry.
+    out.visibleText = digits.substr(0, 8);
     std::string &p = out.pattern;
     p.append("505");
     for (int i = 0; i < 4; ++i)
@@ -88,6 +90,7 @@ void ean13(std::string_view text, bool check, Encoding &out)
     } else {
         digits = check::padLeft(text, 13);
     }
+    out.visibleText = digits.substr(0, 13);
     const char *parity = Ean13Parity[digit(digits[0])];
     std::string &p = out.pattern;
     p.append("505");
@@ -103,13 +106,18 @@ void ean13(std::string_view text, bool check, Encoding &out)
     p.append("505");
 }
 
+// With the check option every digit typed is kept and the check digit follows them: eleven digits
+// or fewer are padded to eleven; a twelfth typed digit is the typist's check digit and is
+// replaced by the computed one.
 void upcA(std::string_view text, bool check, Encoding &out)
 {
-    std::string digits = check::padLeft(text, 12);
+    std::string digits;
     if (check) {
-        digits.resize(11);
+        digits = check::padLeft(text, 11).substr(0, 11);
         digits.push_back(check::modulo10(digits));
         out.visibleText = digits;
+    } else {
+        digits = check::padLeft(text, 12);
     }
     std::string &p = out.pattern;
     p.append("505");
@@ -123,11 +131,13 @@ void upcA(std::string_view text, bool check, Encoding &out)
 
 // The check digit is the one of the UPC-A number the six digits stand for: a check digit taken
 // from the six digits alone would be refused by scanners.
+// With the check option six typed digits or fewer are the data (padded to six) and the check
+// digit follows them; a seventh typed digit is the typist's check digit and is recomputed.
 void upcE(std::string_view text, bool check, char numberSystem, Encoding &out)
 {
-    const std::string padded = check::padLeft(text, 7);
+    const std::string padded = check::padLeft(text, check ? 6 : 7);
     const std::string_view data = std::string_view(padded).substr(0, 6);
-    char checkDigit = padded[6];
+    char checkDigit = check ? '0' : padded[6];
     if (check) {
         checkDigit = check::upcE(numberSystem, data);
         out.visibleText.assign(data).push_back(checkDigit);

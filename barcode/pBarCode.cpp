@@ -4,24 +4,29 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace zebrune {
 
 namespace {
 
-bool isDigitsAfterTrim(const QString &text)
+// The text without its leading and trailing blanks (and control characters).
+QStringView withoutOuterBlanks(const QString &text)
 {
-    // Leading and trailing blanks (and control characters) are not held against the text.
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first).unicode() <= ' ')
         ++first;
     while (last > first && text.at(last - 1).unicode() <= ' ')
         --last;
-    for (qsizetype i = first; i < last; ++i) {
-        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
-            return false;
-    }
-    return true;
+    return QStringView(text).mid(first, last - first);
+}
+
+bool isDigitsAfterTrim(const QString &text)
+{
+    const QStringView digits = withoutOuterBlanks(text);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 bool isDigitsOnly(TBarType type)
@@ -36,6 +41,15 @@ TBarCode::TBarCode(QWidget *parent) : TBarPanel(parent) {}
 QString TBarCode::About()
 {
     return QStringLiteral("Zebrune barcode components");
+}
+
+// A digits-only text is stored with the blanks the caller put around it, but the blanks are not
+// part of the number the bars carry.
+QString TBarCode::EncodedText() const
+{
+    if (isDigitsOnly(barType_))
+        return withoutOuterBlanks(barCode_).toString();
+    return barCode_;
 }
 
 void TBarCode::RaiseNotNumeric(const QString &text)
@@ -281,7 +295,7 @@ void TBarCode::Draw(QPainter &canvas, int left, int top, int height) const
 
 void TBarCode::Draw(QPainter &canvas, int left, int top, int height, double angle) const
 {
-    H_DrawBar(canvas, barType_, barCode_, modul_, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
+    H_DrawBar(canvas, barType_, EncodedText(), modul_, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
               textPosition_, colorBar_, colorSpc_, textColor_, angle);
 }
 
@@ -293,13 +307,13 @@ void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, d
 void TBarCode::Print(QPainter &printer, TUnits units, double left, double top, double height, double modul,
                      double angle) const
 {
-    H_PrintBar(printer, units, barType_, barCode_, modul, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
+    H_PrintBar(printer, units, barType_, EncodedText(), modul, ratio_, checkSum_, left, top, height, TextFont(), textShow_,
                textPosition_, colorBar_, colorSpc_, textColor_, angle);
 }
 
 int TBarCode::GetBarWidth() const
 {
-    return H_GetBarWidth(barType_, barCode_, modul_, ratio_, checkSum_);
+    return H_GetBarWidth(barType_, EncodedText(), modul_, ratio_, checkSum_);
 }
 
 int TBarCode::GetCanvasWidth(int height) const
@@ -309,7 +323,7 @@ int TBarCode::GetCanvasWidth(int height) const
 
 int TBarCode::GetCanvasWidth(int height, double angle) const
 {
-    return H_GetCanvasWidth(barType_, barCode_, modul_, ratio_, checkSum_, height, angle);
+    return H_GetCanvasWidth(barType_, EncodedText(), modul_, ratio_, checkSum_, height, angle);
 }
 
 int TBarCode::GetCanvasHeight(int height) const
@@ -319,12 +333,12 @@ int TBarCode::GetCanvasHeight(int height) const
 
 int TBarCode::GetCanvasHeight(int height, double angle) const
 {
-    return H_GetCanvasHeight(barType_, barCode_, modul_, ratio_, checkSum_, height, angle);
+    return H_GetCanvasHeight(barType_, EncodedText(), modul_, ratio_, checkSum_, height, angle);
 }
 
 int TBarCode::GetPrnBarWidth(const QPaintDevice &printer, TUnits units, double modul) const
 {
-    return H_GetPrnBarWidth(printer, units, barType_, barCode_, modul, ratio_, checkSum_);
+    return H_GetPrnBarWidth(printer, units, barType_, EncodedText(), modul, ratio_, checkSum_);
 }
 
 int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul) const
@@ -335,7 +349,7 @@ int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, doubl
 int TBarCode::GetPrnCanvasWidth(const QPaintDevice &printer, TUnits units, double height, double modul,
                                 double angle) const
 {
-    return H_PrnCanvasWidth(printer, units, barType_, barCode_, modul, ratio_, checkSum_, height, angle);
+    return H_PrnCanvasWidth(printer, units, barType_, EncodedText(), modul, ratio_, checkSum_, height, angle);
 }
 
 int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul) const
@@ -346,7 +360,7 @@ int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, doub
 int TBarCode::GetPrnCanvasHeight(const QPaintDevice &printer, TUnits units, double height, double modul,
                                  double angle) const
 {
-    return H_PrnCanvasHeight(printer, units, barType_, barCode_, modul, ratio_, checkSum_, height, angle);
+    return H_PrnCanvasHeight(printer, units, barType_, EncodedText(), modul, ratio_, checkSum_, height, angle);
 }
 
 QString TBarCode::GetBarTypeName() const

@@ -120,6 +120,7 @@ private:
     BarFont TextFont() const;
     void StoreAndCheckDigits(const QString &value);
     void StoreAndCheck(const QString &value);
+    QString EncodedText() const;
     [[noreturn]] static void RaiseNotNumeric(const QString &text);
 
     TBarType barType_ = bcCode39;

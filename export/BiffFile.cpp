@@ -26,10 +26,13 @@ constexpr quint16 eof = 0x000A;
 constexpr quint16 note = 0x001C;
 constexpr quint16 colWidth = 0x0024;
 constexpr quint16 font = 0x0031;
+constexpr quint16 codePage = 0x0042;
 } // namespace RecordNumber
 
 constexpr quint16 biffVersion2 = 0x0002;
-constexpr quint16 worksheetStream = 0x000A;
+constexpr quint16 windows1252 = 1252; // the code page Windows1252 writes every text in
+// The BOF type of a worksheet; readers such as xlrd refuse a file with any other type.
+constexpr quint16 worksheetStream = 0x0010;
 
 // `what` is UTF-8. Kept out of line: every cell checks its row and column.
 [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void refuseWord(int value, const char *what)
@@ -186,6 +189,13 @@ void TBiffFile::WriteFont(const QFont &font)
     writeRecord(record);
 }
 
+void TBiffFile::WriteCodePage()
+{
+    BiffRecord record(RecordNumber::codePage);
+    record.addWord(windows1252);
+    writeRecord(record);
+}
+
 void TBiffFile::WriteColWidth(int firstColumn, int lastColumn, int width)
 {
     BiffRecord record(RecordNumber::colWidth);
@@ -256,6 +266,11 @@ void TBiffFile::WriteInteger(int row, int column, TCellAttributes attributes, qi
 
 void TBiffFile::WriteNumber(int row, int column, TCellAttributes attributes, double value)
 {
+    // Not a number and infinity are not figures a shop can read: the cell stays empty.
+    if (!std::isfinite(value)) {
+        WriteBlank(row, column, attributes);
+        return;
+    }
     BiffRecord record = cellRecord(RecordNumber::number, row, column, attributes);
     record.addDouble(value);
     writeRecord(record);

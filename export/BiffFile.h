@@ -63,6 +63,9 @@ public:
     void WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn, int lastColumnPlusOne);
     // Fonts are numbered in the order they are written, from 0.
     void WriteFont(const QFont &font);
+    // CODEPAGE: the code page the texts are written in (Windows-1252), which readers such as
+    // xlrd need to read any letter outside plain ASCII.
+    void WriteCodePage();
     // Width in 1/256 of a character.
     void WriteColWidth(int firstColumn, int lastColumn, int width);
     void WriteColWidth(int column, int width);

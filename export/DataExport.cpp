@@ -143,7 +143,7 @@ void TDataExport::checkCanExport() const
         throw ExportError(QStringLiteral("Cannot perform this operation without a dataset"));
     if (!m_dataSet->active())
         throw vx::DbError(
-            QStringLiteral("No se puede realizar la operación: %1 está cerrado.").arg(m_dataSet->displayName()));
+            QStringLiteral("No se puede realizar la operación: %1 está cerrada.").arg(m_dataSet->displayName()));
     if (m_dataSet->isEmpty())
         throw vx::DbError(
             QStringLiteral("No se puede realizar la operación: %1 no tiene registros.").arg(m_dataSet->displayName()));

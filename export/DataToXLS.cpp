@@ -30,6 +30,7 @@ void TDataToXLS::BeginExport()
     TDataExport::BeginExport();
     m_writer = std::make_unique<TBiffFile>(stream());
     m_row = 0;
+    m_writer->WriteCodePage();
     m_writer->WriteFont(m_detail.Font);
     m_writer->WriteFont(m_title.Font);
     m_writer->WriteFont(m_header.Font);
@@ -51,7 +52,7 @@ void TDataToXLS::writeHeaderLine()
         if (!column->Save)
             continue;
         if (column->ColWidth > 0)
-            m_writer->WriteColWidth(outputColumn, column->ColWidth);
+            m_writer->WriteColWidth(outputColumn, cappedColWidth(column->ColWidth));
         m_writer->WriteLabel(m_row, outputColumn, CellAttribute::Font2, column->Title);
         ++outputColumn;
     }

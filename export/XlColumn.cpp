@@ -4,6 +4,8 @@
 #include "platform/db/Field.h"
 #include "platform/ui/DBGrid.h"
 
+#include <algorithm>
+
 TCellType cellTypeForField(vx::FieldType type)
 {
     switch (type) {
@@ -21,6 +23,11 @@ TCellType cellTypeForField(vx::FieldType type)
         break;
     }
     return ctLabel;
+}
+
+int cappedColWidth(int width)
+{
+    return std::min(width, 0xFFFF);
 }
 
 void TxlColumn::Assign(const vx::Field &field)
@@ -43,7 +50,7 @@ void TxlColumn::Assign(const vx::ui::DBGrid &grid, int column)
     Alignment = shown.alignment & Qt::AlignHorizontal_Mask;
     if (!Alignment)
         Alignment = field && field->isNumeric() ? Qt::AlignRight : Qt::AlignLeft;
-    ColWidth = grid.columnWidth(column) * 37;
+    ColWidth = cappedColWidth(grid.columnWidth(column) * 37);
     if (field)
         DataType = cellTypeForField(field->dataType());
 }

@@ -15,6 +15,10 @@ class DBGrid;
 // booleans, floating point as numbers, everything else (texts, dates, memos) as text.
 TCellType cellTypeForField(vx::FieldType type);
 
+// The widest column a sheet can record (its width field has 16 bits); a wider one is capped,
+// so that a grid column stretched across a wide screen never stops an export.
+int cappedColWidth(int width);
+
 // A spreadsheet column: the field it shows, its title, alignment, width and cell type.
 class TxlColumn : public TExportField {
 public:
@@ -26,7 +30,7 @@ public:
     // Name, visibility, display label, alignment and cell type of the field; no width.
     void Assign(const vx::Field &field) override;
     // What a grid's column shows: field, visibility, caption, alignment, and its width on screen
-    // (pixels × 37); the cell type follows the column's field when it has one.
+    // (pixels × 37, capped); the cell type follows the column's field when it has one.
     void Assign(const vx::ui::DBGrid &grid, int column);
     void Assign(const TxlColumn &other);
 

@@ -260,9 +260,12 @@ void TFFilCol::BGrabaTKClick()
     vx::ui::dialogs().showMessage(QStringLiteral("Proceso Terminado."));
 }
 
+// The sheet is a ruler in the unit the ticket reads its positions in: tenths of a millimetre from
+// the paper's top-left corner. Each label sits at its value, with a tick mark at the exact spot.
 void TFFilCol::BImprimirClick()
 {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
     if (!vx::ui::dialogs().printDialog(this, &printer))
         return;
     bool ok = false;
@@ -275,11 +278,22 @@ void TFFilCol::BImprimirClick()
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(ok && size > 0 ? size : 8);
     painter.setFont(font);
-    // In the printer's own units, as the positions are measured.
-    for (int y = 100; y <= 4000; y += 100)
-        painter.drawText(100, y, QString::number(y));
-    for (int x = 200; x <= 3000; x += 100)
-        painter.drawText(x, (x / 100) % 2 == 0 ? 50 : 150, QString::number(x));
+    const double dotsX = printer.logicalDpiX() / 254.0;
+    const double dotsY = printer.logicalDpiY() / 254.0;
+    const auto at = [&](int x, int y) { return QPointF(x * dotsX, y * dotsY); };
+    const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size() * 10;
+    painter.setPen(QPen(Qt::black, 0));
+    // Down the page: rows, measured from the top edge.
+    for (int y = 100; y <= paper.height() - 50; y += 100) {
+        painter.drawLine(at(0, y), at(80, y));
+        painter.drawText(at(100, y), QString::number(y));
+    }
+    // Across the page: columns, measured from the left edge, labels staggered so they never touch.
+    for (int x = 200; x <= paper.width() - 100; x += 100) {
+        painter.drawLine(at(x, 0), at(x, 30));
+        painter.drawText(at(x, (x / 100) % 2 == 0 ? 50 : 150), QString::number(x));
+    }
+    painter.drawText(at(300, 300), QStringLiteral("Posiciones en décimas de milímetro desde el borde de la hoja"));
     painter.end();
 }
 

@@ -73,8 +73,6 @@ constexpr double quantityWidth = 10;
 constexpr double codeWidth = 24;
 // Millimetres a ticket's left-aligned texts keep at least, however far right FILCOL puts them.
 constexpr double narrowestText = 45;
-// Below this the description goes under the code instead of beside it.
-constexpr double codeAndDescription = 55;
 constexpr double lineHeight = 4;
 
 } // namespace
@@ -105,12 +103,13 @@ std::unique_ptr<Report> receiptReport(vx::Dataset &lines, const ReceiptPrint &pr
 PageSetup ticketPage(TicketPaper paper)
 {
     switch (paper) {
+    // Rolls: the lengths are the most a ticket takes; the paper is cut where the ticket ends.
     case TicketPaper::Ticket70:
-        return PageSetup::custom(75, 500).setMargins(3, 3, 3, 3);
+        return PageSetup::custom(75, 500).setMargins(3, 3, 3, 5).setRoll(true);
     case TicketPaper::Ticket58:
-        return PageSetup::custom(58, 297).setMargins(2, 3, 2, 3);
+        return PageSetup::custom(58, 297).setMargins(2, 3, 2, 5).setRoll(true);
     case TicketPaper::Pos57:
-        return PageSetup::custom(57, 300).setMargins(2, 3, 2, 3);
+        return PageSetup::custom(57, 300).setMargins(2, 3, 2, 5).setRoll(true);
     }
     Q_UNREACHABLE();
 }
@@ -124,12 +123,15 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
     report->setTitle(QStringLiteral("Ticket"));
     report->setDataset(&lines);
 
+    // The positions are measured from the paper's edges (the calibration sheet's ruler); the
+    // bands start inside the margins.
     const double width = report->page().contentRect().width();
+    const QMarginsF margins = report->page().margins();
     double top = 0;
     double left = 0;
     if (print.positions) {
-        top = std::max(0, print.positions->top) / 10.0;
-        left = std::clamp(print.positions->left / 10.0, 0.0, std::max(0.0, width - narrowestText));
+        top = std::max(0.0, print.positions->top / 10.0 - margins.top());
+        left = std::clamp(print.positions->left / 10.0 - margins.left(), 0.0, std::max(0.0, width - narrowestText));
     }
     const double textWidth = width - left;
 
@@ -149,15 +151,13 @@ std::unique_ptr<Report> ticketReport(vx::Dataset &lines, TicketPaper paper, cons
     if (paper == TicketPaper::Ticket70)
         columns.text({0, 14, width, lineHeight}, QString(80, QLatin1Char('-'))).size(6);
 
+    // The description has the whole line under the code, and goes on to the next when it is
+    // longer: sizes and colours at its end tell articles of one model apart.
     Band &detail = report->detail();
     double line = 0;
     detail.field({left, line, std::min(codeWidth, textWidth), lineHeight}, QStringLiteral("TM1CHR1"));
-    if (textWidth >= codeAndDescription) {
-        detail.field({left + codeWidth + 1, line, textWidth - codeWidth - 1, lineHeight}, QStringLiteral("TM1CHR10"));
-    } else {
-        line += lineHeight;
-        detail.field({left, line, textWidth, lineHeight}, QStringLiteral("TM1CHR10"));
-    }
+    line += lineHeight;
+    detail.field({left, line, textWidth, lineHeight}, QStringLiteral("TM1CHR10")).wrap();
     line += lineHeight;
     detail.field({left, line, quantityWidth, lineHeight}, QStringLiteral("TM1NUM1"))
         .mask(QStringLiteral("0.##"))

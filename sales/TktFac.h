@@ -54,7 +54,8 @@ enum class TicketPaper {
 vx::report::PageSetup ticketPage(TicketPaper paper);
 
 // Where the shop's ticket printer wants the header and the left edge of the texts, in tenths of a
-// millimetre (the FILCOL ticket row's FCFILA01 and FCCOL01).
+// millimetre from the paper's top and left edges, as the calibration sheet measures them (the
+// FILCOL ticket row's FCFILA01 and FCCOL01).
 struct TicketPositions {
     int top = 0;
     int left = 0;

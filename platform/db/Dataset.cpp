@@ -123,14 +123,14 @@ Field *Dataset::fieldByName(const QString &name) const
     if (Field *f = findField(name))
         return f;
     if (!active())
-        throw DbError(QStringLiteral("%1 está cerrado: no se puede leer el campo %2.").arg(displayName(), name));
+        throw DbError(QStringLiteral("%1 está cerrada: no se puede leer el campo %2.").arg(displayName(), name));
     throw DbError(QStringLiteral("%1: no existe el campo %2.").arg(displayName(), name));
 }
 
 void Dataset::checkActive() const
 {
     if (!active())
-        throw DbError(QStringLiteral("No se puede realizar la operación: %1 está cerrado.").arg(displayName()));
+        throw DbError(QStringLiteral("No se puede realizar la operación: %1 está cerrada.").arg(displayName()));
 }
 
 void Dataset::checkModifiable() const

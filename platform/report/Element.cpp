@@ -31,7 +31,7 @@ void TextualElement::bind(BindContext &context)
 
 double TextualElement::placeText(LayoutContext &context, const QString &text, const QRectF &box) const
 {
-    return context.placer->place(text, m_font, box, alignment(), m_overflow, *context.ops);
+    return context.placer->place(text, m_font, box, alignment(), m_overflow, *context.ops, what());
 }
 
 double TextualElement::layout(LayoutContext &context, double shiftMm) const

@@ -107,6 +107,8 @@ public:
 
 protected:
     virtual QString text(const LayoutContext &context) const = 0;
+    // How the layout's notes name the element: the field it shows, or its name.
+    virtual QString what() const { return name(); }
     double placeText(LayoutContext &context, const QString &text, const QRectF &box) const;
 
 private:

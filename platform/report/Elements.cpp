@@ -30,6 +30,11 @@ QString FieldElement::text(const LayoutContext &) const
     return formatValue(m_bound.value(), mask());
 }
 
+QString FieldElement::what() const
+{
+    return QStringLiteral("campo ") + m_expression.fieldNames().join(QStringLiteral(" x "));
+}
+
 int Aggregates::add(Kind kind, const BoundExpression &expression, Over over)
 {
     m_entries.push_back(Entry{kind, expression, over});
@@ -59,6 +64,13 @@ void AggregateElement::bind(BindContext &context)
 QString AggregateElement::text(const LayoutContext &context) const
 {
     return formatValue(context.aggregates->value(m_slot), mask());
+}
+
+QString AggregateElement::what() const
+{
+    if (m_kind == Aggregates::Kind::Count)
+        return QStringLiteral("cuenta de filas");
+    return QStringLiteral("suma de ") + m_expression.fieldNames().join(QStringLiteral(" x "));
 }
 
 SystemElement::SystemElement(const QRectF &rectMm, Kind kind, const QString &pattern)

@@ -48,6 +48,7 @@ public:
 
 protected:
     QString text(const LayoutContext &context) const override;
+    QString what() const override;
 
 private:
     Expression m_expression;
@@ -84,6 +85,7 @@ public:
 
 protected:
     QString text(const LayoutContext &context) const override;
+    QString what() const override;
 
 private:
     Aggregates::Kind m_kind;

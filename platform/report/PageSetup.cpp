@@ -1,5 +1,7 @@
 #include "platform/report/PageSetup.h"
 
+#include <algorithm>
+
 namespace vx::report {
 
 PageSetup::PageSetup(const QPageSize &size, QPageLayout::Orientation orientation)
@@ -25,6 +27,23 @@ PageSetup PageSetup::custom(double widthMm, double heightMm)
     const QSizeF upright = turned ? QSizeF(heightMm, widthMm) : QSizeF(widthMm, heightMm);
     const QPageSize size(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     return PageSetup(size, turned ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+PageSetup &PageSetup::setRoll(bool roll)
+{
+    m_roll = roll;
+    return *this;
+}
+
+PageSetup PageSetup::cutAt(double lengthMm) const
+{
+    if (m_orientation != QPageLayout::Portrait)
+        return *this;
+    const QSizeF full = m_size.size(QPageSize::Millimeter);
+    PageSetup cut = custom(full.width(), std::min(full.height(), lengthMm));
+    cut.m_margins = m_margins;
+    cut.m_roll = m_roll;
+    return cut;
 }
 
 PageSetup &PageSetup::setMargins(double allMm)

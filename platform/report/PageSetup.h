@@ -18,6 +18,13 @@ public:
     // A paper `widthMm` wide and `heightMm` long, as it comes out of the printer.
     static PageSetup custom(double widthMm, double heightMm);
 
+    // A roll: the paper is cut where the content ends (plus the bottom margin), never longer
+    // than the length given; the page footer follows the content.
+    PageSetup &setRoll(bool roll);
+    bool isRoll() const { return m_roll; }
+    // The same paper cut to `lengthMm` (a paper set upright only; others are kept as they are).
+    PageSetup cutAt(double lengthMm) const;
+
     PageSetup &setMargins(double allMm);
     PageSetup &setMargins(double leftMm, double topMm, double rightMm, double bottomMm);
     QMarginsF margins() const { return m_margins; }
@@ -36,6 +43,7 @@ private:
     QPageSize m_size;
     QPageLayout::Orientation m_orientation;
     QMarginsF m_margins{10, 10, 10, 10};
+    bool m_roll = false;
 };
 
 } // namespace vx::report

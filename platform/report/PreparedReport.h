@@ -10,6 +10,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <variant>
 #include <vector>
@@ -67,6 +68,8 @@ struct PreparedReport {
     QString title;
     FontTable fonts;
     std::vector<PreparedPage> pages;
+    // The figures that did not fit their box even shrunk, and print as "###".
+    QStringList overflows;
 
     int pageCount() const { return int(pages.size()); }
 };

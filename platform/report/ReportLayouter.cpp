@@ -71,6 +71,9 @@ std::shared_ptr<PreparedReport> ReportLayouter::run()
     finishPage();
     walks.restore();
     resolveDeferred();
+    m_out->overflows = m_placer.overflows();
+    if (m_out->page.isRoll())
+        m_out->page = m_out->page.cutAt(m_contentEnd + m_out->page.margins().bottom());
     return m_out;
 }
 
@@ -197,17 +200,116 @@ void ReportLayouter::placeTogether(const std::vector<const Band *> &bands)
     double height = 0;
     for (const Piece &piece : pieces)
         height += piece.height;
-    // A block taller than a whole page is printed from the top of a page and cut at its foot.
     if (m_pageHasBody && m_y + height > m_bodyBottom + toleranceMm) {
         finishPage();
         startPage();
         pieces = layoutAll(); // again, for what shows the page number
     }
-    for (Piece &piece : pieces) {
+    for (Piece &piece : pieces)
+        putAcrossPages(piece);
+}
+
+void ReportLayouter::putAcrossPages(Piece &piece)
+{
+    while (m_y + piece.height > m_bodyBottom + toleranceMm) {
+        Piece rest;
+        if (!splitOff(piece, m_bodyBottom - m_y, rest)) {
+            if (!m_pageHasBody)
+                break; // not one line fits a whole page: printed from the top and cut at its foot
+            finishPage();
+            startPage();
+            continue;
+        }
         put(piece, m_y);
         m_y += piece.height;
+        finishPage();
+        startPage();
+        piece = std::move(rest);
     }
+    put(piece, m_y);
+    m_y += piece.height;
     m_pageHasBody = true;
+}
+
+std::pair<double, double> ReportLayouter::extent(const PageOp &op)
+{
+    return std::visit(Overloaded{
+                          [&](const TextOp &text) {
+                              return std::pair{text.baseline.y() - m_placer.ascent(text.font),
+                                               text.baseline.y() + m_placer.descent(text.font)};
+                          },
+                          [](const LineOp &line) {
+                              return std::pair{std::min(line.line.y1(), line.line.y2()),
+                                               std::max(line.line.y1(), line.line.y2())};
+                          },
+                          [](const BoxOp &box) { return std::pair{box.rect.top(), box.rect.bottom()}; },
+                          [](const ImageOp &image) { return std::pair{image.rect.top(), image.rect.bottom()}; },
+                      },
+                      op);
+}
+
+bool ReportLayouter::splitOff(Piece &piece, double room, Piece &rest)
+{
+    // Texts and pictures are never cut: the cut moves up to the top of the first one it crosses.
+    double cut = room;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const PageOp &op : piece.ops) {
+            if (std::holds_alternative<LineOp>(op) || std::holds_alternative<BoxOp>(op))
+                continue;
+            const auto [top, bottom] = extent(op);
+            if (top < cut - toleranceMm && bottom > cut + toleranceMm) {
+                cut = top;
+                moved = true;
+            }
+        }
+    }
+    if (cut <= toleranceMm)
+        return false;
+    const QPointF up(0, -cut);
+    std::vector<PageOp> kept;
+    for (PageOp &op : piece.ops) {
+        const auto [top, bottom] = extent(op);
+        if (top >= cut - toleranceMm) {
+            translate(op, up);
+            rest.ops.push_back(std::move(op));
+            continue;
+        }
+        // Rules and frames that cross the cut are drawn in two parts, one on each page.
+        if (bottom > cut + toleranceMm) {
+            if (auto *box = std::get_if<BoxOp>(&op)) {
+                BoxOp below = *box;
+                below.rect.setTop(cut);
+                below.rect.translate(up);
+                rest.ops.emplace_back(std::move(below));
+                box->rect.setBottom(cut);
+            } else if (auto *line = std::get_if<LineOp>(&op)) {
+                const QLineF &l = line->line;
+                const double t = (cut - l.y1()) / (l.y2() - l.y1());
+                const QPointF atCut = l.pointAt(t);
+                const QPointF upper = l.y1() < l.y2() ? l.p1() : l.p2();
+                const QPointF lower = l.y1() < l.y2() ? l.p2() : l.p1();
+                rest.ops.emplace_back(std::in_place_type<LineOp>, QLineF(atCut, lower).translated(up), line->widthMm);
+                line->line = QLineF(upper, atCut);
+            }
+        }
+        kept.push_back(std::move(op));
+    }
+    piece.ops = std::move(kept);
+    std::vector<DeferredText> keptDeferred;
+    for (DeferredText &text : piece.deferred) {
+        if (text.box.top() >= cut - toleranceMm) {
+            text.box.translate(up);
+            ++text.pageNumber;
+            rest.deferred.push_back(text);
+        } else {
+            keptDeferred.push_back(text);
+        }
+    }
+    piece.deferred = std::move(keptDeferred);
+    rest.height = piece.height - cut;
+    piece.height = cut;
+    return true;
 }
 
 void ReportLayouter::startPage()
@@ -228,10 +330,15 @@ void ReportLayouter::startPage()
 
 void ReportLayouter::finishPage()
 {
+    const bool roll = m_out->page.isRoll();
     if (const Band *footer = enabledBand(BandKind::PageFooter)) {
         Piece piece = layoutBand(*footer);
-        put(piece, m_content.bottom() - piece.height);
+        // On a roll the footer follows the content, since the paper is cut after it.
+        const double top = roll ? m_y : m_content.bottom() - piece.height;
+        put(piece, top);
+        m_y = std::max(m_y, top + piece.height);
     }
+    m_contentEnd = std::max(m_contentEnd, m_y);
 }
 
 void ReportLayouter::resolveDeferred()

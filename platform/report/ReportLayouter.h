@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vx::report {
@@ -16,7 +17,9 @@ class Report;
 
 // Lays a report out page by page: walks its dataset from first to last, prints the detail bands
 // of each row (and the sub-detail bands of its lines), starts a new page with the page and
-// column headers when a row does not fit, and ends with the summary.
+// column headers when a row does not fit, and ends with the summary. A band taller than the
+// room a page has goes on over the next pages, cut between its lines. A roll's paper ends
+// where its content does.
 class ReportLayouter {
 public:
     explicit ReportLayouter(Report &report);
@@ -36,6 +39,13 @@ private:
     void walkLines(const Band *linesBand);
     Piece layoutBand(const Band &band);
     void put(Piece &piece, double y);
+    // Puts a piece at the current position, going on over as many pages as it needs.
+    void putAcrossPages(Piece &piece);
+    // Moves what lies below `room` (measured from the piece's top, and moved up to the top of a
+    // line it would cut) into the piece returned; false when not even one line fits in `room`.
+    bool splitOff(Piece &piece, double room, Piece &rest);
+    // Top and bottom of what an operation draws, from the piece's top.
+    std::pair<double, double> extent(const PageOp &op);
     // Prints bands kept together, on a new page when they do not fit on this one.
     void placeTogether(const std::vector<const Band *> &bands);
     void startPage();
@@ -53,6 +63,7 @@ private:
     std::vector<std::pair<int, DeferredText>> m_deferred; // page index and text
     double m_y = 0;
     double m_bodyBottom = 0;
+    double m_contentEnd = 0; // the lowest point drawn on any page, for a roll
     bool m_pageHasBody = false;
 };
 

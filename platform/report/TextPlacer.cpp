@@ -1,16 +1,39 @@
 #include "platform/report/TextPlacer.h"
 
+#include <QLoggingCategory>
+
+#include <cmath>
+
 namespace vx::report {
+
+Q_LOGGING_CATEGORY(lcReportLayout, "vx.report.layout")
 
 namespace {
 
 // The measuring resolution, that of PDF files and high-resolution printing.
 constexpr double referenceDpi = 1200;
 constexpr double mmPerDot = 25.4 / referenceDpi;
+// Sizes a figure is shrunk by, in points.
+constexpr double shrinkStep = 0.1;
+
+const QString ellipsis = QString(QChar(0x2026));
 
 } // namespace
 
-TextPlacer::TextPlacer(const FontTable &fonts) : m_fonts(fonts), m_reference(1, 1, QImage::Format_RGB32)
+bool TextPlacer::isFigure(const QString &text)
+{
+    static const QString signs = QStringLiteral("+-.,%$/:()' ");
+    bool digit = false;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            digit = true;
+        else if (!signs.contains(c))
+            return false;
+    }
+    return digit;
+}
+
+TextPlacer::TextPlacer(FontTable &fonts) : m_fonts(fonts), m_reference(1, 1, QImage::Format_RGB32)
 {
     const int dotsPerMeter = qRound(referenceDpi / 0.0254);
     m_reference.setDotsPerMeterX(dotsPerMeter);
@@ -32,6 +55,16 @@ const TextPlacer::Measures &TextPlacer::measures(int font)
 double TextPlacer::lineHeight(int font)
 {
     return metrics(font).lineSpacing() * mmPerDot;
+}
+
+double TextPlacer::ascent(int font)
+{
+    return metrics(font).ascent() * mmPerDot;
+}
+
+double TextPlacer::descent(int font)
+{
+    return metrics(font).descent() * mmPerDot;
 }
 
 double TextPlacer::width(const QString &text, int font)
@@ -60,13 +93,42 @@ qsizetype TextPlacer::fittingLength(const QString &text, int font, double maxWid
     return low;
 }
 
-TextPlacer::Line TextPlacer::clipped(const QString &line, int font, double maxWidth)
+TextPlacer::Line TextPlacer::clipped(const QString &line, int font, double maxWidth, const QString &what)
 {
     const double whole = width(line, font);
     if (line.isEmpty() || whole <= maxWidth)
-        return Line{line, whole};
-    const QString kept = line.left(fittingLength(line, font, maxWidth));
-    return Line{kept, width(kept, font)};
+        return Line{line, whole, font};
+    if (isFigure(line))
+        return shrunk(line, font, maxWidth, what);
+    // The ellipsis tells the reader that the text goes on.
+    QString kept = line.left(fittingLength(line, font, maxWidth - width(ellipsis, font)));
+    while (kept.size() > 1 && kept.endsWith(QLatin1Char(' ')))
+        kept.chop(1);
+    kept += ellipsis;
+    return Line{kept, width(kept, font), font};
+}
+
+TextPlacer::Line TextPlacer::shrunk(const QString &figure, int font, double maxWidth, const QString &what)
+{
+    const QFont &original = m_fonts.at(font);
+    const double points = original.pointSizeF();
+    // Widths grow with the size, so the size that fits is close to this one; the loop makes sure.
+    double size = std::floor(points * maxWidth / width(figure, font) / shrinkStep) * shrinkStep;
+    for (; size >= smallestFigurePoints - 1e-9 && size < points; size -= shrinkStep) {
+        QFont smaller = original;
+        smaller.setPointSizeF(size);
+        const int index = m_fonts.indexOf(smaller);
+        const double wide = width(figure, index);
+        if (wide <= maxWidth)
+            return Line{figure, wide, index};
+    }
+    const QString note = QStringLiteral("%1: \"%2\" no cabe en %3 mm; se imprime %4")
+                             .arg(what.isEmpty() ? QStringLiteral("(sin nombre)") : what, figure)
+                             .arg(maxWidth, 0, 'f', 1)
+                             .arg(tooWide);
+    qCWarning(lcReportLayout).noquote() << note;
+    m_overflows << note;
+    return Line{tooWide, width(tooWide, font), font};
 }
 
 QStringList TextPlacer::wrapped(const QString &paragraph, int font, double maxWidth)
@@ -98,7 +160,7 @@ QStringList TextPlacer::wrapped(const QString &paragraph, int font, double maxWi
 }
 
 double TextPlacer::place(const QString &text, int font, const QRectF &box, Qt::Alignment alignment, Overflow overflow,
-                         std::vector<PageOp> &out)
+                         std::vector<PageOp> &out, const QString &what)
 {
     // A width of -1 is one not measured yet; left-aligned lines that need no cutting never are.
     std::vector<Line> lines;
@@ -109,13 +171,13 @@ double TextPlacer::place(const QString &text, int font, const QRectF &box, Qt::A
         switch (overflow) {
         case Overflow::Wrap:
             for (const QString &line : wrapped(paragraph, font, box.width()))
-                lines.push_back(Line{line, -1});
+                lines.push_back(Line{line, -1, font});
             break;
         case Overflow::Clip:
-            lines.push_back(clipped(paragraph, font, box.width()));
+            lines.push_back(clipped(paragraph, font, box.width(), what));
             break;
         case Overflow::Spill:
-            lines.push_back(Line{paragraph, -1});
+            lines.push_back(Line{paragraph, -1, font});
             break;
         }
     }
@@ -129,6 +191,7 @@ double TextPlacer::place(const QString &text, int font, const QRectF &box, Qt::A
         top = box.top() + (box.height() - textHeight) / 2;
     if (overflow == Overflow::Wrap)
         top = qMax(top, box.top());
+    // A shrunk figure keeps the baseline of its row, so that it still lines up with its neighbours.
     const double ascent = fm.ascent() * mmPerDot;
     for (size_t i = 0; i < lines.size(); ++i) {
         Line &line = lines[i];
@@ -137,11 +200,11 @@ double TextPlacer::place(const QString &text, int font, const QRectF &box, Qt::A
         double x = box.left();
         if (measured && (alignment & (Qt::AlignRight | Qt::AlignHCenter))) {
             if (line.width < 0)
-                line.width = width(line.text, font);
+                line.width = width(line.text, line.font);
             const double room = box.width() - line.width;
             x += (alignment & Qt::AlignRight) ? room : room / 2;
         }
-        out.emplace_back(std::in_place_type<TextOp>, QPointF(x, top + ascent + step * double(i)), font,
+        out.emplace_back(std::in_place_type<TextOp>, QPointF(x, top + ascent + step * double(i)), line.font,
                          std::move(line.text));
     }
     return qMax(box.height(), top - box.top() + textHeight);

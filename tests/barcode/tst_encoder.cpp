@@ -28,6 +28,16 @@ QString errorOf(TBarType type, std::string_view text, TCheckSum check = csNone)
     return QStringLiteral("<no error>");
 }
 
+QString errorOfWidths(int modul, double ratio)
+{
+    try {
+        widthClasses(modul, ratio);
+    } catch (const BarcodeError &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
 // Element codes of symbols given as module widths, bar first.
 std::string fromWidths(std::string_view widths)
 {
@@ -53,7 +63,7 @@ class TestEncoder : public QObject {
 private slots:
     void ratioLimitsPerSymbology();
     void widthClassesRoundHalfToEven();
-    void widthClassesNeverWrapOrGoNegative();
+    void widthClassesScaleWithoutCapAndNeverGoNegative();
     void elementCodesAndInternalError();
     void typeTableAndNames();
     void errorMessages();
@@ -99,22 +109,19 @@ void TestEncoder::widthClassesRoundHalfToEven()
     QCOMPARE(barWidth(bcCodeEAN13, "7791234567898", 3, 2.0, csNone), 285);
 }
 
-void TestEncoder::widthClassesNeverWrapOrGoNegative()
+void TestEncoder::widthClassesScaleWithoutCapAndNeverGoNegative()
 {
-    // 40 x 3 = 120 would make class 3 240, beyond a signed byte.
-    QCOMPARE(widthClasses(40, 3.0), (ElementWidths{40, 63, 94, 126}));
-    // 63.5 rounds to 64, whose double 128 would wrap.
-    QCOMPARE(widthClasses(127, 0.5), (ElementWidths{127, 63, 94, 126}));
-    QCOMPARE(widthClasses(300, 0.1), (ElementWidths{127, 30, 45, 60}));
+    // A 0.8 mm module at 1200 dpi is 38 pixels: every class keeps its proportion to it.
+    QCOMPARE(widthClasses(38, 2.0), (ElementWidths{38, 76, 114, 152}));
+    QCOMPARE(widthClasses(40, 3.0), (ElementWidths{40, 120, 180, 240}));
+    QCOMPARE(widthClasses(300, 0.1), (ElementWidths{300, 30, 45, 60}));
     QCOMPARE(widthClasses(2, -1.0), (ElementWidths{2, 0, 0, 0}));
     QCOMPARE(widthClasses(-3, 2.0), (ElementWidths{0, 0, 0, 0}));
     QCOMPARE(widthClasses(2, std::numeric_limits<double>::quiet_NaN()), (ElementWidths{2, 0, 0, 0}));
-    for (int modul = 1; modul <= 200; ++modul) {
-        for (const double ratio : {0.3, 1.0, 2.25, 3.0, 17.0}) {
-            for (const int w : widthClasses(modul, ratio))
-                QVERIFY2(w >= 0 && w <= 127, qPrintable(QStringLiteral("m %1 r %2").arg(modul).arg(ratio)));
-        }
-    }
+    // A size no page could hold is refused with a message, not drawn wrong.
+    QCOMPARE(errorOfWidths(40000, 3.0), QStringLiteral("Las barras son demasiado anchas para dibujarlas (módulo de "
+                                                       "40000 puntos)."));
+    QCOMPARE(errorOfWidths(2, std::numeric_limits<double>::infinity()).isEmpty(), false);
 }
 
 void TestEncoder::elementCodesAndInternalError()
@@ -171,16 +178,22 @@ void TestEncoder::eanAndUpcCheckDigitsAndPadding()
 {
     QCOMPARE(pattern(bcCodeEAN13, "779123456789", csModulo10), pattern(bcCodeEAN13, "7791234567898"));
     QCOMPARE(pattern(bcCodeEAN13, "779123456789"), pattern(bcCodeEAN13, "0779123456789"));
-    QCOMPARE(visible(bcCodeEAN13, "779123456789", csModulo10), std::string("779123456789"));
+    // The line under the bars is the number they carry, check digit and padding included.
+    QCOMPARE(visible(bcCodeEAN13, "779123456789", csModulo10), std::string("7791234567898"));
+    QCOMPARE(visible(bcCodeEAN13, "779123456789"), std::string("0779123456789"));
     // A longer text is not cut by the padding: its first 13 digits are drawn.
     QCOMPARE(pattern(bcCodeEAN13, "77912345678981"), pattern(bcCodeEAN13, "7791234567898"));
 
     QCOMPARE(pattern(bcCodeEAN8, "1234567", csModulo10), pattern(bcCodeEAN8, "12345670"));
     QCOMPARE(pattern(bcCodeEAN8, "91234567", csModulo10), pattern(bcCodeEAN8, "12345670"));
     QCOMPARE(pattern(bcCodeEAN8, "55"), pattern(bcCodeEAN8, "00000055"));
-    QCOMPARE(visible(bcCodeEAN8, "1234567", csModulo10), std::string("1234567"));
+    QCOMPARE(visible(bcCodeEAN8, "1234567", csModulo10), std::string("12345670"));
+    QCOMPARE(visible(bcCodeEAN8, "55"), std::string("00000055"));
 
-    // UPC-A: the twelfth digit is replaced by the check digit, which is then shown.
+    // UPC-A: every typed digit is kept and the check digit follows; a twelfth typed digit is the
+    // typist's check digit, replaced by the computed one.
+    QCOMPARE(visible(bcCodeUPC_A, "04210000526", csModulo10), std::string("042100005264"));
+    QCOMPARE(visible(bcCodeUPC_A, "4210000526", csModulo10), std::string("042100005264"));
     QCOMPARE(visible(bcCodeUPC_A, "036000291459", csModulo10), std::string("036000291452"));
     QCOMPARE(pattern(bcCodeUPC_A, "036000291459", csModulo10), pattern(bcCodeUPC_A, "036000291452"));
     QCOMPARE(visible(bcCodeUPC_A, "36000291452"), std::string("36000291452"));
@@ -198,16 +211,17 @@ void TestEncoder::upcEParityAndScannableCheckDigit()
     const std::string inverted = std::string("505") + "2605" + "0616" + "1606" + "0535" + "0526" + "0625" + "050505";
     QCOMPARE(pattern(bcCodeUPC_E1, "123456"), inverted);
 
-    // 012345 stands for UPC-A 0 01234 0000 5, whose check digit is 7.
-    QCOMPARE(visible(bcCodeUPC_E0, "123456", csModulo10), std::string("0123457"));
-    QCOMPARE(pattern(bcCodeUPC_E0, "123456", csModulo10), pattern(bcCodeUPC_E0, "0123457"));
+    // The six typed digits are the data: 123456 stands for UPC-A 0 12345 0000 6, check digit 5.
+    QCOMPARE(visible(bcCodeUPC_E0, "123456", csModulo10), std::string("1234565"));
+    QCOMPARE(pattern(bcCodeUPC_E0, "123456", csModulo10), pattern(bcCodeUPC_E0, "1234565"));
+    QCOMPARE(visible(bcCodeUPC_E0, "12345", csModulo10), std::string("0123457"));
     // Each expansion rule of the last data digit: 425261 (0-2), 123453 (3), 123454 (4), 654327.
     QCOMPARE(visible(bcCodeUPC_E0, "4252614", csModulo10), std::string("4252614"));
     QCOMPARE(visible(bcCodeUPC_E0, "1234530", csModulo10), std::string("1234531"));
     QCOMPARE(visible(bcCodeUPC_E0, "1234540", csModulo10), std::string("1234543"));
     QCOMPARE(visible(bcCodeUPC_E0, "6543270", csModulo10), std::string("6543273"));
     // Number system 1 weighs in: 1 12345 0000 5 sums 3 more than with 0.
-    QCOMPARE(visible(bcCodeUPC_E1, "123456", csModulo10), std::string("0123454"));
+    QCOMPARE(visible(bcCodeUPC_E1, "12345", csModulo10), std::string("0123454"));
 }
 
 void TestEncoder::supplementsShowTheirCheckDigit()

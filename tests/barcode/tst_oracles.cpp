@@ -6,6 +6,7 @@
 
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,13 +105,18 @@ void TestOracles::zbarReadsWhatWeShow_data()
     const Case cases[] = {
         {bcCodeEAN13, "7791234567898", false, 2.0, "EAN-13:%v", {}},
         {bcCodeEAN13, "4006381333931", false, 2.0, "EAN-13:%v", {}},
-        {bcCodeEAN13, "779123456789", true, 2.0, "EAN-13:%v8", {}},
+        {bcCodeEAN13, "779123456789", true, 2.0, "EAN-13:%v", {}},
+        {bcCodeEAN13, "779123456789", false, 2.0, "EAN-13:%v", {}},
         {bcCodeEAN8, "12345670", false, 2.0, "EAN-8:%v", {}},
-        {bcCodeEAN8, "9638507", true, 2.0, "EAN-8:%v4", {}},
+        {bcCodeEAN8, "9638507", true, 2.0, "EAN-8:%v", {}},
         {bcCodeUPC_A, "036000291452", false, 2.0, "UPC-A:%v", upc},
         {bcCodeUPC_A, "042100005260", true, 2.0, "UPC-A:%v", upc},
+        // The digits typed, then the check digit.
+        {bcCodeUPC_A, "04210000526", true, 2.0, "UPC-A:042100005264", upc},
+        {bcCodeUPC_A, "89076543210", true, 2.0, "UPC-A:890765432105", upc},
         {bcCodeUPC_E0, "4252614", false, 2.0, "UPC-E:0%v", upc},
-        {bcCodeUPC_E0, "123456", true, 2.0, "UPC-E:0%v", upc},
+        {bcCodeUPC_E0, "123456", true, 2.0, "UPC-E:01234565", upc},
+        {bcCodeUPC_E0, "654327", true, 2.0, "UPC-E:06543273", upc},
         {bcCodeUPC_E0, "6543270", true, 2.0, "UPC-E:0%v", upc},
         {bcCode39, "VENDRIX-2024", false, 2.0, "CODE-39:%v", {}},
         {bcCode39, "A B$C/D+E%F.", false, 3.0, "CODE-39:%v", {}},
@@ -184,9 +190,9 @@ void TestOracles::zintDrawsTheSameModules_data()
         {bcCodeEAN8, "1234567", true, 2.0, 13, "1234567", {}},
         {bcCodeEAN8, "55123457", false, 2.0, 13, "5512345", {}},
         {bcCodeUPC_A, "036000291452", false, 2.0, 34, "036000291452", {}},
-        {bcCodeUPC_A, "89076543210", true, 2.0, 34, "08907654321", {}},
+        {bcCodeUPC_A, "89076543210", true, 2.0, 34, "89076543210", {}},
         {bcCodeUPC_E0, "4252614", false, 2.0, 37, "04252614", {}},
-        {bcCodeUPC_E0, "123456", true, 2.0, 37, "00123457", {}},
+        {bcCodeUPC_E0, "123456", true, 2.0, 37, "0123456", {}},
         {bcCodeUPC_E1, "1234540", true, 2.0, 37, "11234540", {}},
         {bcCode128B, "Hola mundo", false, 2.0, 20, "Hola mundo", {}},
         {bcCode128B, "art-12 x", false, 2.0, 20, "art-12 x", {}},
@@ -248,6 +254,13 @@ void TestOracles::printedPdfScans()
         bar.SetBarcode(QStringLiteral("9638507"));
         bar.SetBarType(bcCodeEAN8);
         bar.Print(painter, utInch, 0.5, 2.5, 0.6, 0.015, 180);
+        // A 0.8 mm module keeps its proportions: 95 modules of 38 pixels at 1200 dpi.
+        bar.SetBarType(bcCodeEAN13);
+        bar.SetCheckSum(csNone);
+        bar.SetBarcode(QStringLiteral("4006381333931"));
+        QCOMPARE(printer.resolution(), 1200);
+        QCOMPARE(bar.GetPrnBarWidth(printer, utMillimeter, 0.8), 76);
+        bar.Print(painter, utMillimeter, 10, 120, 40, 0.8);
     }
     const QString png = dir_.filePath(QStringLiteral("page"));
     runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
@@ -255,8 +268,12 @@ void TestOracles::printedPdfScans()
     const QString decoded = runTool(QStringLiteral("zbarimg"), {QStringLiteral("-q"), png + QStringLiteral(".png")});
     QStringList symbols = decoded.split(QLatin1Char('\n'));
     symbols.sort();
-    QCOMPARE(symbols, (QStringList{QStringLiteral("CODE-128:Vendrix 2.0"), QStringLiteral("EAN-13:7791234567898"),
-                                   QStringLiteral("EAN-8:96385074")}));
+    QCOMPARE(symbols, (QStringList{QStringLiteral("CODE-128:Vendrix 2.0"), QStringLiteral("EAN-13:4006381333931"),
+                                   QStringLiteral("EAN-13:7791234567898"), QStringLiteral("EAN-8:96385074")}));
+    // The line a clerk reads under the EAN-13 bars is the number the scanner reads.
+    const QString words = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY2(words.split(QRegularExpression(QStringLiteral("\\s+"))).contains(QStringLiteral("7791234567898")),
+             qPrintable(words));
 }
 
 QTEST_MAIN(TestOracles)

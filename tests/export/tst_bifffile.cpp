@@ -10,11 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
-const QByteArray bof = QByteArray::fromHex("0900 0400 0200 0A00");
+const QByteArray bof = QByteArray::fromHex("0900 0400 0200 1000");
 const QByteArray eof = QByteArray::fromHex("0A00 0000");
 
 // Everything a writer put on a fresh buffer, BOF and EOF included.
@@ -88,7 +90,8 @@ private slots:
 
 void TestBiffFile::emptySheetIsBofThenEof()
 {
-    const QByteArray expected = hex("09 00 04 00 02 00 0A 00 0A 00 00 00");
+    // The BOF type is a worksheet (0x0010), which every reader opens.
+    const QByteArray expected = hex("09 00 04 00 02 00 10 00 0A 00 00 00");
     QCOMPARE(sheet([](TBiffFile &) {}), expected);
 
     // An explicit finish writes the same EOF once, and closes the sheet for good.
@@ -108,6 +111,7 @@ void TestBiffFile::recordsAreLaidOutByteForByte()
     arial.setBold(true);
     arial.setItalic(true);
     QCOMPARE(records([&](TBiffFile &f) { f.WriteFont(arial); }), hex("31 00 0A 00 C8 00 03 00 05 41 72 69 61 6C"));
+    QCOMPARE(records([](TBiffFile &f) { f.WriteCodePage(); }), hex("42 00 02 00 E4 04")); // Windows-1252
     QFont courier(QStringLiteral("Courier"));
     courier.setPointSizeF(12.5);
     courier.setUnderline(true);
@@ -193,6 +197,9 @@ void TestBiffFile::writeCellChoosesTheRecord_data()
     QTest::newRow("null as double") << int(ctDouble) << QVariant() << blank;
     QTest::newRow("typed null as label") << int(ctLabel) << QVariant(QMetaType::fromType<QString>()) << blank;
     QTest::newRow("blank type with a value") << int(ctBlank) << QVariant(5) << blank;
+    // A spreadsheet would show NaN or INF where the shop expects a figure.
+    QTest::newRow("not a number as double") << int(ctDouble) << QVariant(std::nan("")) << blank;
+    QTest::newRow("infinity as double") << int(ctDouble) << QVariant(std::numeric_limits<double>::infinity()) << blank;
 
     QTest::newRow("integer from text") << int(ctInteger) << QVariant("12") << integer("0C 00");
     QTest::newRow("integer 2,5 to even") << int(ctInteger) << QVariant(2.5) << integer("02 00");

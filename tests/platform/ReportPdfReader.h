@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QMap>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QString>
@@ -87,6 +89,31 @@ inline QImage rasterise(const QString &path, int page, int dpi)
                                      QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                                      QString::number(page), QStringLiteral("-singlefile"), path, base});
     return QImage(base + QStringLiteral(".png"));
+}
+
+// A word of the first page and its box, in millimetres from the paper's top-left corner.
+struct Word {
+    QString text;
+    QRectF boxMm;
+};
+
+// The words of the first page, from pdftotext -bbox.
+inline QList<Word> words(const QString &path)
+{
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    constexpr double mmPerPoint = 25.4 / 72;
+    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
+                                                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                                           path, QStringLiteral("-")});
+    QList<Word> out;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        out.append({m.captured(5), QRectF(topLeft * mmPerPoint, bottomRight * mmPerPoint)});
+    }
+    return out;
 }
 
 // The index of the first line of `text` containing `needle`, or -1.

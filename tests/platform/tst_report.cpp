@@ -503,6 +503,102 @@ private slots:
         QVERIFY(pdf::pages(pdfPath(QStringLiteral("logo"))).value(0).contains(QLatin1Char('X')));
     }
 
+    // Amounts of 7 to 10 digits in boxes of 25, 16 and 10 mm: every amount is read whole or as
+    // "###", never cut; a text too long for its box ends in an ellipsis.
+    void figuresAreWholeOrHashes()
+    {
+        const QList<double> amounts{1234567.89, 12345678.9, 123456789.12, 1234567890.12};
+        for (int i = 0; i < amounts.size(); ++i)
+            addItem(i + 1, QStringLiteral("CAMPERA IMPERMEABLE CON CAPUCHA DESMONTABLE"), QStringLiteral("A"), 1,
+                    amounts[i]);
+        Table items(m_db.get(), QStringLiteral("ITEMS"));
+        items.setIndexFieldNames(QStringLiteral("CODE"));
+        items.open();
+        const QString money = QStringLiteral("#,##0.00");
+        Report report;
+        report.setDataset(&items);
+        report.detail(6)
+            .field({0, 0, 15, 5}, QStringLiteral("CODE"))
+            .field({18, 0, 40, 5}, QStringLiteral("NAME"))
+            .field({62, 0, 25, 5}, QStringLiteral("COST"))
+            .mask(money)
+            .right()
+            .field({92, 0, 16, 5}, QStringLiteral("COST"))
+            .mask(money)
+            .right()
+            .field({113, 0, 10, 5}, QStringLiteral("COST"))
+            .mask(money)
+            .right();
+        report.summary(8).sum({62, 1, 25, 5}, QStringLiteral("COST")).mask(money).right().bold().size(11);
+        report.savePdf(pdfPath(QStringLiteral("figures")));
+        const QString page = pdf::pages(pdfPath(QStringLiteral("figures"))).value(0);
+
+        // "1.234.567.890,12" at 6 points still takes 17 mm: the widest amount cannot fit 16 mm,
+        // and no amount fits 10 mm.
+        int hashes = 0;
+        double total = 0;
+        for (int i = 0; i < amounts.size(); ++i) {
+            total += amounts[i];
+            const QString amount = shopformat::formatFloat(money, amounts[i]);
+            const QString line = pdf::lineWith(page, code(i + 1));
+            const QStringList words = line.split(QLatin1Char(' '));
+            QVERIFY2(words.size() >= 4, qPrintable(page));
+            const QStringList boxes = words.mid(words.size() - 3);
+            QCOMPARE(boxes[0], amount);
+            QCOMPARE(boxes[1], i < 3 ? amount : QStringLiteral("###"));
+            QCOMPARE(boxes[2], QStringLiteral("###"));
+            hashes += int(boxes.count(QStringLiteral("###")));
+            QVERIFY2(words.contains(QStringLiteral("CAMPERA")) && line.contains(QChar(0x2026)), qPrintable(line));
+        }
+        // The total, bold and larger, shrinks into its box whole.
+        QVERIFY2(page.contains(shopformat::formatFloat(money, total)), qPrintable(page));
+        // Each "###" is in the layout's notes, naming its field.
+        const QStringList notes = report.prepared().overflows;
+        QCOMPARE(hashes, 5);
+        QCOMPARE(notes.size(), hashes);
+        QVERIFY2(notes.value(0).startsWith(QStringLiteral("campo COST: ")), qPrintable(notes.value(0)));
+    }
+
+    // A memo of 120 lines in one band goes on over the next page under the repeated headers.
+    void tallBandGoesOnOverPages()
+    {
+        addItem(1, QStringLiteral("MEMO"), QStringLiteral("A"), 1, 1);
+        Table items(m_db.get(), QStringLiteral("ITEMS"));
+        items.open();
+        QStringList memo;
+        for (int i = 1; i <= 120; ++i)
+            memo << QStringLiteral("Renglon %1 del memo").arg(i, 3, 10, QLatin1Char('0'));
+        Report report;
+        report.setDataset(&items);
+        report.pageHeader(8).text({0, 0, 100, 6}, QStringLiteral("ENCABEZADO DE PAGINA"));
+        report.columnHeader(6).text({0, 0, 100, 5}, QStringLiteral("TITULOS DE COLUMNA"));
+        report.detail(5).memo(QStringLiteral("memo"), {0, 0, 190, 5}, memo);
+        report.summary(6).text({0, 0, 100, 5}, QStringLiteral("FIN DEL LISTADO"));
+        report.pageFooter(6).pageNumber({0, 0, 190, 5}, QStringLiteral("Página %1 de %2")).center();
+        report.savePdf(pdfPath(QStringLiteral("memo")));
+
+        const QStringList pages = pdf::pages(pdfPath(QStringLiteral("memo")));
+        QCOMPARE(pages.size(), 2);
+        QStringList printed;
+        static const QRegularExpression renglon(QStringLiteral("Renglon \\d{3} del memo"));
+        for (int p = 0; p < pages.size(); ++p) {
+            const int header = pdf::lineOf(pages[p], QStringLiteral("ENCABEZADO DE PAGINA"));
+            const int columns = pdf::lineOf(pages[p], QStringLiteral("TITULOS DE COLUMNA"));
+            QVERIFY2(header >= 0 && columns > header, qPrintable(pages[p]));
+            QVERIFY(pages[p].contains(QStringLiteral("Página %1 de 2").arg(p + 1)));
+            const QStringList own = [&] {
+                QStringList out;
+                for (auto it = renglon.globalMatch(pages[p]); it.hasNext();)
+                    out << it.next().captured();
+                return out;
+            }();
+            QVERIFY(!own.isEmpty() && pdf::lineOf(pages[p], own.first()) > columns);
+            printed << own;
+        }
+        QCOMPARE(printed, memo);
+        QVERIFY(pdf::lineOf(pages[1], QStringLiteral("FIN DEL LISTADO")) > pdf::lineOf(pages[1], memo.last()));
+    }
+
     void failuresReachTheCaller()
     {
         Report report;

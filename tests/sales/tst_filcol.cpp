@@ -187,10 +187,32 @@ private slots:
         QVERIFY(!QFile::exists(sheet));
         dialogs.printAnswers.enqueue(true);
         window.BImprimirClick();
-        const QString text = pdf::pages(sheet).join(QLatin1Char('\n'));
-        for (const QString &label : {QStringLiteral("100"), QStringLiteral("2500"), QStringLiteral("4000"),
-                                     QStringLiteral("3000"), QStringLiteral("1100")})
-            QVERIFY2(text.contains(label), qPrintable(label + QStringLiteral("\n") + text));
+        // In tenths of a millimetre from the paper's edges, as the ticket reads its positions:
+        // the row labels down the left edge sit on their value, the column labels start at theirs.
+        QVERIFY(pdf::sameSize(pdf::pageSizeMm(sheet), {210, 297}));
+        QStringList rows;
+        QStringList columns;
+        for (const pdf::Word &word : pdf::words(sheet)) {
+            bool number = false;
+            const int value = word.text.toInt(&number);
+            if (!number)
+                continue;
+            const double mm = value / 10.0;
+            if (qAbs(word.boxMm.left() - 10) < 0.3) {
+                QVERIFY2(word.boxMm.top() < mm && qAbs(word.boxMm.bottom() - mm) < 1.5, qPrintable(word.text));
+                rows << word.text;
+            } else {
+                QVERIFY2(qAbs(word.boxMm.left() - mm) < 0.3, qPrintable(word.text));
+                columns << word.text;
+            }
+        }
+        QCOMPARE(rows.size(), 29); // 100 to 2900 on an A4 sheet
+        QCOMPARE(rows.first(), QStringLiteral("100"));
+        QCOMPARE(rows.last(), QStringLiteral("2900"));
+        QCOMPARE(columns.size(), 19); // 200 to 2000, staggered in two lines
+        QVERIFY(columns.contains(QStringLiteral("200")) && columns.contains(QStringLiteral("2000")));
+        QVERIFY(pdf::pages(sheet).value(0).contains(QStringLiteral("décimas de milímetro")));
+        screenshots::save(pdf::rasterise(sheet, 1, 60), QStringLiteral("vx-escala.png"));
         QCOMPARE(dialogs.texts(QStringLiteral("print")).size(), 2);
     }
 };
