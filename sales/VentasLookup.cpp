@@ -183,6 +183,7 @@ void TFVentas::BAgregarClick()
                 work.fieldByName(QStringLiteral("TM1PRE2"))->setAsFloat(*price * *quantity);
                 work.fieldByName(QStringLiteral("TM1NUM2"))->setAsInteger(checkedList());
                 work.post();
+                ++m_linesAdded;
                 clearEntry();
                 recomputeTotals();
             } catch (const std::exception &failure) {
@@ -223,8 +224,9 @@ void TFVentas::DBGrid1DblClick()
             fillFromStock(false);
             EdCan->setText(vx::shopformat::formatGeneral(quantity));
         }
-        // The totals keep the line until it is added again.
+        // The totals keep the line until it is added again; recording puts it back if it was not.
         deleteCurrentLine();
+        m_lineTakenBack = true;
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
