@@ -369,8 +369,7 @@ bool TFVentas::eventFilter(QObject *watched, QEvent *event)
             else
                 CBCodPExit();
             m_lineAddedOnLeave = toAdd && m_linesAdded != before;
-        }
-        else if (watched == CBDes)
+        } else if (watched == CBDes)
             CBDesExit();
         else if (watched == EdPor)
             EdPorExit();
@@ -524,7 +523,8 @@ void TFVentas::recomputeTotals()
     // The same arithmetic as the recording, so that the window announces what will be charged.
     QList<sales::SaleLine> lines;
     if (DM1->TMP1->active())
-        for (const QVariantList &row : DM1->TMP1->columnValues({QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1")}))
+        for (const QVariantList &row :
+             DM1->TMP1->columnValues({QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1")}))
             lines.append({QString(), row.value(0).toDouble(), row.value(1).toDouble()});
     const double subtotal = sales::saleAmounts(lines, 0).subtotal;
     EdTOT->setText(sales::amountText(subtotal));
