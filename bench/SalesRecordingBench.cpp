@@ -36,13 +36,9 @@ QList<sales::SaleEntry> makeSales(qint64 articles, std::uint32_t seed, int count
         sales::SaleEntry entry;
         entry.dateText = vx::shopformat::formatDate(QDate::currentDate());
         entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
-        for (int l = 0; l < linesPerSale; ++l) {
-            const sales::SaleLine line{bench::syntheticOwnCode(article(rng)), double(quantity(rng)),
-                                       double(price(rng))};
-            entry.subtotal += line.quantity * line.unitPrice;
-            entry.lines << line;
-        }
-        entry.total = entry.cash = entry.subtotal;
+        for (int l = 0; l < linesPerSale; ++l)
+            entry.lines << sales::SaleLine{bench::syntheticOwnCode(article(rng)), double(quantity(rng)),
+                                           double(price(rng))};
         entry.operatorCode = 1;
         entry.accessLevel = 9;
         out << entry;
@@ -65,9 +61,9 @@ public:
           m_movement(prepared("INSERT INTO MOVIM (MOVFEC, MOVHOR, MOVCMCT, MOVCAN1, MOVNRO, MOVTIP, MOVOBS, MOVOPE) "
                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?)")),
           m_line(prepared("INSERT INTO ITECLI (ITECOM, ITECLI, ITETIP, ITECOD, ITECAN, ITEPOR, ITEEDI, ITEPRE, ITEFEC, "
-                          "ITECAU, ITEOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+                          "ITECAU, ITEOPE, ITESC) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
           m_header(prepared("INSERT INTO CLICOM (COMTIP, COMNRO, COMCLI, COMTOT, COMSUB, COMPOR, COMDIA, COMSAL, "
-                            "COMOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+                            "COMOPE, COMTUS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
           m_cash(prepared("INSERT INTO CAJA (CAJMOV, CAJCOM, CAJTIP, CAJIMP, CAJFEC, CAJENT, CAJCON) "
                           "VALUES (?, ?, ?, ?, ?, ?, ?)"))
     {
@@ -79,6 +75,12 @@ public:
         for (const QString &statement : m_dialect.beginWriteTransaction())
             check(control.exec(statement), control);
         const QString remark = QStringLiteral("Por Venta Nro. %1").arg(number);
+        double subtotal = 0;
+        for (const sales::SaleLine &line : entry.lines)
+            subtotal += line.quantity * line.unitPrice;
+        run(m_header, {QStringLiteral("1B"), double(number), 1, subtotal, subtotal, 0.0, m_saleDate, 0.0,
+                       entry.operatorCode, 0.0});
+        const QString headerKey = QString::number(number);
         for (const sales::SaleLine &line : entry.lines) {
             run(m_issue, {number, entry.accessLevel, entry.operatorCode, m_saleDate, m_now, line.articleCode,
                           line.quantity, 10.0, line.unitPrice, remark});
@@ -86,11 +88,9 @@ public:
             run(m_movement, {m_saleDate, m_hour, line.articleCode, line.quantity, number, QStringLiteral("E"), remark,
                              entry.operatorCode});
             run(m_line, {double(number), 1.0, QStringLiteral("1B"), line.articleCode, line.quantity, QVariant(),
-                         line.unitPrice, line.unitPrice, m_saleDate, 10.0, entry.operatorCode});
+                         line.unitPrice, line.unitPrice, m_saleDate, 10.0, entry.operatorCode, headerKey});
         }
-        run(m_header, {QStringLiteral("1B"), double(number), 1, entry.total, entry.subtotal, 0.0, m_saleDate, 0.0,
-                       entry.operatorCode});
-        run(m_cash, {QStringLiteral("I"), QString::number(number), QStringLiteral("EF"), entry.cash, m_saleDate,
+        run(m_cash, {QStringLiteral("I"), QString::number(number), QStringLiteral("EF"), subtotal, m_saleDate,
                      m_saleDate, remark});
         check(control.exec(QStringLiteral("COMMIT")), control);
     }

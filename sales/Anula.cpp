@@ -65,6 +65,7 @@ TFAnula::TFAnula(QWidget *parent)
     CBFactura->setInsertPolicy(QComboBox::NoInsert);
     connect(CBFactura, &QComboBox::activated, this, &TFAnula::CBFacturaChange);
     connect(CBFactura->lineEdit(), &QLineEdit::returnPressed, this, &TFAnula::CBFacturaChange);
+    connect(CBFactura->lineEdit(), &QLineEdit::textEdited, this, [this] { m_chosenKey = -1; });
     EdFec = new vx::ui::Edit(10, false, this);
     EdFec->setObjectName(QStringLiteral("EdFec"));
     vx::ui::filterDateKeys(EdFec);
@@ -151,6 +152,7 @@ void TFAnula::createGrids()
 
 void TFAnula::openViews()
 {
+    m_chosenKey = -1;
     m_clicom.table->open();
     m_itecli.table->open();
     m_stock.table->open();
@@ -166,8 +168,11 @@ void TFAnula::closeViews()
 
 void TFAnula::DBGrid1CellClick()
 {
-    if (m_clicom.table->active() && !m_clicom.table->isEmpty())
+    if (m_clicom.table->active() && !m_clicom.table->isEmpty()) {
         CBFactura->setEditText(m_clicom.table->fieldByName(QStringLiteral("COMNRO"))->asString());
+        // Of receipts sharing a number, the one clicked is the one to void.
+        m_chosenKey = m_clicom.table->fieldByName(QStringLiteral("COMUNO"))->value().toLongLong();
+    }
 }
 
 void TFAnula::CBFacturaChange()
@@ -216,7 +221,7 @@ void TFAnula::BAnularClick()
     vx::Connection &connection = *DM1->ADOConnection1;
     sales::ReceiptToCancel receipt;
     try {
-        receipt = sales::findReceiptToCancel(connection, number);
+        receipt = sales::findReceiptToCancel(connection, number, m_chosenKey);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
         return;
@@ -249,7 +254,8 @@ void TFAnula::BAnularClick()
 
     aguarde::show();
     try {
-        sales::cancelSale(connection, {number, *date, refund, uGlobales::session().operatorCode}, aguarde::progress);
+        sales::cancelSale(connection, {number, *date, refund, uGlobales::session().operatorCode, receipt.key},
+                          aguarde::progress);
     } catch (const sales::CancellationError &failure) {
         aguarde::close();
         vx::ui::dialogs().showMessage(failure.message());
@@ -284,7 +290,9 @@ void openAnula(TFAnula &window)
         window.closeViews();
         return;
     }
+    // Each opening starts with no receipt chosen: not the number voided last time.
     window.CBFactura->clear();
+    window.CBFactura->clearEditText();
     aguarde::close();
     vx::ui::dialogs().showModal(&window);
     DM1->Clicom->close();

@@ -55,6 +55,8 @@ private:
     // The receipt number typed or chosen; false (and the operator told) when it is none.
     bool chosenNumber(double &number);
 
+    // COMUNO of the receipt clicked in the grid; -1 once the operator types a number instead.
+    qint64 m_chosenKey = -1;
     app::OwnCursor m_clicom;
     app::OwnCursor m_itecli;
     app::OwnCursor m_stock;

@@ -44,6 +44,8 @@ TFImpComp::TFImpComp(QWidget *parent)
     m_clientes.followMaster(m_clicom, QStringLiteral("COMCLI"), QStringLiteral("CLICOD"));
     m_staging = std::make_unique<sales::ReceiptStaging>(*DM1->ADOConnection1);
     m_stagingSource = new vx::DataSource(this);
+    m_shownReceipt = new vx::DataSource(this);
+    m_shownCustomer = new vx::DataSource(this);
 
     CBComp = new vx::ui::PickList(this);
     CBComp->setObjectName(QStringLiteral("CBComp"));
@@ -60,11 +62,11 @@ TFImpComp::TFImpComp(QWidget *parent)
         text->setDataField(QLatin1String(field));
         return text;
     };
-    DBTextFecha = dbText("DBTextFecha", m_clicom.source, "COMDIA");
-    DBTextCliente = dbText("DBTextCliente", m_clientes.source, "CLIAPE");
-    DBTextSubTotal = dbText("DBTextSubTotal", m_clicom.source, "COMSUB");
-    DBTextPorc = dbText("DBTextPorc", m_clicom.source, "COMPOR");
-    DBTextTotal = dbText("DBTextTotal", m_clicom.source, "COMTOT");
+    DBTextFecha = dbText("DBTextFecha", m_shownReceipt, "COMDIA");
+    DBTextCliente = dbText("DBTextCliente", m_shownCustomer, "CLIAPE");
+    DBTextSubTotal = dbText("DBTextSubTotal", m_shownReceipt, "COMSUB");
+    DBTextPorc = dbText("DBTextPorc", m_shownReceipt, "COMPOR");
+    DBTextTotal = dbText("DBTextTotal", m_shownReceipt, "COMTOT");
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setReadOnly(true);
@@ -142,7 +144,10 @@ void TFImpComp::openViews()
         staging.fieldByName(QLatin1String(name))->setDisplayFormat(QStringLiteral("0.00"));
     m_staging->clear();
     m_stagingSource->setDataSet(&staging);
+    // Each opening starts with no receipt shown: not the first one of the table, not the
+    // discount of the receipt chosen last time.
     m_receipt.reset();
+    showChosen(false);
     aguarde::progress(QStringLiteral("Cargando Nros.de Comprobantes de Vtas."));
     const QStringList numbers = vx::ui::fieldTexts(*m_clicom.table, QStringLiteral("COMNRO"), [](int recNo) {
         if (recNo % 1000 == 0)
@@ -152,8 +157,17 @@ void TFImpComp::openViews()
     CBComp->setEditText(QString());
 }
 
+void TFImpComp::showChosen(bool shown)
+{
+    m_shownReceipt->setDataSet(shown ? m_clicom.table.get() : nullptr);
+    m_shownCustomer->setDataSet(shown ? m_clientes.table.get() : nullptr);
+    if (!shown)
+        Edit1->clear();
+}
+
 void TFImpComp::closeViews()
 {
+    showChosen(false);
     m_stagingSource->setDataSet(nullptr);
     m_clientes.table->close();
     m_clicom.table->close();
@@ -173,10 +187,12 @@ void TFImpComp::CBCompChange()
         m_receipt = sales::loadStoredReceipt(*DM1->ADOConnection1, *number);
         if (!m_receipt) {
             m_staging->clear();
+            showChosen(false);
             vx::ui::dialogs().showMessage(QStringLiteral("No existe el comprobante Nro. %1").arg(text));
             return;
         }
         m_clicom.table->locate(QStringLiteral("COMNRO"), *number);
+        showChosen(true);
         // A receipt without discount shows none, not the one of the receipt chosen before.
         Edit1->setText(fixed2(m_receipt->discount()));
         m_staging->stage(m_receipt->lines, vx::shopformat::formatGeneral(*number), m_receipt->date);

@@ -67,6 +67,10 @@ private:
     app::OwnCursor m_clientes;
     std::unique_ptr<sales::ReceiptStaging> m_staging;
     vx::DataSource *m_stagingSource = nullptr;
+    // What the data boxes show: the chosen receipt and its customer, nothing before a choice.
+    vx::DataSource *m_shownReceipt = nullptr;
+    vx::DataSource *m_shownCustomer = nullptr;
+    void showChosen(bool shown);
     std::optional<sales::StoredReceipt> m_receipt;
 };
 

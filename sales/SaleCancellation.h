@@ -16,14 +16,18 @@ namespace sales {
 struct CancellationRequest {
     double receiptNumber = 0;
     QDate date;          // EdFec: the refund's date
-    bool refund = false; // the operator agreed to pay the amount back out of the cash
+    bool refund = false; // the operator agreed to pay the amount back
     int operatorCode = 0;
+    // COMUNO of the receipt the operator chose in the grid; -1: the first one of the number not
+    // voided yet (a typed number may have been used for more than one receipt).
+    qint64 receiptKey = -1;
 };
 
 // The receipt a number names, as the window needs it before asking its questions.
 struct ReceiptToCancel {
     enum class State { Missing, Voided, Open };
     State state = State::Missing;
+    qint64 key = -1;    // COMUNO
     double total = 0;   // COMTOT
     double balance = 0; // COMSAL
     // The amount the customer paid and may get back.
@@ -48,12 +52,15 @@ private:
     Kind m_kind;
 };
 
-// The first receipt recorded with the number.
-ReceiptToCancel findReceiptToCancel(vx::Connection &connection, double receiptNumber);
+// The receipt the request names: the one of that key when given, else the first of the number not
+// voided yet (or, when all are, the first, as Voided).
+ReceiptToCancel findReceiptToCancel(vx::Connection &connection, double receiptNumber, qint64 receiptKey = -1);
 
-// Voids the receipt in one transaction: the receipt and its lines marked, each line's quantity
+// Voids one receipt in one transaction: the receipt and its own lines marked, each line's quantity
 // returned to the article's stock as it was sold, one incoming movement per line and, on request,
-// the refund out of the cash. Lines voided before are not returned twice. Throws
+// the refund: in cash what came in cash; a card coupon still pending is withdrawn (deleted, so it
+// is never presented), one already credited goes back as a card refund. Lines voided before are
+// not returned twice. Throws
 // CancellationError (Busy when a transaction is already open or the database is locked, Voided
 // when the receipt is missing or was voided meanwhile, Failed for anything else), after rolling
 // everything back.

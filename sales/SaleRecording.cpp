@@ -5,6 +5,7 @@
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 #include "sales/ReceiptNumbers.h"
+#include "sales/SaleTotals.h"
 #include "data/RowWriter.h"
 
 #include <optional>
@@ -101,12 +102,19 @@ public:
         m_number = sale.receiptNumber;
         m_concept = QStringLiteral("Por Venta Nro. %1").arg(m_number);
         const Customer customer = findCustomer(m_connection, m_entry.customerName);
+        const SaleAmounts amounts = saleAmounts(m_entry.lines, m_entry.percentage);
+        // The header first: its key goes into every line, which ties the lines to this receipt.
+        m_headerKey = QString::number(writeHeader(customer, amounts));
         for (const SaleLine &line : m_entry.lines)
             writeLine(line, customer);
-        writeHeader(customer);
-        writeCashBook();
+        writeCashBook(amounts.total);
         renumberCoupons();
-        return sale;
+        RecordedSale out = sale;
+        out.subtotal = amounts.subtotal;
+        out.percentage = m_entry.percentage;
+        out.discount = amounts.discount;
+        out.total = amounts.total;
+        return out;
     }
 
 private:
@@ -159,29 +167,32 @@ private:
                        QStringLiteral("E"), m_concept, m_entry.operatorCode});
         m_rows.insert(QStringLiteral("ITECLI"),
                       columns({"ITECOM", "ITECLI", "ITETIP", "ITECOD", "ITECAN", "ITEPOR", "ITEEDI", "ITEPRE", "ITEFEC",
-                               "ITECAU", "ITEOPE"}),
+                               "ITECAU", "ITEOPE", lineHeaderColumn}),
                       {double(m_number), customer.code, customer.receiptType, line.articleCode, line.quantity,
                        m_entry.percentage == 0 ? QVariant() : QVariant(m_entry.percentage), line.unitPrice, price,
-                       m_saleDate, cost.value_or(0.0), m_entry.operatorCode});
+                       m_saleDate, cost.value_or(0.0), m_entry.operatorCode, m_headerKey});
     }
 
-    void writeHeader(const Customer &customer)
+    qint64 writeHeader(const Customer &customer, const SaleAmounts &amounts)
     {
         say("Actualizando en Totales...              ");
-        m_rows.insert(
+        return m_rows.insertReturningKey(
             QStringLiteral("CLICOM"),
-            columns({"COMTIP", "COMNRO", "COMCLI", "COMTOT", "COMSUB", "COMPOR", "COMDIA", "COMSAL", "COMOPE"}),
-            {customer.receiptType, double(m_number), customer.code, m_entry.total, m_entry.subtotal, m_entry.percentage,
-             m_saleDate, 0.0, m_entry.operatorCode});
+            columns({"COMTIP", "COMNRO", "COMCLI", "COMTOT", "COMSUB", "COMPOR", "COMDIA", "COMSAL", "COMOPE",
+                     cardPaidColumn}),
+            {customer.receiptType, double(m_number), customer.code, amounts.total, amounts.subtotal,
+             m_entry.percentage, m_saleDate, 0.0, m_entry.operatorCode, toCents(m_entry.card)});
     }
 
-    void writeCashBook()
+    // What came in cash is the total less the card: the change handed back never entered the till.
+    // No tender at all counts as the whole total paid in cash.
+    void writeCashBook(double total)
     {
         say("Actualizando en Caja...              ");
-        if (m_entry.cash != 0)
-            writeCashRow(QStringLiteral("EF"), m_entry.cash - m_entry.change);
+        if (m_entry.cash != 0 || (m_entry.card == 0 && total != 0))
+            writeCashRow(QStringLiteral("EF"), toCents(total - m_entry.card));
         if (m_entry.card != 0)
-            writeCashRow(QStringLiteral("TT"), m_entry.card);
+            writeCashRow(QStringLiteral("TT"), toCents(m_entry.card));
     }
 
     void writeCashRow(const QString &means, double amount)
@@ -208,6 +219,7 @@ private:
     QDateTime m_saleDate;
     int m_number = 0;
     QString m_concept;
+    QString m_headerKey;
 };
 
 QString causeOf(const std::exception &failure)
@@ -218,6 +230,15 @@ QString causeOf(const std::exception &failure)
 }
 
 } // namespace
+
+SaleAmounts saleAmounts(const QList<SaleLine> &lines, double percentage)
+{
+    double subtotal = 0;
+    for (const SaleLine &line : lines)
+        subtotal += lineAmount(line.quantity, line.unitPrice);
+    const Discount discount = applyDiscount(subtotal, percentage);
+    return {toCents(subtotal), discount.amount, discount.total};
+}
 
 SaleRecordingError SaleRecordingError::failed(const QString &cause)
 {

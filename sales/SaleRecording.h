@@ -22,18 +22,16 @@ struct SaleLine {
 // What the sales window read from its boxes when the operator asked to record the sale. The
 // amounts are already numbers (a box that does not convert never gets this far); the receipt
 // number and the date are the boxes' texts, converted inside the recording so that a bad one
-// rolls everything back.
+// rolls everything back. The subtotal, the discount and the total are not given: the recording
+// computes them from the lines and the percentage, so that what is charged is what was sold.
 struct SaleEntry {
     QString receiptNumberText;          // EdNro; empty: the next free number
     bool receiptNumberProposed = false; // EdNro holds the number the window proposed, untouched
     QString dateText;                   // EdFec, short date
     QString customerName;               // CBCliente
-    double total = 0;                   // EdTOT, after the discount
-    double subtotal = 0;                // EdSTot
-    double percentage = 0;              // EdPor
-    double cash = 0;                    // EdEFE
+    double percentage = 0;              // EdPor, the discount on the whole sale
+    double cash = 0;                    // EdEFE; with no card either, the whole total is cash
     double card = 0;                    // EdTar
-    double change = 0;                  // EdVTO
     QList<SaleLine> lines;
     QList<qint64> couponIds;            // CUPONES.Id of the card coupons written for this sale
     int operatorCode = 0;
@@ -45,7 +43,27 @@ struct RecordedSale {
     // The proposed number had been taken by another workstation meanwhile; the sale and its
     // coupons carry the next free number instead.
     bool numberChanged = false;
+    // The amounts stored, to the cent: the window shows and prints these.
+    double subtotal = 0;
+    double percentage = 0;
+    double discount = 0;
+    double total = 0;
 };
+
+// The subtotal, discount and total the sale's lines and percentage give, to the cent: the figures
+// the recording stores, and the window shows while the sale is composed.
+struct SaleAmounts {
+    double subtotal = 0;
+    double discount = 0;
+    double total = 0;
+};
+SaleAmounts saleAmounts(const QList<SaleLine> &lines, double percentage);
+
+// Columns no other window reads that tie a sale's rows together, so that a cancellation finds
+// exactly what one sale recorded even when a typed number was used twice: each receipt line
+// carries its header's COMUNO (as text), and the header keeps the part of the tender paid by card.
+inline constexpr const char *lineHeaderColumn = "ITESC";
+inline constexpr const char *cardPaidColumn = "COMTUS";
 
 // The Spanish reason a sale could not be recorded; nothing of it was stored.
 class SaleRecordingError : public std::runtime_error {

@@ -22,12 +22,22 @@ bool sales::isCompleteOwnCode(const QString &code)
     return code.size() >= ownCodeLength && code != blankOwnCode();
 }
 
+double sales::toCents(double amount)
+{
+    // Counted in whole cents, so that sums of many lines carry no binary residue.
+    return double(std::llround(amount * 100)) / 100;
+}
+
 sales::Discount sales::applyDiscount(double subtotal, double percentage)
 {
-    if (percentage == 0)
-        return {0, subtotal};
-    const double amount = subtotal * percentage / 100;
-    return {amount, subtotal - amount};
+    const qint64 subtotalCents = std::llround(subtotal * 100);
+    const qint64 discountCents = percentage == 0 ? 0 : std::llround(double(subtotalCents) * percentage / 100);
+    return {double(discountCents) / 100, double(subtotalCents - discountCents) / 100};
+}
+
+double sales::lineAmount(double quantity, double unitPrice)
+{
+    return toCents(quantity * unitPrice);
 }
 
 double sales::changeDue(double cash, double card, double total)

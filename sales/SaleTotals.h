@@ -19,11 +19,18 @@ QString padOwnCode(const QString &typed);
 // A code worth looking up: 13 characters or more and not the blank code.
 bool isCompleteOwnCode(const QString &code);
 
+// An amount to the cent, half away from zero, as the boxes show it and the receipt keeps it.
+double toCents(double amount);
+
 struct Discount {
-    double amount = 0;  // what the percentage takes off
+    double amount = 0;  // what the percentage takes off, to the cent
     double total = 0;   // what is left to collect; a negative percentage raises it
 };
+// The subtotal is taken to the cent first, so that the discount and the total add up to it.
 Discount applyDiscount(double subtotal, double percentage);
+
+// A line's amount: quantity times unit price, to the cent.
+double lineAmount(double quantity, double unitPrice);
 
 // What is handed back: cash and card together less the total. Negative while the tender is short.
 double changeDue(double cash, double card, double total);

@@ -14,10 +14,12 @@
 #include "platform/ui/PickList.h"
 #include "app/ArticleLists.h"
 #include "sales/Cobro.h"
+#include "sales/SaleRecording.h"
 #include "sales/SaleTotals.h"
 #include "app/Aguarde.h"
 #include "app/uGlobales.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -32,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <utility>
 
 TFVentas *FVentas = nullptr;
 
@@ -284,8 +287,13 @@ void TFVentas::connectHandlers()
     connect(CBCodP->lineEdit(), &QLineEdit::textEdited, this, [this] { m_entryArmed = true; });
     connect(CBCodP, &QComboBox::activated, this, &TFVentas::CBCodPSelect);
     connect(CBDes, &QComboBox::activated, this, &TFVentas::CBDesSelect);
-    connect(BAgregar, &QPushButton::clicked, this, &TFVentas::BAgregarClick);
-    connect(BAgregar2, &QPushButton::clicked, this, &TFVentas::BAgregarClick);
+    for (QPushButton *add : {BAgregar, BAgregar2})
+        connect(add, &QPushButton::clicked, this, [this] {
+            // The press that took the focus from a code box already added this click's line.
+            if (std::exchange(m_lineAddedOnLeave, false))
+                return;
+            BAgregarClick();
+        });
     connect(BEliminar, &QPushButton::clicked, this, &TFVentas::BEliminarClick);
     connect(BCancelar, &QPushButton::clicked, this, &TFVentas::BCancelarClick);
     connect(BNuevo, &QPushButton::clicked, this, &TFVentas::BNuevoClick);
@@ -319,6 +327,12 @@ bool TFVentas::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const QString typed = static_cast<QKeyEvent *>(event)->text();
+        m_lineAddedOnLeave = false;
+        // Enter in the percentage box applies the discount at once.
+        if (watched == EdPor && isEnter(key)) {
+            EdPorExit();
+            return true;
+        }
         // A key typed on "F9 Grabar" records, as a click does; moving on or Escape does not.
         if (watched == BBGrabar && (isEnter(key) || (!typed.isEmpty() && typed.at(0).isPrint()))) {
             BGrabarClick();
@@ -345,11 +359,17 @@ bool TFVentas::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusOut:
         if (!leftByOperator(static_cast<QFocusEvent *>(event)) || m_closing)
             break;
-        if (watched == CBCod)
-            CBCodExit();
-        else if (watched == CBCodP)
-            CBCodPExit();
-        else if (watched == CBDes)
+        if (watched == CBCod || watched == CBCodP) {
+            // The focus has already moved on: a press on "&Agregar" is what took it.
+            const QWidget *next = QApplication::focusWidget();
+            const bool toAdd = next == BAgregar || next == BAgregar2;
+            const int before = m_linesAdded;
+            if (watched == CBCod)
+                CBCodExit();
+            else
+                CBCodPExit();
+            m_lineAddedOnLeave = toAdd && m_linesAdded != before;
+        } else if (watched == CBDes)
             CBDesExit();
         else if (watched == EdPor)
             EdPorExit();
@@ -500,10 +520,13 @@ int TFVentas::checkedList() const
 
 void TFVentas::recomputeTotals()
 {
-    double subtotal = 0;
+    // The same arithmetic as the recording, so that the window announces what will be charged.
+    QList<sales::SaleLine> lines;
     if (DM1->TMP1->active())
-        for (const QVariantList &row : DM1->TMP1->columnValues({QStringLiteral("TM1PRE2")}))
-            subtotal += row.value(0).toDouble();
+        for (const QVariantList &row :
+             DM1->TMP1->columnValues({QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1")}))
+            lines.append({QString(), row.value(0).toDouble(), row.value(1).toDouble()});
+    const double subtotal = sales::saleAmounts(lines, 0).subtotal;
     EdTOT->setText(sales::amountText(subtotal));
     EdSTot->setText(sales::amountText(subtotal));
     applyPercentage();
@@ -572,6 +595,7 @@ void TFVentas::EdTarExit()
 
 void TFVentas::clearEntry()
 {
+    m_lineTakenBack = false;
     for (QComboBox *combo : {static_cast<QComboBox *>(CBCod), static_cast<QComboBox *>(CBDes),
                              static_cast<QComboBox *>(CBCodP)})
         combo->setEditText(QString());

@@ -11,6 +11,11 @@ class QPushButton;
 class QRadioButton;
 class TFCobro;
 
+namespace sales {
+struct RecordedSale;
+struct SaleEntry;
+}  // namespace sales
+
 namespace vx::ui {
 class DBGrid;
 class DBNavigator;
@@ -135,8 +140,13 @@ private:
     void releaseWorkTable();
     void deleteCurrentLine();
     void clearEntry();
+    // Every amount box back to a sale with nothing in it, and no percentage kept.
+    void clearAmounts();
     void proposeReceiptNumber(bool saleTypesOnly);
     void recordSale();
+    bool putBackTakenLine();
+    bool typedNumberAccepted(const sales::SaleEntry &entry);
+    void showRecorded(const sales::RecordedSale &recorded);
 
     std::unique_ptr<TFCobro> m_cobro;
     QList<qint64> m_couponIds;
@@ -144,6 +154,12 @@ private:
     double m_percentage = 0;
     bool m_entryArmed = true;
     bool m_closing = false;
+    // A line was taken back by double click and its code is still in the entry boxes.
+    bool m_lineTakenBack = false;
+    // Lines added so far; leaving a code box compares it to tell whether the box added one.
+    int m_linesAdded = 0;
+    // Leaving a code box for a click on "&Agregar" already added the line that click asks for.
+    bool m_lineAddedOnLeave = false;
 };
 
 // The sales window of the program, set while one exists.

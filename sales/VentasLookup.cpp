@@ -183,6 +183,7 @@ void TFVentas::BAgregarClick()
                 work.fieldByName(QStringLiteral("TM1PRE2"))->setAsFloat(*price * *quantity);
                 work.fieldByName(QStringLiteral("TM1NUM2"))->setAsInteger(checkedList());
                 work.post();
+                ++m_linesAdded;
                 clearEntry();
                 recomputeTotals();
             } catch (const std::exception &failure) {
@@ -219,12 +220,15 @@ void TFVentas::DBGrid1DblClick()
         const QString code = work.fieldByName(QStringLiteral("TM1CHR1"))->asString();
         const double quantity = work.fieldByName(QStringLiteral("TM1NUM1"))->asFloat();
         CBCod->setEditText(code);
-        if (locateOwnCode(code)) {
+        const bool known = locateOwnCode(code);
+        if (known) {
             fillFromStock(false);
             EdCan->setText(vx::shopformat::formatGeneral(quantity));
         }
-        // The totals keep the line until it is added again.
+        // The totals keep the line until it is added again; recording puts it back if it was not
+        // (an article no longer in stock has no price to put it back with: it stays out).
         deleteCurrentLine();
+        m_lineTakenBack = known;
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }

@@ -5,6 +5,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/PickList.h"
 #include "sales/Cobro.h"
+#include "sales/ReceiptNumbers.h"
 #include "sales/SalePrint.h"
 #include "sales/SaleRecording.h"
 #include "sales/SaleTotals.h"
@@ -15,18 +16,6 @@
 #include <QLineEdit>
 
 #include <exception>
-
-namespace {
-
-// Reads an amount box for the recording: an empty box is written "0" first, as the boxes show it.
-std::optional<double> tenderAmount(QLineEdit *box)
-{
-    if (box->text().trimmed().isEmpty())
-        box->setText(QStringLiteral("0"));
-    return sales::boxAmount(box->text());
-}
-
-}  // namespace
 
 void TFVentas::Button2Click()
 {
@@ -65,12 +54,8 @@ void TFVentas::BNuevoClick()
 void TFVentas::BCancelarClick()
 {
     clearEntry();
-    // The total first: its change would otherwise write a change of 0 into the emptied box.
-    EdTOT->setText(QStringLiteral("0"));
-    for (QLineEdit *edit : {EdEFE, EdTar, EdNro, EdVTO, EdSTot, EdPor, EdDcto, EdTotal})
-        edit->clear();
-    // An emptied percentage box would otherwise bring the last discount back on the next line.
-    m_percentage = 0;
+    clearAmounts();
+    EdNro->clear();
     m_couponIds.clear();
     m_proposedNumber.clear();
     try {
@@ -82,12 +67,23 @@ void TFVentas::BCancelarClick()
     CBCod->setFocus();
 }
 
+void TFVentas::clearAmounts()
+{
+    // The total first: its change would otherwise write a change of 0 into the emptied box.
+    EdTOT->setText(QStringLiteral("0"));
+    for (QLineEdit *edit : {EdEFE, EdTar, EdVTO, EdSTot, EdPor, EdDcto, EdTotal})
+        edit->clear();
+    // An emptied percentage box would otherwise bring the last discount back on the next line.
+    m_percentage = 0;
+}
+
 void TFVentas::BCerrarClick()
 {
     m_closing = true;
     clearEntry();
-    for (QLineEdit *edit : {EdNro, EdTar})
-        edit->clear();
+    // The next customer starts from nothing: no discount, no tender of an abandoned sale.
+    clearAmounts();
+    EdNro->clear();
     m_couponIds.clear();
     m_proposedNumber.clear();
     try {
@@ -114,32 +110,62 @@ void TFVentas::BGrabarClick()
     m_entryArmed = true;
 }
 
+// A line taken back by double click and not added again goes back into the sale before it is
+// recorded, with the quantity and price now in the boxes: the operator meant to change it, not to
+// drop it. False (the operator told) when it cannot be added.
+bool TFVentas::putBackTakenLine()
+{
+    if (!m_lineTakenBack)
+        return true;
+    const QString code = CBCod->currentText();
+    if (!code.trimmed().isEmpty())
+        BAgregarClick();
+    else
+        m_lineTakenBack = false;
+    if (!m_lineTakenBack)
+        return true;
+    vx::ui::dialogs().error(
+        this,
+        QStringLiteral("El artículo %1 quedó fuera de la venta: revise cantidad y precio y agréguelo, o bórrelo.")
+            .arg(code),
+        windowTitle());
+    return false;
+}
+
+// A number typed by hand may repeat one already recorded; the operator says whether that is meant.
+bool TFVentas::typedNumberAccepted(const sales::SaleEntry &entry)
+{
+    if (entry.receiptNumberText.isEmpty() || entry.receiptNumberProposed)
+        return true;
+    bool ok = false;
+    const int number = entry.receiptNumberText.toInt(&ok);
+    // A number that is none fails in the recording, which rolls back and says so.
+    if (!ok || !sales::receiptNumberTaken(*DM1->ADOConnection1, number))
+        return true;
+    return vx::ui::dialogs().confirm(
+        this, QStringLiteral("El comprobante %1 ya existe. ¿Graba otro con el mismo número?").arg(number),
+        windowTitle());
+}
+
 void TFVentas::recordSale()
 {
+    if (!putBackTakenLine())
+        return;
     sales::SaleEntry entry;
-    const std::optional<double> total = tenderAmount(EdTOT);
-    const std::optional<double> card = tenderAmount(EdTar);
-    const std::optional<double> cash = tenderAmount(EdEFE);
-    const std::optional<double> subtotal = sales::boxAmount(EdSTot->text());
-    const std::optional<double> percentage = sales::boxAmount(EdPor->text());
-    const std::optional<double> change = sales::boxAmount(EdVTO->text());
-    for (QLineEdit *box : {EdTOT, EdTar, EdEFE, EdSTot, EdPor, EdVTO}) {
+    for (QLineEdit *box : {EdTOT, EdTar, EdEFE}) {
+        if (box->text().trimmed().isEmpty())
+            box->setText(QStringLiteral("0"));
+    }
+    // The percentage is the one in its box now, even when F9 came before the box was left.
+    for (QLineEdit *box : {EdTar, EdEFE, EdPor}) {
         if (!sales::boxAmount(box->text())) {
             vx::ui::dialogs().error(this, vx::shopformat::notANumberMessage(box->text()), windowTitle());
             return;
         }
     }
-    entry.total = *total;
-    entry.card = *card;
-    entry.cash = *cash;
-    entry.change = *change;
-    // No tender at all: the whole sale was paid in cash.
-    if (entry.card == 0 && entry.cash == 0) {
-        entry.cash = entry.total;
-        entry.change = 0;
-    }
-    entry.subtotal = *subtotal;
-    entry.percentage = *percentage;
+    entry.card = *sales::boxAmount(EdTar->text());
+    entry.cash = *sales::boxAmount(EdEFE->text());
+    entry.percentage = *sales::boxAmount(EdPor->text());
     entry.receiptNumberText = EdNro->text().trimmed();
     entry.receiptNumberProposed = !m_proposedNumber.isEmpty() && entry.receiptNumberText == m_proposedNumber;
     entry.dateText = EdFec->text();
@@ -149,8 +175,10 @@ void TFVentas::recordSale()
     entry.accessLevel = uGlobales::session().accessLevel;
 
     sales::RecordedSale recorded;
-    aguarde::show();
     try {
+        if (!typedNumberAccepted(entry))
+            return;
+        aguarde::show();
         if (DM1->TMP1->active())
             for (const QVariantList &row : DM1->TMP1->columnValues(
                      {QStringLiteral("TM1CHR1"), QStringLiteral("TM1NUM1"), QStringLiteral("TM1PRE1")}))
@@ -174,6 +202,7 @@ void TFVentas::recordSale()
                 .arg(EdNro->text(), number),
             windowTitle());
     EdNro->setText(number);
+    showRecorded(recorded);
 
     if (vx::ui::dialogs().confirm(this, QStringLiteral("Proceso Terminado. Imprime Comprobante?"), QString())) {
         try {
@@ -192,6 +221,18 @@ void TFVentas::recordSale()
     EdPor->setText(QStringLiteral("0"));
     EdDcto->setText(QStringLiteral("0"));
     BCancelarClick();
+    // The next buyer is a walk-in one until the operator names another.
+    CBCliente->setEditText(QStringLiteral("CONSUMIDOR FINAL"));
     // The wait window and the questions took the activation; the next scan goes to CBCod.
     activateWindow();
+}
+
+// The boxes show the amounts stored, so that the receipt printed from them is the one recorded.
+void TFVentas::showRecorded(const sales::RecordedSale &recorded)
+{
+    EdSTot->setText(sales::amountText(recorded.subtotal));
+    EdPor->setText(sales::amountText(recorded.percentage));
+    EdDcto->setText(sales::amountText(recorded.discount));
+    EdTotal->setText(sales::amountText(recorded.total));
+    EdTOT->setText(sales::amountText(recorded.total));
 }

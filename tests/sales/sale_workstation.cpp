@@ -36,7 +36,6 @@ int main(int argc, char **argv)
             entry.dateText = QStringLiteral("08/12/2026");
             entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
             entry.lines = plan::lines(workstation, i);
-            entry.subtotal = entry.total = 40;
             entry.operatorCode = workstation;
             entry.cash = 40;
             if (plan::paidByCard(i)) {

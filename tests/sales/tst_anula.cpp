@@ -168,6 +168,39 @@ private slots:
         QCOMPARE(stockOf(shop, QStringLiteral("0000000000002")), 17.0);
     }
 
+    // Two receipts numbered 42 on different days, recorded before lines carried their header's
+    // key: each is voided with the lines of its own date; the card part of the second, known
+    // only from its pending coupon, is withdrawn instead of refunded in cash.
+    void receiptsSharingANumberRecordedBeforeTheLink()
+    {
+        SalesShop shop;
+        shop.article(QStringLiteral("0000000000001"), QStringLiteral("REMERA"), 10);
+        shop.article(QStringLiteral("0000000000002"), QStringLiteral("MEDIAS"), 20);
+        const QDate nextDay = saleDay.addDays(1);
+        shop.sale(42, saleDay, 1, 0, {{QStringLiteral("0000000000001"), 1, 50}});
+        shop.sale(42, nextDay, 1, 0, {{QStringLiteral("0000000000002"), 3, 10}});
+        shop.insert(QStringLiteral("CUPONES"),
+                    {QStringLiteral("CUPCOM"), QStringLiteral("CUPFEC"), QStringLiteral("CUPEST"),
+                     QStringLiteral("CUPIMP")},
+                    {QStringLiteral("42"), QDateTime(nextDay, QTime(0, 0)), QStringLiteral("P"), 10.0});
+        const qint64 second = shop.scalar(QStringLiteral("SELECT MAX(COMUNO) FROM CLICOM")).toLongLong();
+
+        sales::CancellationRequest request{42, nextDay, true, 1};
+        request.receiptKey = second;
+        QCOMPARE(sales::cancelSale(shop.db(), request).linesReturned, 1);
+        QCOMPARE(stockOf(shop, QStringLiteral("0000000000002")), 20.0);
+        QCOMPARE(stockOf(shop, QStringLiteral("0000000000001")), 9.0);
+        QCOMPARE(count(shop, QStringLiteral("SELECT COUNT(*) FROM CUPONES")), 0);
+        QCOMPARE(shop.scalar(QStringLiteral("SELECT SUM(CAJIMP) FROM CAJA WHERE CAJMOV = 'E'")).toDouble(), -20.0);
+
+        // The number alone now names the first, still open.
+        QCOMPARE(sales::findReceiptToCancel(shop.db(), 42).state, sales::ReceiptToCancel::State::Open);
+        QCOMPARE(sales::cancelSale(shop.db(), {42, saleDay, false, 1}).linesReturned, 1);
+        QCOMPARE(stockOf(shop, QStringLiteral("0000000000001")), 10.0);
+        QCOMPARE(voidedLines(shop), 2);
+        QCOMPARE(sales::findReceiptToCancel(shop.db(), 42).state, sales::ReceiptToCancel::State::Voided);
+    }
+
     void failuresStoreNothing()
     {
         SalesShop shop;
