@@ -65,17 +65,17 @@ QString consoleUsage()
         "Uso:\n"
         "  vendrix\n"
         "      abre el programa.\n"
-        "  vendrix init [--demo] [--admin-password CLAVE] [BASE]\n"
+        "  vendrix init [--demo] [--admin-password CLAVE] [NUEVA]\n"
         "      crea la base de datos de la tienda y su archivo de enlace de datos \"Vendrix Demo.udl\"\n"
         "      con el administrador y el cliente CONSUMIDOR FINAL; --demo agrega una tienda de ejemplo.\n"
-        "  vendrix copy-db ORIGEN.udl DESTINO.udl [BASE]\n"
-        "      copia todas las tablas de una tienda a una base sin filas. Con BASE crea esa base nueva y\n"
-        "      escribe DESTINO.udl; sin BASE copia a la base que nombra DESTINO.udl.\n"
+        "  vendrix copy-db ORIGEN.udl DESTINO.udl [NUEVA]\n"
+        "      copia todas las tablas de una tienda a una base sin filas. Con NUEVA crea esa base y\n"
+        "      escribe DESTINO.udl; sin NUEVA copia a la base que nombra DESTINO.udl.\n"
         "  vendrix --help\n"
         "      muestra este texto.\n"
-        "BASE:\n"
+        "NUEVA, la base de datos a crear:\n"
         "  --provider sqlite [--file ARCHIVO.db]\n"
-        "  --provider postgresql --host SERVIDOR [--port 5432] --database BASE --user USUARIO [--password CLAVE]\n");
+        "  --provider postgresql --host SERVIDOR [--port 5432] --database NOMBRE --user USUARIO [--password CLAVE]\n");
 }
 
 QString readSecretLine(const QString &prompt)
