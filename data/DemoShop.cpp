@@ -131,7 +131,7 @@ void writeArticles(vx::Connection &connection)
                 articles.insert(values);
                 if (inShop != 0.0 || inStore != 0.0) {
                     receipts.insert({today, now, 0, ownCode, inShop, inStore, cost, cost, ownCode, 9});
-                    movements.insert({QStringLiteral("I"), today, time, 0, ownCode, inShop, inStore,
+                    movements.insert({QStringLiteral("I"), today, time, 0, originCode, inShop, inStore,
                                       QStringLiteral("Ingreso x Alta de Articulo"), ownCode, 1});
                 }
             }

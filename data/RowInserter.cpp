@@ -7,7 +7,7 @@
 namespace data {
 
 RowInserter::RowInserter(vx::Connection &connection, const QString &table, const QStringList &columns)
-    : m_connection(connection), m_table(table)
+    : m_connection(connection), m_table(table), m_owner(QStringLiteral("la tabla %1").arg(table))
 {
     const vx::TableDef *def = connection.schema() ? connection.schema()->table(table) : nullptr;
     if (!def)
@@ -30,7 +30,7 @@ RowInserter::RowInserter(vx::Connection &connection, const QString &table, const
 void RowInserter::insert(const QVariantList &values)
 {
     for (int i = 0; i < values.size() && i < m_columns.size(); ++i) {
-        vx::checkTextFits(m_columns[i], values[i], m_table);
+        vx::checkValueFits(m_columns[i], values[i], m_owner);
         m_query->bindValue(i, m_connection.dialect().toDatabase(values[i], m_columns[i].type));
     }
     if (!m_query->exec())

@@ -23,6 +23,7 @@ public:
 private:
     vx::Connection &m_connection;
     QString m_table;
+    QString m_owner;  // the table as messages name it mid-sentence
     QList<vx::ColumnDef> m_columns;
     std::unique_ptr<QSqlQuery> m_query;
 };

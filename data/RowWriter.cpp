@@ -13,7 +13,7 @@ QString RowWriter::insertStatement(const QString &table, const QStringList &colu
         .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-QVariantList RowWriter::stored(const QString &table, const QStringList &columns, const QVariantList &values) const
+RowWriter::Row RowWriter::stored(const QString &table, const QStringList &columns, const QVariantList &values) const
 {
     const vx::TableDef *def = m_connection.schema() ? m_connection.schema()->table(table) : nullptr;
     if (!def)
@@ -23,30 +23,41 @@ QVariantList RowWriter::stored(const QString &table, const QStringList &columns,
                               .arg(table)
                               .arg(values.size())
                               .arg(columns.size()));
-    QVariantList out;
-    out.reserve(values.size());
+    Row row{columns, {}};
+    row.values.reserve(values.size());
+    const QString owner = QStringLiteral("la tabla %1").arg(table);
+    const vx::SqlDialect &dialect = m_connection.dialect();
     for (qsizetype i = 0; i < columns.size(); ++i) {
         const vx::ColumnDef *column = def->column(columns[i]);
         if (!column)
             throw vx::DbError(QStringLiteral("La tabla %1 no tiene el campo %2.").arg(table, columns[i]));
-        vx::checkTextFits(*column, values[i], table);
-        out << m_connection.dialect().toDatabase(values[i], column->type);
+        vx::checkValueFits(*column, values[i], owner);
+        const bool unsetFlag = column->type == vx::FieldType::Boolean && values[i].isNull();
+        row.values << dialect.toDatabase(unsetFlag ? QVariant(false) : values[i], column->type);
     }
-    return out;
+    // A yes/no the caller leaves out is "no": grids show "No" and a filter on False finds the row.
+    for (const vx::ColumnDef &column : def->columns) {
+        if (column.type == vx::FieldType::Boolean && !columns.contains(column.name, Qt::CaseInsensitive)) {
+            row.columns << column.name;
+            row.values << dialect.toDatabase(false, column.type);
+        }
+    }
+    return row;
 }
 
 void RowWriter::insert(const QString &table, const QStringList &columns, const QVariantList &values)
 {
-    m_connection.executeCached(insertStatement(table, columns), stored(table, columns, values));
+    const Row row = stored(table, columns, values);
+    m_connection.executeCached(insertStatement(table, row.columns), row.values);
 }
 
 qint64 RowWriter::insertReturningKey(const QString &table, const QStringList &columns, const QVariantList &values)
 {
     // Converting first also refuses a table the schema does not know.
-    const QVariantList converted = stored(table, columns, values);
+    const Row row = stored(table, columns, values);
     const QString key = m_connection.schema()->table(table)->rowKey();
     QSqlQuery &query =
-        m_connection.executeCached(insertStatement(table, columns) + QStringLiteral(" RETURNING ") + key, converted);
+        m_connection.executeCached(insertStatement(table, row.columns) + QStringLiteral(" RETURNING ") + key, row.values);
     // A statement that returns rows does not count as a write by itself.
     m_connection.noteWrite();
     const bool read = query.next();

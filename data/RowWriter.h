@@ -11,8 +11,8 @@ namespace data {
 
 // Writes rows of the shop's tables in plain SQL through statements the connection keeps
 // prepared, so that a recording repeated at the counter does not prepare them again. Each value
-// is converted to its column's stored form, and text longer than its column is refused on every
-// engine. Throws vx::DbError with the Spanish reason.
+// is converted to its column's stored form; text longer than its column and numbers outside its
+// range are refused on every engine; yes/no columns left unset are written as false. Throws vx::DbError with the Spanish reason.
 class RowWriter {
 public:
     explicit RowWriter(vx::Connection &connection) : m_connection(connection) {}
@@ -24,7 +24,12 @@ public:
 
 private:
     QString insertStatement(const QString &table, const QStringList &columns) const;
-    QVariantList stored(const QString &table, const QStringList &columns, const QVariantList &values) const;
+    struct Row {
+        QStringList columns;
+        QVariantList values;
+    };
+    // The row as it is written: values in their stored form, yes/no columns left unset as false.
+    Row stored(const QString &table, const QStringList &columns, const QVariantList &values) const;
 
     vx::Connection &m_connection;
 };

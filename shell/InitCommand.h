@@ -8,6 +8,7 @@
 // process exit code.
 int runInitCommand(const QStringList &arguments);
 
-// "vendrix copy-db FROM.udl TO.udl": copies every table of one shop database into another, empty
-// one, printing a line per table. Returns the process exit code.
+// "vendrix copy-db FROM.udl TO.udl [--provider ... ]": copies every table of one shop database
+// into another, empty one, printing a line per table. With the options of a new database, creates
+// it and writes TO.udl naming it. Returns the process exit code.
 int runCopyDbCommand(const QStringList &arguments);

@@ -1,5 +1,6 @@
 #include "platform/ui/Dialogs.h"
 #include "shell/CheckPrevious.h"
+#include "shell/ConsoleOptions.h"
 #include "shell/InitCommand.h"
 #include "shell/Startup.h"
 #include "shell/Termination.h"
@@ -37,6 +38,17 @@ int main(int argc, char **argv)
 {
     // The console commands run without windows and without the single-instance guard.
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QStringList helpWords{QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("help")};
+    if (helpWords.contains(command)) {
+        QTextStream(stdout) << consoleUsage() << Qt::flush;
+        return 0;
+    }
+    // Words starting with "-" are Qt's own options (-platform, -style); any other word is a command.
+    if (!command.isEmpty() && !command.startsWith(QLatin1Char('-')) && command != QLatin1String("init")
+        && command != QLatin1String("copy-db")) {
+        QTextStream(stderr) << consoleUsage() << Qt::flush;
+        return 2;
+    }
     if (command == QLatin1String("init") || command == QLatin1String("copy-db")) {
         QCoreApplication app(argc, argv);
         const QStringList arguments = QCoreApplication::arguments().mid(2);

@@ -583,13 +583,21 @@ void Dataset::edit()
 
 void Dataset::checkSizes() const
 {
+    // The name stands inside a sentence: "... de la tabla STOCK tiene ...".
+    QString owner = displayName();
+    if (!owner.isEmpty())
+        owner[0] = owner[0].toLower();
+    // Only what this edit changed: a value stored before (by an older program, or another tool)
+    // does not stop the operator from changing the row's other fields.
     for (const auto &f : m_fields) {
+        if (!m_modified[size_t(f->index())])
+            continue;
         ColumnDef column;
         column.name = f->fieldName();
         column.type = f->dataType();
         column.size = f->size();
         column.displayLabel = f->displayLabel();
-        checkTextFits(column, m_record[f->index()], displayName());
+        checkValueFits(column, m_record[f->index()], owner);
     }
 }
 

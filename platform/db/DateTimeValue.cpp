@@ -11,10 +11,12 @@ QDateTime naiveDateTime(const QDate &date, const QTime &time)
 
 QDateTime asNaiveDateTime(const QDateTime &value)
 {
-    if (!value.isValid())
-        return value;
     if (value.timeSpec() == Qt::UTC)
         return value;
+    // A local value that falls in a daylight-saving gap is "invalid" as a moment, yet its date and
+    // wall-clock time are what the shop meant: keep them.
+    if (!value.date().isValid() || !value.time().isValid())
+        return {};
     return naiveDateTime(value.date(), value.time());
 }
 
@@ -62,8 +64,15 @@ QDateTime parseStoredDateTime(const QString &text)
             }
         }
     }
-    const QDateTime parsed = QDateTime::fromString(text, Qt::ISODate);
-    return parsed.isValid() ? naiveDateTime(parsed.date(), parsed.time()) : QDateTime();
+    // Other ISO forms ("2026-12-08T14:05:09.250"): date and time read apart, never through a zone.
+    const QString trimmed = text.trimmed();
+    const QDate date = QDate::fromString(trimmed.left(10), Qt::ISODate);
+    if (!date.isValid())
+        return {};
+    if (trimmed.size() == 10)
+        return naiveDateTime(date);
+    const QTime time = QTime::fromString(trimmed.mid(11), Qt::ISODateWithMs);
+    return time.isValid() ? naiveDateTime(date, time) : QDateTime();
 }
 
 }  // namespace vx

@@ -6,6 +6,7 @@
 #include "platform/db/DbError.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vx {
 
@@ -27,6 +28,18 @@ bool maskHidesValue(const QString &mask)
             return false;
     }
     return true;
+}
+
+// A number rounded half to even, kept whole: never cut to 32 bits here, so that a value its column
+// cannot hold is refused when the row is posted instead of being stored as another number.
+QVariant wholeNumber(double value)
+{
+    const double rounded = std::nearbyint(value);
+    if (rounded >= std::numeric_limits<int>::min() && rounded <= std::numeric_limits<int>::max())
+        return int(rounded);
+    if (std::fabs(rounded) < 9.2e18)
+        return qint64(rounded);
+    return rounded;
 }
 
 }  // namespace
@@ -139,9 +152,11 @@ QVariant Field::converted(const QVariant &v) const
             const auto number = shopformat::parseNumber(v.toString());
             if (!number)
                 throw DbError(shopformat::notANumberMessage(v.toString()));
-            return int(std::nearbyint(*number));
+            return wholeNumber(*number);
         }
-        return int(std::nearbyint(v.toDouble()));
+        if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::ULongLong)
+            return wholeNumber(double(v.toLongLong()));
+        return wholeNumber(v.toDouble());
     case FieldType::Float:
         if (isText) {
             const auto number = shopformat::parseNumber(v.toString());

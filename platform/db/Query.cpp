@@ -67,9 +67,11 @@ QList<ColumnDef> Query::describeColumns()
     const QSqlRecord record = probe.record();
     QList<ColumnDef> columns;
     m_types.clear();
+    m_resultNames.clear();
     const Schema *schema = connection()->schema();
     for (int i = 0; i < record.count(); ++i) {
         const QString name = record.fieldName(i);
+        m_resultNames << name;
         ColumnDef column;
         // Columns of the shop's tables keep their definition (type, label, format); an engine that
         // folds names to lower case still gives the names as the schema writes them.
@@ -86,14 +88,35 @@ QList<ColumnDef> Query::describeColumns()
     return columns;
 }
 
+QString Query::selectList() const
+{
+    // Every column by the name the engine gave it, date-times as the dialect reads them safely.
+    // Names that repeat (a join of two tables with an "Id") cannot be named one by one.
+    const SqlDialect &dialect = connection()->dialect();
+    bool converted = false;
+    QStringList list;
+    for (int i = 0; i < m_resultNames.size(); ++i) {
+        QString quoted = m_resultNames[i];
+        quoted = QLatin1Char('"') + quoted.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+        const QString expression = dialect.selectColumn(quoted, m_types[i]);
+        if (m_resultNames.count(m_resultNames[i]) > 1)
+            return {};
+        converted = converted || expression != quoted;
+        list << (expression == quoted ? quoted : expression + QStringLiteral(" AS ") + quoted);
+    }
+    return converted ? list.join(QStringLiteral(", ")) : QString();
+}
+
 void Query::openRows()
 {
     const SqlCondition condition = whereCondition();
     const QString order = orderByTerms();
-    if (condition.sql.isEmpty() && order.isEmpty()) {
+    const QString columns = selectList();
+    if (condition.sql.isEmpty() && order.isEmpty() && columns.isEmpty()) {
         m_statement = trimmedSql();
     } else {
-        m_statement = QStringLiteral("SELECT * FROM (%1) vxq").arg(trimmedSql());
+        m_statement = QStringLiteral("SELECT %1 FROM (%2) vxq")
+                          .arg(columns.isEmpty() ? QStringLiteral("*") : columns, trimmedSql());
         if (!condition.sql.isEmpty())
             m_statement += QStringLiteral(" WHERE ") + condition.sql;
         if (!order.isEmpty())

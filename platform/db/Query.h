@@ -37,6 +37,7 @@ protected:
     int positionOf(qint64 bookmark) const override;
 
 private:
+    QString selectList() const;
     QString trimmedSql() const;
     void startStream(int fromRow);
     void readPage(int page);
@@ -47,6 +48,7 @@ private:
     QString m_statement;
     QVariantList m_params;
     QList<FieldType> m_types;
+    QStringList m_resultNames;  // the result's column names as the engine gives them
     std::unique_ptr<ResultStream> m_stream;
     int m_streamRow = 0;   // index of the row the stream gives next
     int m_count = -1;      // -1 while unknown

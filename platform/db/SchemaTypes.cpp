@@ -2,6 +2,9 @@
 
 #include "platform/db/DbError.h"
 
+#include <cmath>
+#include <limits>
+
 namespace vx {
 
 QString TableDef::rowKey() const
@@ -22,9 +25,38 @@ const ColumnDef *TableDef::column(const QString &columnName) const
     return nullptr;
 }
 
-void checkTextFits(const ColumnDef &column, const QVariant &value, const QString &owner)
+namespace {
+
+QString shownName(const ColumnDef &column)
 {
-    if (column.type != FieldType::String || column.size <= 0 || value.isNull())
+    return column.displayLabel.isEmpty() ? column.name : column.displayLabel;
+}
+
+void checkIntegerFits(const ColumnDef &column, const QVariant &value)
+{
+    const bool small = column.type == FieldType::SmallInt;
+    const double lowest = small ? std::numeric_limits<qint16>::min() : std::numeric_limits<qint32>::min();
+    const double highest = small ? std::numeric_limits<qint16>::max() : std::numeric_limits<qint32>::max();
+    const double number = value.toDouble();
+    if (number >= lowest && number <= highest)
+        return;
+    const QString shown = std::fabs(number) < 9.2e18 ? QString::number(qint64(number)) : QString::number(number, 'g', 17);
+    const QString name = shownName(column);
+    throw DbError(QStringLiteral("El valor %1 no cabe en %2%3")
+                      .arg(shown, name, name.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral(".")));
+}
+
+}  // namespace
+
+void checkValueFits(const ColumnDef &column, const QVariant &value, const QString &owner)
+{
+    if (value.isNull())
+        return;
+    if (column.type == FieldType::Integer || column.type == FieldType::SmallInt) {
+        checkIntegerFits(column, value);
+        return;
+    }
+    if (column.type != FieldType::String || column.size <= 0)
         return;
     const qsizetype length = value.toString().size();
     if (length <= column.size)

@@ -44,9 +44,10 @@ struct TableDef {
     VXPLATFORM_EXPORT const ColumnDef *column(const QString &columnName) const;
 };
 
-// Refuses text longer than its column, on every engine (some do not enforce sizes themselves).
-// Throws DbError naming the column, its caption, `owner` (the table or cursor) and the sizes.
-VXPLATFORM_EXPORT void checkTextFits(const ColumnDef &column, const QVariant &value, const QString &owner);
+// Refuses, on every engine alike, text longer than its column and a whole number outside its
+// column's range (32 or 16 bits), which one engine would store wrapped and another refuse. Throws
+// DbError naming the column by its caption; for text also `owner` ("la tabla STOCK") and the sizes.
+VXPLATFORM_EXPORT void checkValueFits(const ColumnDef &column, const QVariant &value, const QString &owner);
 
 // Every table of one database.
 class VXPLATFORM_EXPORT Schema {

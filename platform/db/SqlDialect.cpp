@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <limits>
+
 namespace vx {
 
 namespace {
@@ -34,7 +36,19 @@ public:
 
     QString offsetClause(qint64 rows) const override { return QStringLiteral(" LIMIT -1 OFFSET %1").arg(rows); }
 
-    QString resetAutoNumber(const QString &, const QString &) const override { return {}; }
+    QStringList beginReadSnapshot() const override { return {QStringLiteral("BEGIN")}; }
+
+    QString autoNumberCounterQuery(const QString &table, const QString &) const override
+    {
+        // AUTOINCREMENT tables keep their counter in sqlite_sequence, one row per table.
+        return QStringLiteral("SELECT COALESCE(MAX(seq), 0) FROM sqlite_sequence WHERE name = '%1'").arg(table);
+    }
+
+    QStringList setAutoNumberCounter(const QString &table, const QString &, qint64 last) const override
+    {
+        return {QStringLiteral("DELETE FROM sqlite_sequence WHERE name = '%1'").arg(table),
+                QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('%1', %2)").arg(table).arg(last)};
+    }
 
 protected:
     QString columnType(const ColumnDef &column) const override
@@ -80,10 +94,32 @@ public:
 
     QString offsetClause(qint64 rows) const override { return QStringLiteral(" OFFSET %1").arg(rows); }
 
-    QString resetAutoNumber(const QString &table, const QString &column) const override
+    QStringList beginReadSnapshot() const override
     {
-        return QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), COALESCE(MAX(%2), 0) + 1, false) FROM %1")
+        return {QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY")};
+    }
+
+    QString autoNumberCounterQuery(const QString &table, const QString &column) const override
+    {
+        return QStringLiteral("SELECT COALESCE(pg_sequence_last_value(pg_get_serial_sequence('%1', '%2')), 0)")
             .arg(table.toLower(), column.toLower());
+    }
+
+    QStringList setAutoNumberCounter(const QString &table, const QString &column, qint64 last) const override
+    {
+        // setval(..., false) for an untouched counter, so that the first row still gets 1.
+        const QString sequence = QStringLiteral("pg_get_serial_sequence('%1', '%2')").arg(table.toLower(), column.toLower());
+        return {last > 0 ? QStringLiteral("SELECT setval(%1, %2, true)").arg(sequence).arg(last)
+                         : QStringLiteral("SELECT setval(%1, 1, false)").arg(sequence)};
+    }
+
+    QString selectColumn(const QString &column, FieldType type) const override
+    {
+        // The driver reads a timestamp as local time, which has no 00:00 on the day a daylight-
+        // saving gap starts at midnight; as text it is the value stored.
+        if (type == FieldType::DateTime)
+            return QStringLiteral("to_char(%1, 'YYYY-MM-DD HH24:MI:SS')").arg(column);
+        return column;
     }
 
 protected:
@@ -122,6 +158,11 @@ QStringList SqlDialect::createTableStatements(const TableDef &table, Lifetime li
     return statements;
 }
 
+QString SqlDialect::selectColumn(const QString &column, FieldType) const
+{
+    return column;
+}
+
 QVariant SqlDialect::toDatabase(const QVariant &value, FieldType type) const
 {
     if (value.isNull())
@@ -148,7 +189,13 @@ QVariant SqlDialect::fromDatabase(const QVariant &value, FieldType type) const
     switch (type) {
     case FieldType::AutoInc:
     case FieldType::Integer:
-    case FieldType::SmallInt: return value.toInt();
+    case FieldType::SmallInt: {
+        // SQLite keeps whatever integer it was given: a value past 32 bits reads as it is stored.
+        const qint64 number = value.toLongLong();
+        if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max())
+            return int(number);
+        return number;
+    }
     case FieldType::Float: return value.toDouble();
     case FieldType::Boolean: return value.toBool();
     case FieldType::DateTime:

@@ -42,9 +42,20 @@ public:
     // The statement that starts a transaction which takes the write lock at once, so that two
     // workstations recording at the same moment wait for each other instead of colliding.
     virtual QStringList beginWriteTransaction() const = 0;
-    // After rows were written with explicit autonumbers (a copied database), the statement that
-    // makes the next autonumber follow the highest one; empty where the engine does it itself.
-    virtual QString resetAutoNumber(const QString &table, const QString &column) const = 0;
+    // The statements that open a transaction which only reads and sees the database as it was at
+    // its start, whatever other workstations commit meanwhile.
+    virtual QStringList beginReadSnapshot() const = 0;
+    // The statement that reads the last autonumber the engine handed out for a table's column
+    // (deleted rows included), 0 when none.
+    virtual QString autoNumberCounterQuery(const QString &table, const QString &column) const = 0;
+    // The statements that make the next autonumber of a table follow `last` (rows written with
+    // explicit autonumbers, e.g. a copied database).
+    virtual QStringList setAutoNumberCounter(const QString &table, const QString &column, qint64 last) const = 0;
+    // The select-list expression for a column, so that its value reaches fromDatabase() without
+    // passing through the workstation's time zone: date-times come as text where the driver would
+    // convert them to local time. Without an alias (ORDER BY keeps using the column's index), so
+    // the result column is read by position.
+    virtual QString selectColumn(const QString &column, FieldType type) const;
     // The clause that skips the first rows of a result: " OFFSET n" or its equivalent.
     virtual QString offsetClause(qint64 rows) const = 0;
 

@@ -79,6 +79,11 @@ QList<ColumnDef> Table::describeColumns()
     return fields;
 }
 
+QString Table::selectedColumn(int index) const
+{
+    return connection()->dialect().selectColumn(field(index)->fieldName(), field(index)->dataType());
+}
+
 QString Table::whereClause(const SqlCondition &condition) const
 {
     return condition.sql.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition.sql;
@@ -137,7 +142,7 @@ QList<QVariantList> Table::columnValues(const QStringList &fieldNames)
     QList<FieldType> types;
     for (const QString &name : fieldNames) {
         const Field *f = fieldByName(name);
-        columns << f->fieldName();
+        columns << connection()->dialect().selectColumn(f->fieldName(), f->dataType());
         types << f->dataType();
     }
     const SqlCondition &condition = currentWhere();
@@ -201,7 +206,7 @@ void Table::loadPage(int position)
     const QList<int> fields = fieldsToRead();
     QStringList names{m_keyColumn};
     for (const int f : fields)
-        names << field(f)->fieldName();
+        names << selectedColumn(f);
     const QString select =
         QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (").arg(names.join(QStringLiteral(", ")), m_tableName, m_keyColumn);
     if (wantedCount <= boundPageSize) {
@@ -245,7 +250,7 @@ void Table::loadRow(qint64 key)
     QStringList names{m_keyColumn};
     for (int i = 0; i < fieldCount(); ++i) {
         fields << i;
-        names << field(i)->fieldName();
+        names << selectedColumn(i);
     }
     m_rows.erase(key);
     QSqlQuery &query = connection()->executeCached(
@@ -368,7 +373,7 @@ int Table::locateRow(const QStringList &fields, const QVariantList &values, Loca
     QStringList names{m_keyColumn};
     for (int i = 0; i < fieldCount(); ++i) {
         allFields << i;
-        names << field(i)->fieldName();
+        names << selectedColumn(i);
     }
     QSqlQuery &first = connection()->executeCached(
         QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + where + QStringLiteral(" LIMIT 1"), condition.params);
@@ -429,11 +434,14 @@ int Table::postInsert(int position, bool append, const QVariantList &values)
     QVariantList params;
     const SqlDialect &dialect = connection()->dialect();
     for (int i = 0; i < fieldCount(); ++i) {
-        if (values[i].isNull() || field(i)->dataType() == FieldType::AutoInc)
+        const FieldType type = field(i)->dataType();
+        // A yes/no left unset is "no", so that grids show it and a filter on False finds the row.
+        const bool unsetFlag = type == FieldType::Boolean && values[i].isNull();
+        if ((values[i].isNull() && !unsetFlag) || type == FieldType::AutoInc)
             continue;
         columns << field(i)->fieldName();
         marks << QStringLiteral("?");
-        params << dialect.toDatabase(values[i], field(i)->dataType());
+        params << dialect.toDatabase(unsetFlag ? QVariant(false) : values[i], type);
     }
     QString sql = columns.isEmpty()
                       ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_tableName)

@@ -46,6 +46,8 @@ protected:
 private:
     void loadPage(int position);
     QString whereClause(const SqlCondition &condition) const;
+    // A field as the select list names it (see SqlDialect::selectColumn).
+    QString selectedColumn(int index) const;
     QString orderClause() const;
     void dropKey(int position);
     void loadRow(qint64 key);

@@ -15,6 +15,10 @@
 #include <QSet>
 #include <QTest>
 
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestShopSetup : public QObject {
     Q_OBJECT
 
@@ -68,6 +72,11 @@ private slots:
         QCOMPARE(db->scalar(QStringLiteral("SELECT SUM(ARTEX1) FROM STOCK")).toDouble(),
                  db->scalar(QStringLiteral("SELECT SUM(MOVCAN1) FROM MOVIM")).toDouble());
         QVERIFY(QFile::exists(vx::paths::userFolder() + QStringLiteral("MemTik.txt")));
+        // The opening stock's movements carry the origin code, as the article window writes them.
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MOVIM JOIN STOCK ON MOVCMCT = ARTCMCT "
+                                           "WHERE MOVCOD = ARTCOD AND ARTCOD <> ARTCMCT"))
+                     .toInt(),
+                 db->scalar(QStringLiteral("SELECT COUNT(*) FROM MOVIM")).toInt());
     }
 
     void neverOverwritesAndSaysSo()
@@ -108,16 +117,36 @@ private slots:
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM OPERADOR")).toInt(), 3);
     }
 
+    // At a terminal, as the shop owner types it: the password is asked for and not shown.
     void initCommandAsksForThePassword()
     {
         TempRoot root;
-        QProcess vendrix;
-        vendrix.start(QStringLiteral(VENDRIX_EXECUTABLE), {QStringLiteral("init")});
-        QVERIFY(vendrix.waitForStarted());
-        vendrix.write("secreta\n");
-        vendrix.closeWriteChannel();
-        QVERIFY(vendrix.waitForFinished(30000));
-        QCOMPARE(vendrix.exitCode(), 0);
+        int terminal = -1;
+        const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            execl(VENDRIX_EXECUTABLE, VENDRIX_EXECUTABLE, "init", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        QByteArray screen;
+        const auto readUntil = [&](const QByteArray &text) {
+            char buffer[512];
+            while (!screen.contains(text)) {
+                const ssize_t n = read(terminal, buffer, sizeof buffer);
+                if (n <= 0)
+                    return false;
+                screen.append(buffer, n);
+            }
+            return true;
+        };
+        QVERIFY2(readUntil("Clave del administrador"), screen.constData());
+        QVERIFY(write(terminal, "secreta\n", 8) == 8);
+        QVERIFY2(readUntil("Archivo de enlace de datos"), screen.constData());
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        close(terminal);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY2(!screen.contains("secreta"), screen.constData());
         auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
         QCOMPARE(db->scalar(QStringLiteral("SELECT OPECLA FROM OPERADOR WHERE OPENIV = 9")).toString(),
                  QStringLiteral("secreta"));
@@ -128,6 +157,21 @@ private slots:
         QVERIFY(again.waitForFinished(30000));
         QCOMPARE(again.exitCode(), 1);
         QVERIFY(QString::fromUtf8(again.readAllStandardError()).contains(QStringLiteral("no se sobrescribe")));
+    }
+
+    // "--help" tells how to use every command, and starts no window.
+    void helpPrintsTheUsageOfEveryCommand()
+    {
+        for (const QString &word : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+            QProcess vendrix;
+            vendrix.start(QStringLiteral(VENDRIX_EXECUTABLE), {word});
+            QVERIFY(vendrix.waitForFinished(30000));
+            QCOMPARE(vendrix.exitCode(), 0);
+            const QString usage = QString::fromUtf8(vendrix.readAllStandardOutput());
+            for (const QString &command : {QStringLiteral("vendrix init"), QStringLiteral("vendrix copy-db"),
+                                           QStringLiteral("--provider postgresql"), QStringLiteral("--help")})
+                QVERIFY2(usage.contains(command), qPrintable(usage));
+        }
     }
 };
 

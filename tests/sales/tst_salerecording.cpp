@@ -122,15 +122,15 @@ private slots:
                                                          "ITEEDI", "ITEPRE", "ITEFEC", "ITECAU", "ITEOPE", "ITEANU"}));
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], (QVariantList{42.0, 1.0, QStringLiteral("1B"), shirt, 2.0, QVariant(), 50.0, 50.0,
-                                         day(1, 3, 2026), 30.0, 7, QVariant()}));
+                                         day(1, 3, 2026), 30.0, 7, false}));
         QCOMPARE(lines[1], (QVariantList{42.0, 1.0, QStringLiteral("1B"), jeans, 1.0, QVariant(), 80.0, 80.0,
-                                         day(1, 3, 2026), 12.5, 7, QVariant()}));
+                                         day(1, 3, 2026), 12.5, 7, false}));
 
         const auto headers =
             shop().rows(QStringLiteral("CLICOM"), names({"COMTIP", "COMNRO", "COMCLI", "COMTOT", "COMSUB", "COMPOR",
                                                          "COMDIA", "COMSAL", "COMOPE", "COMANU"}));
         QCOMPARE(headers, (QList<QVariantList>{{QStringLiteral("1B"), 42.0, 1, 180.0, 180.0, 0.0, day(1, 3, 2026), 0.0,
-                                                7, QVariant()}}));
+                                                7, false}}));
 
         // No tender entered: the whole total is cash, and there is no card row.
         const auto cash =

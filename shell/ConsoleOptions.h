@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// What the console commands share: the options that name a database to create, the usage text
+// of every command, and reading a password typed at the terminal.
+class DatabaseOptions {
+public:
+    // Takes arguments[i] (and the value after it) when it is one of --provider, --host, --port,
+    // --database, --user, --password, --file; returns false, leaving `i` alone, otherwise.
+    bool take(const QStringList &arguments, int &i);
+    bool given() const { return !m_provider.isEmpty() || !m_values.isEmpty(); }
+    // The data-link connection string they name; empty with the reason in `error` when they do
+    // not name one.
+    QString connectionString(QString &error) const;
+
+private:
+    QString m_provider;
+    QMap<QString, QString> m_values;
+};
+
+// The usage of every console command, for --help and for a command given wrongly.
+QString consoleUsage();
+
+// Shows the prompt and reads one line from standard input; on a terminal the typing is not shown.
+QString readSecretLine(const QString &prompt);
