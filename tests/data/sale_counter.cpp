@@ -26,7 +26,7 @@ int main(int argc, char **argv)
             entry.dateText = QStringLiteral("19/10/2008");
             entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
             entry.lines = {{QString::fromLocal8Bit(argv[2]), 1, 10}, {QString::fromLocal8Bit(argv[3]), 2, 15}};
-            entry.subtotal = entry.total = entry.cash = 40;
+            entry.cash = 40;
             entry.operatorCode = 1;
             entry.accessLevel = 9;
             sales::recordSale(*db, entry);
