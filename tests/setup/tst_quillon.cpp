@@ -81,6 +81,7 @@ private slots:
     void synchronizesProgId();
     void copiesProfileKeys_data();
     void copiesProfileKeys();
+    void doesNotCopyAccessIntoItself();
 };
 
 void TestQuillon::createsProperties_data()
@@ -156,6 +157,8 @@ void TestQuillon::resolvesFolders_data()
         << "" << QStringList{folder, "DATABASEFILE=[INSTALLDIR]"} << QStringList{"DATABASEFILE=C:\\Vendrix\\"};
     QTest::newRow("no ]") << "" << QStringList{folder, "DATABASEFILE=Tienda.mdb"} << QStringList();
     QTest::newRow("] first") << "" << QStringList{folder, "DATABASEFILE=]\\Tienda.mdb"} << QStringList();
+    QTest::newRow("no [ before the folder") << "" << QStringList{folder, "DATABASEFILE=(INSTALLDIR]\\Tienda.mdb"}
+                                            << QStringList();
     QTest::newRow("bracket inside a path") << "" << QStringList{folder, "DATABASEFILE=D:\\Datos [2]\\Tienda.mdb"}
                                            << QStringList();
     QTest::newRow("empty folder") << "" << QStringList{"INSTALLDIR=", "DATABASEFILE=[INSTALLDIR]\\Tienda.mdb"}
@@ -326,6 +329,20 @@ void TestQuillon::copiesProfileKeys()
         std::copy(productKey.begin(), productKey.end(), padded.begin());
         QCOMPARE(profiles.values.at("Mostrador"), (RegValue{quillon::Registry::stringType, padded}));
     }
+}
+
+// A product key inside the Access key would hold a copy of itself, and that copy another.
+void TestQuillon::doesNotCopyAccessIntoItself()
+{
+    FakeInstaller installer;
+    script(installer, {"COMPANYNAME=Microsoft", "PRODUCTNAME=Office", "PRODUCTVERSION=8.0\\Access\\Copia",
+                       "USERPROFILE=Mostrador"});
+    FakeRegistry registry;
+    accessSettings(registry.machine);
+
+    QCOMPARE(quillon::copyProfileKeys(installer, registry, FakeInstaller::install), success);
+    QCOMPARE(registry.openKeys(), std::size_t{0});
+    QVERIFY(*FakeRegistry::find(registry.machine, accessKey + "\\Copia") == RegNode());
 }
 
 QTEST_GUILESS_MAIN(TestQuillon)
