@@ -60,6 +60,8 @@ bool startsWithKey(const std::string &path, const std::string &key)
 }
 
 // Buffers as large as the key's longest name and data, never smaller than the usual room.
+// Each new fit also doubles the name buffer: the registry reports the size of data that did
+// not fit, but not that of a name.
 struct Buffers {
     std::string name;
     std::vector<std::uint8_t> data;
@@ -70,9 +72,9 @@ struct Buffers {
         if (registry.queryInfo(key, &info) != result::success)
             info = {};
         const std::size_t longestName = std::max(info.longestValueName, info.longestSubKeyName);
-        name.resize(std::max({name.size() * (name.empty() ? 1 : 2), std::size_t{usualRoom}, longestName + 1}));
-        data.resize(std::max({std::size_t{usualRoom}, std::size_t{info.longestValueData}, std::size_t{reportedData},
-                              data.size()}));
+        name.resize(std::max({name.size() * 2, std::size_t{usualRoom}, longestName + 1}));
+        data.resize(std::max(
+            {std::size_t{usualRoom}, std::size_t{info.longestValueData}, std::size_t{reportedData}, data.size()}));
     }
 };
 
@@ -83,8 +85,8 @@ void copyValues(Registry &registry, RegistryKey source, RegistryKey destination,
         auto nameSize = static_cast<std::uint32_t>(buffers.name.size());
         auto dataSize = static_cast<std::uint32_t>(buffers.data.size());
         std::uint32_t type = 0;
-        const std::uint32_t answer = registry.enumValue(source, index, buffers.name.data(), &nameSize, &type,
-                                                        buffers.data.data(), &dataSize);
+        const std::uint32_t answer =
+            registry.enumValue(source, index, buffers.name.data(), &nameSize, &type, buffers.data.data(), &dataSize);
         if (answer == result::moreData && retries++ < maxRetries) {
             buffers.fit(registry, source, dataSize);
             continue;
@@ -134,8 +136,7 @@ void copyTree(Registry &registry, RegistryKey source, RegistryKey destination)
 std::uint32_t synchronizeProgId(Registry &registry)
 {
     RegistryKey key = 0;
-    if (registry.openKey(Registry::classesRoot, curVerKey, Registry::Access::ReadWriteValues, &key) !=
-        result::success)
+    if (registry.openKey(Registry::classesRoot, curVerKey, Registry::Access::ReadWriteValues, &key) != result::success)
         return result::success;
     const auto value = queryDefaultValue(registry, key);
     if (value && text(value->data) != currentVersion) {
@@ -162,8 +163,7 @@ std::uint32_t copyProfileKeys(Installer &installer, Registry &registry, Installe
     if (registry.createKey(Registry::localMachine, productKey.c_str(), Registry::Access::All, &destination) ==
         result::success) {
         RegistryKey source = 0;
-        if (registry.openKey(Registry::localMachine, accessKey, Registry::Access::Read, &source) ==
-            result::success) {
+        if (registry.openKey(Registry::localMachine, accessKey, Registry::Access::Read, &source) == result::success) {
             // A product key inside the Access key would copy itself without end.
             if (!startsWithKey(productKey, accessKey))
                 copyTree(registry, source, destination);

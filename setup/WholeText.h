@@ -15,8 +15,7 @@ inline constexpr std::uint32_t usualRoom = 260;
 // Reads a text value whole through a call that fills a buffer of a given room: first with the
 // usual room, again with the length the call reports when the value did not fit. Nothing when
 // the call fails, or when the value keeps growing between two calls.
-template<typename Call>
-std::optional<std::string> readWhole(Call call)
+template<typename Call> std::optional<std::string> readWhole(Call call)
 {
     std::string buffer(usualRoom, '\0');
     for (int attempt = 0; attempt < 3; ++attempt) {

@@ -11,8 +11,7 @@
 
 namespace {
 
-template<typename Action>
-UINT guarded(Action action, UINT onFailure)
+template<typename Action> UINT guarded(Action action, UINT onFailure)
 {
     try {
         return action();

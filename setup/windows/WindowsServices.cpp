@@ -79,8 +79,7 @@ std::uint32_t MsiInstaller::fetch(InstallerHandle view, InstallerHandle *record)
     return code;
 }
 
-std::uint32_t MsiInstaller::recordString(InstallerHandle record, std::uint32_t field, char *buffer,
-                                         std::uint32_t *size)
+std::uint32_t MsiInstaller::recordString(InstallerHandle record, std::uint32_t field, char *buffer, std::uint32_t *size)
 {
     DWORD room = *size;
     const UINT code = MsiRecordGetStringA(record, field, buffer, &room);
@@ -134,8 +133,8 @@ std::uint32_t WindowsRegistry::queryValue(RegistryKey key, const char *name, std
     return answer(code);
 }
 
-std::uint32_t WindowsRegistry::setValue(RegistryKey key, const char *name, std::uint32_t type,
-                                        const std::uint8_t *data, std::uint32_t size)
+std::uint32_t WindowsRegistry::setValue(RegistryKey key, const char *name, std::uint32_t type, const std::uint8_t *data,
+                                        std::uint32_t size)
 {
     return answer(RegSetValueExA(toKey(key), name, 0, type, data, size));
 }

@@ -13,8 +13,7 @@ public:
     std::uint32_t openView(InstallerHandle database, const char *query, InstallerHandle *view) override;
     std::uint32_t execute(InstallerHandle view) override;
     std::uint32_t fetch(InstallerHandle view, InstallerHandle *record) override;
-    std::uint32_t recordString(InstallerHandle record, std::uint32_t field, char *buffer,
-                               std::uint32_t *size) override;
+    std::uint32_t recordString(InstallerHandle record, std::uint32_t field, char *buffer, std::uint32_t *size) override;
     std::uint32_t property(InstallerHandle install, const char *name, char *buffer, std::uint32_t *size) override;
     std::uint32_t setProperty(InstallerHandle install, const char *name, const char *value) override;
     std::uint32_t close(InstallerHandle handle) override;

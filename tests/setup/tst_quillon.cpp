@@ -104,8 +104,8 @@ void TestQuillon::createsProperties_data()
     QTest::newRow("missing table") << "ACCESS97JPN" << false << QStringList() << 0 << QStringList() << 0;
     QTest::newRow("fetch fails on row 2") << "ACCESS97" << true << rows << 2 << rows.mid(0, 1) << 2;
     const QString longValue = "LARGO=" + QString(300, u'x');
-    QTest::newRow("300-character value") << "ACCESS97" << true << QStringList{longValue} << 0
-                                         << QStringList{longValue} << 2;
+    QTest::newRow("300-character value") << "ACCESS97" << true << QStringList{longValue} << 0 << QStringList{longValue}
+                                         << 2;
 }
 
 void TestQuillon::createsProperties()
@@ -137,9 +137,14 @@ void TestQuillon::resolvesFolders_data()
 
     const QString folder = "INSTALLDIR=C:\\Vendrix\\";
     QTest::newRow("the five names in order")
-        << "" << QStringList{folder, "WORKGROUPFILE=[INSTALLDIR]\\System.mdw", "ICON=[INSTALLDIR]\\Vendrix.ico",
-                             "DATABASEFILE=[INSTALLDIR]\\Tienda.mdb", "SPLASHSCREEN=[INSTALLDIR]\\Logo.bmp",
-                             "HELPFILE=[INSTALLDIR]\\Ayuda.hlp", "DATABASEFILEDEU=[INSTALLDIR]\\Deu.mdb"}
+        << ""
+        << QStringList{folder,
+                       "WORKGROUPFILE=[INSTALLDIR]\\System.mdw",
+                       "ICON=[INSTALLDIR]\\Vendrix.ico",
+                       "DATABASEFILE=[INSTALLDIR]\\Tienda.mdb",
+                       "SPLASHSCREEN=[INSTALLDIR]\\Logo.bmp",
+                       "HELPFILE=[INSTALLDIR]\\Ayuda.hlp",
+                       "DATABASEFILEDEU=[INSTALLDIR]\\Deu.mdb"}
         << QStringList{"DATABASEFILE=C:\\Vendrix\\Tienda.mdb", "HELPFILE=C:\\Vendrix\\Ayuda.hlp",
                        "ICON=C:\\Vendrix\\Vendrix.ico", "SPLASHSCREEN=C:\\Vendrix\\Logo.bmp",
                        "WORKGROUPFILE=C:\\Vendrix\\System.mdw"};
@@ -157,10 +162,10 @@ void TestQuillon::resolvesFolders_data()
         << "" << QStringList{folder, "DATABASEFILE=[INSTALLDIR]"} << QStringList{"DATABASEFILE=C:\\Vendrix\\"};
     QTest::newRow("no ]") << "" << QStringList{folder, "DATABASEFILE=Tienda.mdb"} << QStringList();
     QTest::newRow("] first") << "" << QStringList{folder, "DATABASEFILE=]\\Tienda.mdb"} << QStringList();
-    QTest::newRow("no [ before the folder") << "" << QStringList{folder, "DATABASEFILE=(INSTALLDIR]\\Tienda.mdb"}
-                                            << QStringList();
-    QTest::newRow("bracket inside a path") << "" << QStringList{folder, "DATABASEFILE=D:\\Datos [2]\\Tienda.mdb"}
-                                           << QStringList();
+    QTest::newRow("no [ before the folder")
+        << "" << QStringList{folder, "DATABASEFILE=(INSTALLDIR]\\Tienda.mdb"} << QStringList();
+    QTest::newRow("bracket inside a path")
+        << "" << QStringList{folder, "DATABASEFILE=D:\\Datos [2]\\Tienda.mdb"} << QStringList();
     QTest::newRow("empty folder") << "" << QStringList{"INSTALLDIR=", "DATABASEFILE=[INSTALLDIR]\\Tienda.mdb"}
                                   << QStringList();
     QTest::newRow("unknown folder") << "" << QStringList{"DATABASEFILE=[OTRADIR]\\Tienda.mdb"} << QStringList();
@@ -204,8 +209,7 @@ void TestQuillon::registersTypeLibrary_data()
     QTest::newRow("folder unreadable") << QStringList{"!CommonFilesFolder"} << 0 << 0 << installFailure
                                        << QStringList();
     QTest::newRow("folder empty") << QStringList{"CommonFilesFolder="} << 0 << 0 << installFailure << QStringList();
-    QTest::newRow("load fails") << QStringList{folder} << failed << 0 << installFailure
-                                << QStringList{"load " + path};
+    QTest::newRow("load fails") << QStringList{folder} << failed << 0 << installFailure << QStringList{"load " + path};
     QTest::newRow("register fails") << QStringList{folder} << 0 << failed << installFailure
                                     << QStringList{"load " + path, "register 77 " + path, "release 77"};
 }
@@ -287,8 +291,8 @@ void TestQuillon::copiesProfileKeys_data()
                                         << true << false;
     QTest::newRow("company empty") << QStringList{"COMPANYNAME=", names[1], names[2], names[3]} << true << false
                                    << false << false;
-    QTest::newRow("version unreadable") << QStringList{names[0], names[1], "!PRODUCTVERSION", names[3]} << true
-                                        << false << false << false;
+    QTest::newRow("version unreadable") << QStringList{names[0], names[1], "!PRODUCTVERSION", names[3]} << true << false
+                                        << false << false;
 }
 
 void TestQuillon::copiesProfileKeys()

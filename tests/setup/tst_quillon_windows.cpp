@@ -83,8 +83,10 @@ void TestQuillonWindows::exportsAndImports_data()
     QTest::addColumn<QString>("dll");
     QTest::addColumn<QString>("objdump");
     QTest::addColumn<QString>("package");
-    QTest::newRow("x86") << QUILLON_DLL_X86 << "i686-w64-mingw32-objdump" << "g++-mingw-w64-i686-win32";
-    QTest::newRow("x64") << QUILLON_DLL_X64 << "x86_64-w64-mingw32-objdump" << "g++-mingw-w64-x86-64-win32";
+    QTest::newRow("x86") << QUILLON_DLL_X86 << "i686-w64-mingw32-objdump"
+                         << "g++-mingw-w64-i686-win32";
+    QTest::newRow("x64") << QUILLON_DLL_X64 << "x86_64-w64-mingw32-objdump"
+                         << "g++-mingw-w64-x86-64-win32";
 }
 
 void TestQuillonWindows::exportsAndImports()
@@ -99,7 +101,8 @@ void TestQuillonWindows::exportsAndImports()
     const Run dump = run(objdump, {"-p", dll});
     QCOMPARE(dump.exitCode, 0);
     QStringList exports;
-    const QRegularExpression exported("^\\s*\\[\\s*\\d+\\]\\s+([A-Za-z_]\\w*)\\s*$", QRegularExpression::MultilineOption);
+    const QRegularExpression exported("^\\s*\\[\\s*\\d+\\]\\s+([A-Za-z_]\\w*)\\s*$",
+                                      QRegularExpression::MultilineOption);
     for (auto match = exported.globalMatch(dump.output); match.hasNext();)
         exports << match.next().captured(1);
     exports.sort();
@@ -144,8 +147,9 @@ void TestQuillonWindows::msiexecInstallsPackage()
     // One package stops at the type library, which this prefix lacks; the other installs.
     for (const QString typeLibrary : {"yes", "no"}) {
         const QString msi = "prueba-" + typeLibrary + ".msi";
-        const Run build = run("wixl", {"-a", "x64", "-D", "QuillonDll=quillon.dll", "-D", "TypeLibrary=" + typeLibrary,
-                                       "-o", msi, QUILLON_PACKAGE_DIR "/prueba.wxs"},
+        const Run build = run("wixl",
+                              {"-a", "x64", "-D", "QuillonDll=quillon.dll", "-D", "TypeLibrary=" + typeLibrary, "-o",
+                               msi, QUILLON_PACKAGE_DIR "/prueba.wxs"},
                               work.path());
         QVERIFY2(build.exitCode == 0, qPrintable(build.output));
         const Run table = run("msibuild", {msi, "-i", "ACCESS97.idt"}, work.path());

@@ -220,8 +220,8 @@ int main(int argc, char **argv)
     copied.resize(copiedSize);
     check(copied == large, "1000-byte value not copied whole (" + std::to_string(copiedSize) + " bytes)");
     DWORD profileSize = 0;
-    const std::string profile =
-        registryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Office\\8.0\\Access\\Profiles", "Mostrador", &profileSize);
+    const std::string profile = registryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Office\\8.0\\Access\\Profiles",
+                                             "Mostrador", &profileSize);
     check(profile == copy && profileSize == 260,
           "Profiles value is \"" + profile + "\" of " + std::to_string(profileSize) + " bytes");
 
