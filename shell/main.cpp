@@ -3,6 +3,7 @@
 #include "shell/InitCommand.h"
 #include "shell/Startup.h"
 #include "shell/Termination.h"
+#include "shell/UpgradeCommand.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -37,9 +38,11 @@ int main(int argc, char **argv)
 {
     // The console commands run without windows and without the single-instance guard.
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (command == QLatin1String("init") || command == QLatin1String("copy-db")) {
+    if (command == QLatin1String("init") || command == QLatin1String("copy-db") || command == QLatin1String("upgrade")) {
         QCoreApplication app(argc, argv);
         const QStringList arguments = QCoreApplication::arguments().mid(2);
+        if (command == QLatin1String("upgrade"))
+            return runUpgradeCommand(arguments);
         return command == QLatin1String("init") ? runInitCommand(arguments) : runCopyDbCommand(arguments);
     }
 
