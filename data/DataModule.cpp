@@ -6,7 +6,8 @@
 TDM1 *DM1 = nullptr;
 
 TDM1::TDM1(const QString &dataLinkPath, QObject *parent)
-    : TDM1(vx::Connection::open(vx::DataLink::read(dataLinkPath), &data::vendrixSchema()), parent)
+    : TDM1(vx::Connection::open(vx::DataLink::read(dataLinkPath), &data::vendrixSchema(), vx::Connection::Expect::Shop),
+           parent)
 {
 }
 
@@ -29,6 +30,23 @@ TDM1::~TDM1()
     m_tables.clear();
     if (DM1 == this)
         DM1 = nullptr;
+}
+
+QString TDM1::readOnlyWarning() const
+{
+    if (!m_connection->readOnly())
+        return {};
+    return QStringLiteral("La base de datos %1 sólo se puede leer: puede consultar, pero no se podrá grabar nada "
+                          "(ventas, ingresos, cambios de artículos).")
+        .arg(m_connection->description());
+}
+
+QString TDM1::reconnectedWarning() const
+{
+    return QStringLiteral("Se perdió la conexión con el servidor de datos (%1) y se restableció. Lo que estaba "
+                          "cargando sin grabar (por ejemplo, los artículos de una venta en curso) se perdió: "
+                          "revíselo antes de seguir.")
+        .arg(m_connection->serverAddress());
 }
 
 QString TDM1::stockFilterRecord()

@@ -17,11 +17,18 @@ class TDM1 : public QObject {
 
 public:
     // Opens the connection named by the data-link file; throws vx::DbError naming the file and
-    // the cause when it cannot. Every table object starts closed.
+    // the cause when it cannot, when the database is not a shop's or its tables are of another
+    // version (nothing is written to it then). Every table object starts closed.
     explicit TDM1(const QString &dataLinkPath, QObject *parent = nullptr);
     // Wraps a connection already open (tests, tools).
     explicit TDM1(std::unique_ptr<vx::Connection> connection, QObject *parent = nullptr);
     ~TDM1() override;
+
+    // What the operator must know when the database can only be read; empty otherwise.
+    QString readOnlyWarning() const;
+    // What the operator must know after the server connection broke and was opened again: the
+    // scratch rows of the work in progress went with it.
+    QString reconnectedWarning() const;
 
     // While filtered, Stock shows the articles at or under their reorder point in location 1.
     // A missing reorder point or stock counts as 0.

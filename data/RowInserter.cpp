@@ -24,7 +24,7 @@ RowInserter::RowInserter(vx::Connection &connection, const QString &table, const
     const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(def->name, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     if (!m_query->prepare(sql))
-        throw vx::DbError(QStringLiteral("Error de la base de datos: %1").arg(vx::Connection::errorText(m_query->lastError())));
+        connection.failed(m_query->lastError(), QString());
 }
 
 void RowInserter::insert(const QVariantList &values)
@@ -34,8 +34,7 @@ void RowInserter::insert(const QVariantList &values)
         m_query->bindValue(i, m_connection.dialect().toDatabase(values[i], m_columns[i].type));
     }
     if (!m_query->exec())
-        throw vx::DbError(QStringLiteral("No se pudo agregar una fila a %1: %2")
-                              .arg(m_table, vx::Connection::errorText(m_query->lastError())));
+        m_connection.failed(m_query->lastError(), QStringLiteral("No se pudo agregar una fila a %1").arg(m_table));
     m_connection.noteWrite();
 }
 

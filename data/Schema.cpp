@@ -378,7 +378,7 @@ QList<TableDef> allTables()
 
 const vx::Schema &vendrixSchema()
 {
-    static const vx::Schema schema(allTables());
+    static const vx::Schema schema(allTables(), QStringLiteral("Vendrix"), schemaVersion);
     return schema;
 }
 

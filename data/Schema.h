@@ -9,4 +9,8 @@ namespace data {
 // the field objects and the size checks all come from this one definition.
 const vx::Schema &vendrixSchema();
 
+// The version of the tables this program works with, recorded in every shop it creates. It grows
+// when a table or column changes, with a step in data/ShopSetup that brings an older shop to it.
+inline constexpr int schemaVersion = 1;
+
 }  // namespace data

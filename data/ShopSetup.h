@@ -26,6 +26,11 @@ struct ShopSetupOptions {
 // fails, nothing is left behind. Returns the database created (a file path or a server name).
 QString createShop(const ShopSetupOptions &options);
 
+// Brings the shop the data-link file names to the tables of this program's version, in one
+// transaction, and records that version. Refuses a database that is not a shop and a shop of a
+// newer version. Returns what was done, for the operator.
+QString upgradeShop(const QString &dataLinkPath);
+
 // The rows every shop starts with: the administrator (code 1, level 9) and customer 1
 // "CONSUMIDOR FINAL", which sales with an unknown customer name are recorded against.
 void writeStartingRows(vx::Connection &connection, const QString &adminPassword);

@@ -226,10 +226,19 @@ CancellationResult cancelSale(vx::Connection &connection, const CancellationRequ
     if (connection.inTransaction())
         throw CancellationError(CancellationError::Kind::Busy, busyMessage);
     std::unique_ptr<vx::Transaction> transaction;
+    // The engine's reason in Spanish, when there is one, follows the window's message.
+    const auto failed = [](const std::exception &failure) {
+        const QString cause = vx::causeOf(failure);
+        return CancellationError(CancellationError::Kind::Failed,
+                                 cause.isEmpty() ? failedMessage : failedMessage + QLatin1Char('\n') + cause);
+    };
     try {
         transaction = std::make_unique<vx::Transaction>(connection);
-    } catch (const vx::DbError &) {
-        throw CancellationError(CancellationError::Kind::Busy, busyMessage);
+    } catch (const vx::DbError &failure) {
+        // Only another workstation's lock is "busy"; a lost server or a full disk is said as such.
+        if (failure.kind() == vx::DbError::Kind::Locked)
+            throw CancellationError(CancellationError::Kind::Busy, busyMessage);
+        throw failed(failure);
     }
     try {
         const CancellationResult result = voidReceipt(connection, request, progress);
@@ -237,8 +246,8 @@ CancellationResult cancelSale(vx::Connection &connection, const CancellationRequ
         return result;
     } catch (const CancellationError &) {
         throw;
-    } catch (const std::exception &) {
-        throw CancellationError(CancellationError::Kind::Failed, failedMessage);
+    } catch (const std::exception &failure) {
+        throw failed(failure);
     }
 }
 

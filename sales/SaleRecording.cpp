@@ -240,9 +240,12 @@ SaleAmounts saleAmounts(const QList<SaleLine> &lines, double percentage)
     return {toCents(subtotal), discount.amount, discount.total};
 }
 
-SaleRecordingError SaleRecordingError::failed(const QString &cause)
+SaleRecordingError SaleRecordingError::failed(const QString &cause, const QString &engineCause)
 {
-    SaleRecordingError error(kFailedMessage);
+    // The engine's reason in Spanish (a full disk, a lost server) follows the window's message.
+    SaleRecordingError error(engineCause.isEmpty()
+                                 ? std::string(kFailedMessage)
+                                 : (QString::fromUtf8(kFailedMessage) + QLatin1Char('\n') + engineCause).toStdString());
     error.m_cause = cause;
     return error;
 }
@@ -257,7 +260,7 @@ RecordedSale recordSale(vx::Connection &connection, const SaleEntry &entry, cons
         transaction.commit();
         return sale;
     } catch (const std::exception &failure) {
-        throw SaleRecordingError::failed(causeOf(failure));
+        throw SaleRecordingError::failed(causeOf(failure), vx::causeOf(failure));
     }
 }
 

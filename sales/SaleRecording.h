@@ -70,8 +70,9 @@ class SaleRecordingError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
     // The operator's message for a failed recording, keeping the underlying cause (a database
-    // error, a box that does not convert) for the tests and anyone who looks deeper.
-    static SaleRecordingError failed(const QString &cause);
+    // error, a box that does not convert) for the tests and anyone who looks deeper. The engine's
+    // Spanish cause, when there is one, is added after the message.
+    static SaleRecordingError failed(const QString &cause, const QString &engineCause = {});
     QString cause() const { return m_cause; }
 
 private:

@@ -38,6 +38,11 @@ bool Startup::createWindows()
         m_login = new TFIngreso;
         m_main = std::make_unique<TFF1>();
         m_data = std::make_unique<TDM1>(vx::paths::dataLinkFile());
+        // Told once the current command has ended, not in the middle of it.
+        QObject::connect(
+            m_data->ADOConnection1, &vx::Connection::reconnected, m_data.get(),
+            [data = m_data.get()] { vx::ui::dialogs().showMessage(data->reconnectedWarning()); },
+            Qt::QueuedConnection);
         m_wait = std::make_unique<TFAguarde>();
         m_wait->showNow();
         // The other windows are the main window's children: they live as long as it does and go
@@ -54,6 +59,8 @@ bool Startup::createWindows()
         return false;
     }
     m_wait->closeNow();
+    if (const QString warning = m_data->readOnlyWarning(); !warning.isEmpty())
+        vx::ui::dialogs().showMessage(warning);
     m_login->show();
     return true;
 }

@@ -4,6 +4,7 @@
 #include "shell/InitCommand.h"
 #include "shell/Startup.h"
 #include "shell/Termination.h"
+#include "shell/UpgradeCommand.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -45,13 +46,15 @@ int main(int argc, char **argv)
     }
     // Words starting with "-" are Qt's own options (-platform, -style); any other word is a command.
     if (!command.isEmpty() && !command.startsWith(QLatin1Char('-')) && command != QLatin1String("init")
-        && command != QLatin1String("copy-db")) {
+        && command != QLatin1String("copy-db") && command != QLatin1String("upgrade")) {
         QTextStream(stderr) << consoleUsage() << Qt::flush;
         return 2;
     }
-    if (command == QLatin1String("init") || command == QLatin1String("copy-db")) {
+    if (command == QLatin1String("init") || command == QLatin1String("copy-db") || command == QLatin1String("upgrade")) {
         QCoreApplication app(argc, argv);
         const QStringList arguments = QCoreApplication::arguments().mid(2);
+        if (command == QLatin1String("upgrade"))
+            return runUpgradeCommand(arguments);
         return command == QLatin1String("init") ? runInitCommand(arguments) : runCopyDbCommand(arguments);
     }
 

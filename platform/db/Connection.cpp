@@ -10,6 +10,9 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QUrl>
+
+#include <QSet>
 
 #include <optional>
 
@@ -48,6 +51,26 @@ QString databaseFailure(const QString &what, const QString &cause)
     return QStringLiteral("No se pudo abrir la base de datos %1: %2").arg(what, cause);
 }
 
+// The engine's text on one line: libpq's explanations come over several.
+QString oneLine(const QString &text)
+{
+    return text.simplified();
+}
+
+// Why a database would not open: the Spanish cause when it is a known one, with the engine's own
+// words after it for whoever looks deeper.
+QString openCause(const QSqlError &error, const QString &address)
+{
+    const EngineCause cause = engineCause(error);
+    const QString engineText = oneLine(Connection::errorText(error));
+    if (cause.text.isEmpty())
+        return engineText;
+    QString text = cause.text;
+    if (!address.isEmpty() && text.endsWith(QLatin1String("servidor de datos.")))
+        text.insert(text.size() - 1, QStringLiteral(" (%1)").arg(address));
+    return QStringLiteral("%1 (%2)").arg(text, engineText);
+}
+
 }  // namespace
 
 Connection::Connection(QSqlDatabase db, std::unique_ptr<SqlDialect> dialect, const Schema *schema,
@@ -60,7 +83,7 @@ Connection::~Connection()
 {
     m_prepared.clear();
     const QString name = m_db.connectionName();
-    if (m_inTransaction)
+    if (m_inTransaction && !m_transactionLost)
         m_db.rollback();
     m_db.close();
     m_db = QSqlDatabase();
@@ -77,7 +100,7 @@ QString Connection::errorText(const QSqlError &error)
     return text;
 }
 
-std::unique_ptr<Connection> Connection::open(const DataLink &link, const Schema *schema)
+std::unique_ptr<Connection> Connection::open(const DataLink &link, const Schema *schema, Expect expect)
 {
     const QString provider = link.provider();
     const QString file = QDir::toNativeSeparators(link.filePath());
@@ -87,26 +110,39 @@ std::unique_ptr<Connection> Connection::open(const DataLink &link, const Schema 
             throw DbError(QStringLiteral("El archivo de enlace de datos \"%1\" no indica la base de datos (Data Source).")
                               .arg(file));
         try {
-            return openSqlite(path, schema, false);
+            return openSqlite(path, schema, false, expect);
         } catch (const DbError &e) {
-            throw DbError(e.message() + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file));
+            if (e.kind() == DbError::Kind::NotAShop)
+                throw;
+            throw DbError(e.message() + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file), e.kind(),
+                          e.cause());
         }
     }
     if (provider.compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) == 0) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nextConnectionName());
-        db.setHostName(link.value(QStringLiteral("Data Source")));
-        if (link.contains(QStringLiteral("Port")))
-            db.setPort(link.value(QStringLiteral("Port")).toInt());
-        db.setDatabaseName(link.value(QStringLiteral("Initial Catalog")));
-        db.setUserName(link.value(QStringLiteral("User ID")));
-        if (link.contains(QStringLiteral("Password")))
-            db.setPassword(link.value(QStringLiteral("Password")));
-        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-        const QString what = QStringLiteral("\"%1\" del servidor %2").arg(db.databaseName(), db.hostName());
+        const QString host = link.value(QStringLiteral("Data Source"));
+        const QString port = link.contains(QStringLiteral("Port")) ? link.value(QStringLiteral("Port")) : QString();
+        const QString address = QStringLiteral("%1:%2").arg(host, port.isEmpty() ? QStringLiteral("5432") : port);
+        const QString what =
+            QStringLiteral("\"%1\" del servidor %2").arg(link.value(QStringLiteral("Initial Catalog")), host);
+        const auto make = [&link, host, port](const QString &name) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            db.setHostName(host);
+            if (!port.isEmpty())
+                db.setPort(port.toInt());
+            db.setDatabaseName(link.value(QStringLiteral("Initial Catalog")));
+            db.setUserName(link.value(QStringLiteral("User ID")));
+            if (link.contains(QStringLiteral("Password")))
+                db.setPassword(link.value(QStringLiteral("Password")));
+            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+            return db;
+        };
         try {
-            return openDatabase(db, SqlDialect::Engine::PostgreSQL, schema, what);
+            return openDatabase(make, SqlDialect::Engine::PostgreSQL, schema, what, address, expect);
         } catch (const DbError &e) {
-            throw DbError(e.message() + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file));
+            if (e.kind() == DbError::Kind::NotAShop)
+                throw;
+            throw DbError(e.message() + QStringLiteral(" (archivo de enlace de datos \"%1\")").arg(file), e.kind(),
+                          e.cause());
         }
     }
     if (provider.isEmpty())
@@ -116,7 +152,8 @@ std::unique_ptr<Connection> Connection::open(const DataLink &link, const Schema 
                       .arg(file, provider));
 }
 
-std::unique_ptr<Connection> Connection::openSqlite(const QString &path, const Schema *schema, bool create)
+std::unique_ptr<Connection> Connection::openSqlite(const QString &path, const Schema *schema, bool create,
+                                                   Expect expect)
 {
     const QString shown = QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
     const QFileInfo info(path);
@@ -125,56 +162,223 @@ std::unique_ptr<Connection> Connection::openSqlite(const QString &path, const Sc
     if (info.exists() && !info.isFile())
         throw DbError(databaseFailure(shown, QStringLiteral("no es un archivo.")));
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nextConnectionName());
-    db.setDatabaseName(path);
-    // Another process's momentary lock makes us wait, not fail.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMilliseconds));
-    return openDatabase(db, SqlDialect::Engine::SQLite, schema, shown);
+    // On a medium nothing can be written to (a read-only disk, a CD) not even the WAL's index
+    // beside the file can be made: the file is read as one that cannot change.
+    const bool frozen = !create && !info.isWritable() && !QFileInfo(info.absolutePath()).isWritable();
+    const auto make = [path, frozen](const QString &name) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        // Another process's momentary lock makes us wait, not fail.
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWaitMilliseconds);
+        if (frozen) {
+            db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?immutable=1"));
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        } else {
+            db.setDatabaseName(path);
+        }
+        db.setConnectOptions(options);
+        return db;
+    };
+    return openDatabase(make, SqlDialect::Engine::SQLite, schema, shown, QString(), expect);
 }
 
-std::unique_ptr<Connection> Connection::openDatabase(QSqlDatabase db, SqlDialect::Engine engine, const Schema *schema,
-                                                     const QString &description)
+std::unique_ptr<Connection> Connection::openDatabase(const MakeDatabase &make, SqlDialect::Engine engine,
+                                                     const Schema *schema, const QString &description,
+                                                     const QString &address, Expect expect)
 {
-    if (!db.open()) {
-        const QString cause = errorText(db.lastError());
-        const QString name = db.connectionName();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name);
-        throw DbError(databaseFailure(description, cause));
+    const QString name = nextConnectionName();
+    std::unique_ptr<Connection> connection;
+    {
+        // This scope holds the only handle besides the connection's, so that a failed open can
+        // remove the database without Qt finding it still in use.
+        QSqlDatabase db = make(name);
+        if (!db.open()) {
+            const QSqlError error = db.lastError();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw DbError(databaseFailure(description, openCause(error, address)), engineCause(error).kind,
+                          engineCause(error).text);
+        }
+        connection.reset(new Connection(db, SqlDialect::create(engine), schema, description));
     }
-    std::unique_ptr<Connection> connection(new Connection(db, SqlDialect::create(engine), schema, description));
+    connection->m_serverAddress = address;
+    if (expect == Expect::Shop)
+        connection->checkShop();
     try {
-        if (engine == SqlDialect::Engine::SQLite)
-            connection->configureSqlite();
-        else
-            connection->execute(QStringLiteral("SET lock_timeout = %1").arg(lockWaitMilliseconds));
+        connection->startSession();
     } catch (const DbError &e) {
-        throw DbError(databaseFailure(description, e.message()));
+        throw DbError(databaseFailure(description, e.message()), e.kind(), e.cause());
     }
     return connection;
 }
 
 std::unique_ptr<Connection> Connection::openAnother() const
 {
-    return openDatabase(QSqlDatabase::cloneDatabase(m_db, nextConnectionName()), m_dialect->engine(), m_schema,
-                        m_description);
+    const QSqlDatabase source = m_db;
+    return openDatabase([source](const QString &name) { return QSqlDatabase::cloneDatabase(source, name); },
+                        m_dialect->engine(), m_schema, m_description, m_serverAddress, Expect::AnyDatabase);
+}
+
+void Connection::startSession()
+{
+    if (m_dialect->engine() == SqlDialect::Engine::SQLite) {
+        configureSqlite();
+        return;
+    }
+    execute(QStringLiteral("SET lock_timeout = %1").arg(lockWaitMilliseconds));
+    m_readOnly = scalar(QStringLiteral("SHOW transaction_read_only")).toString() == QLatin1String("on");
 }
 
 void Connection::configureSqlite()
 {
     // Reading the catalogue first tells a database from some other file.
     execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    sqlite3 *raw = nullptr;
+    const QVariant handle = m_db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        raw = *static_cast<sqlite3 *const *>(handle.data());
+    // A file or medium we may not write to opens for reading only: nothing may try to change it.
+    m_readOnly = raw && sqlite3_db_readonly(raw, "main") == 1;
     // WAL lets readers and one writer work side by side; FULL makes a committed sale survive a
     // power cut.
-    execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+    if (!m_readOnly)
+        execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     execute(QStringLiteral("PRAGMA synchronous=FULL"));
-    const QVariant handle = m_db.driver()->handle();
-    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        sqlite3 *raw = *static_cast<sqlite3 *const *>(handle.data());
-        if (raw)
-            sqlite3_create_function_v2(raw, "vx_upper", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                                       &sqliteUpper, nullptr, nullptr, nullptr);
+    if (raw)
+        sqlite3_create_function_v2(raw, "vx_upper", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, &sqliteUpper,
+                                   nullptr, nullptr, nullptr);
+}
+
+void Connection::checkShop()
+{
+    const bool file = m_dialect->engine() == SqlDialect::Engine::SQLite;
+    const QString application = m_schema ? m_schema->application() : QString();
+    const QString notOurs = file ? QStringLiteral("El archivo %1 no es una base de datos de %2.")
+                                   : QStringLiteral("La base de datos %1 no es una base de datos de %2.");
+    QSet<QString> present;
+    try {
+        const QString catalogue = file ? QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")
+                                       : QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                                        "WHERE table_schema = current_schema()");
+        QSqlQuery query = execute(catalogue);
+        while (query.next())
+            present.insert(query.value(0).toString().toUpper());
+    } catch (const DbError &e) {
+        if (e.kind() == DbError::Kind::NotADatabase)
+            throw DbError(notOurs.arg(m_description, application), DbError::Kind::NotAShop, e.cause());
+        throw DbError(databaseFailure(m_description, e.message()), e.kind(), e.cause());
     }
+    if (!m_schema)
+        return;
+    // A shop from before versions were recorded holds the tables of the first version.
+    const int version = present.contains(Schema::versionTable()) ? storedVersion() : 1;
+    const int known = m_schema->version();
+    if (version > known)
+        throw DbError(QStringLiteral("La base de datos %1 es de una versión más nueva de %2 (sus tablas son de la "
+                                     "versión %3; este programa conoce hasta la %4). Ábrala con la versión de %2 "
+                                     "que la creó o instale esa versión en este puesto.")
+                          .arg(m_description, application)
+                          .arg(version)
+                          .arg(known),
+                      DbError::Kind::NotAShop);
+    if (version < known)
+        throw DbError(QStringLiteral("La base de datos %1 es de una versión anterior de %2 (sus tablas son de la "
+                                     "versión %3; este programa usa la %4). Para actualizarla, cierre %2 en todos "
+                                     "los puestos, haga una copia de la base de datos y ejecute \"%5 upgrade\".")
+                          .arg(m_description, application)
+                          .arg(version)
+                          .arg(known)
+                          .arg(application.toLower()),
+                      DbError::Kind::NotAShop);
+    for (const TableDef &table : m_schema->tables()) {
+        if (!present.contains(table.name.toUpper()))
+            throw DbError(notOurs.arg(m_description, application), DbError::Kind::NotAShop);
+    }
+}
+
+int Connection::storedVersion()
+{
+    if (!tableExists(Schema::versionTable()))
+        return 0;
+    return scalar(QStringLiteral("SELECT MAX(VERSION) FROM %1").arg(Schema::versionTable())).toInt();
+}
+
+void Connection::recordVersion()
+{
+    if (!m_schema || m_schema->version() <= 0)
+        return;
+    execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (VERSION INTEGER NOT NULL)").arg(Schema::versionTable()));
+    execute(QStringLiteral("DELETE FROM %1").arg(Schema::versionTable()));
+    execute(QStringLiteral("INSERT INTO %1 (VERSION) VALUES (%2)").arg(Schema::versionTable()).arg(m_schema->version()));
+}
+
+QString Connection::lostMessage() const
+{
+    return QStringLiteral("Se perdió la conexión con el servidor de datos (%1). Verifique la red.").arg(m_serverAddress);
+}
+
+bool Connection::reopen()
+{
+    m_prepared.clear();
+    m_db.close();
+    if (!m_db.open())
+        return false;
+    // The session is set up outside any transaction, with no second attempt of its own.
+    const bool inTransaction = m_inTransaction;
+    m_inTransaction = false;
+    m_reopening = true;
+    bool ready = true;
+    try {
+        startSession();
+        for (const QString &table : std::as_const(m_privateCopies))
+            createPrivateCopy(*m_schema->table(table));
+    } catch (const DbError &) {
+        ready = false;
+    }
+    m_reopening = false;
+    m_inTransaction = inTransaction;
+    if (!ready) {
+        m_db.close();
+        return false;
+    }
+    // Every dataset reads its rows again from the new connection.
+    noteWrite();
+    emit reconnected();
+    return true;
+}
+
+void Connection::failed(const QSqlError &error, const QString &what, bool mayRetry)
+{
+    const EngineCause cause = engineCause(error);
+    bool lost = cause.kind == DbError::Kind::ConnectionLost;
+    if (!lost && m_dialect->engine() == SqlDialect::Engine::PostgreSQL && error.nativeErrorCode().isEmpty()) {
+        // A server that went away says so in many ways; a statement that still runs tells surely.
+        QSqlQuery probe(m_db);
+        lost = !m_db.isOpen()
+               || (!probe.exec(QStringLiteral("SELECT 1"))
+                   && (probe.lastError().nativeErrorCode().isEmpty()
+                       || engineCause(probe.lastError()).kind == DbError::Kind::ConnectionLost));
+    }
+    if (lost && m_dialect->engine() == SqlDialect::Engine::PostgreSQL && !m_reopening) {
+        const bool inTransaction = m_inTransaction && !m_transactionLost;
+        const bool back = reopen();
+        if (inTransaction)
+            m_transactionLost = true;
+        if (back && mayRetry && !inTransaction)
+            return;
+        if (back) {
+            const QString text =
+                QStringLiteral("Se perdió la conexión con el servidor de datos (%1) y se restableció. La operación no "
+                               "se grabó: puede repetirla ahora.")
+                    .arg(m_serverAddress);
+            throw DbError(text, DbError::Kind::NotRecorded, text);
+        }
+        const QString text = inTransaction ? lostMessage() + QStringLiteral(" La operación no se grabó.") : lostMessage();
+        throw DbError(text, DbError::Kind::ConnectionLost, text);
+    }
+    const QString engineText = oneLine(errorText(error));
+    const QString prefix = what.isEmpty() ? QStringLiteral("Error de la base de datos") : what;
+    const QString detail = cause.text.isEmpty() ? engineText : QStringLiteral("%1 (%2)").arg(cause.text, engineText);
+    throw DbError(QStringLiteral("%1: %2").arg(prefix, detail), cause.kind, cause.text);
 }
 
 void Connection::createSchema()
@@ -189,6 +393,7 @@ void Connection::createSchema()
         for (const QString &statement : m_dialect->createTableStatements(table))
             execute(statement);
     }
+    recordVersion();
     if (own)
         own->commit();
 }
@@ -198,8 +403,19 @@ void Connection::usePrivateCopy(const QString &table)
     const TableDef *definition = m_schema ? m_schema->table(table) : nullptr;
     if (!definition)
         throw DbError(QStringLiteral("La tabla %1 no existe en el esquema de la base de datos.").arg(table));
+    // A read-only server refuses even temporary tables; the shared one then stands, and refuses
+    // writes like every other table.
+    if (m_readOnly && m_dialect->engine() == SqlDialect::Engine::PostgreSQL)
+        return;
+    createPrivateCopy(*definition);
+    if (!m_privateCopies.contains(definition->name))
+        m_privateCopies << definition->name;
+}
+
+void Connection::createPrivateCopy(const TableDef &definition)
+{
     for (const QString &statement :
-         m_dialect->createTableStatements(*definition, SqlDialect::Lifetime::ConnectionPrivate))
+         m_dialect->createTableStatements(definition, SqlDialect::Lifetime::ConnectionPrivate))
         execute(statement);
 }
 
@@ -213,27 +429,39 @@ bool Connection::tableExists(const QString &table) const
     return false;
 }
 
+void Connection::checkUsable()
+{
+    if (m_transactionLost)
+        throw DbError(QStringLiteral("Se perdió la conexión con el servidor de datos (%1) durante la operación; no se "
+                                     "grabó.")
+                          .arg(m_serverAddress),
+                      DbError::Kind::NotRecorded);
+    if (!m_db.isOpen() && m_dialect->engine() == SqlDialect::Engine::PostgreSQL && !reopen())
+        throw DbError(lostMessage(), DbError::Kind::ConnectionLost, lostMessage());
+}
+
 QSqlQuery Connection::execute(const QString &sql, const QVariantList &params)
 {
-    QSqlQuery query(m_db);
-    query.setForwardOnly(true);
-    // Statements without values run directly: some engines cannot prepare BEGIN, LOCK or CREATE.
-    if (params.isEmpty()) {
-        if (!query.exec(sql))
-            throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
-        if (!query.isSelect())
-            noteWrite();
-        return query;
+    for (int attempt = 0;; ++attempt) {
+        checkUsable();
+        QSqlQuery query(m_db);
+        query.setForwardOnly(true);
+        // Statements without values run directly: some engines cannot prepare BEGIN, LOCK or CREATE.
+        bool ok = false;
+        if (params.isEmpty()) {
+            ok = query.exec(sql);
+        } else if (query.prepare(sql)) {
+            for (const QVariant &p : params)
+                query.addBindValue(p);
+            ok = query.exec();
+        }
+        if (ok) {
+            if (!query.isSelect())
+                noteWrite();
+            return query;
+        }
+        failed(query.lastError(), QString(), attempt == 0);
     }
-    if (!query.prepare(sql))
-        throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
-    for (const QVariant &p : params)
-        query.addBindValue(p);
-    if (!query.exec())
-        throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
-    if (!query.isSelect())
-        noteWrite();
-    return query;
 }
 
 QVariant Connection::scalar(const QString &sql, const QVariantList &params)
@@ -250,25 +478,31 @@ QVariant Connection::scalar(const QString &sql, const QVariantList &params)
 
 QSqlQuery &Connection::executeCached(const QString &sql, const QVariantList &params)
 {
-    auto it = m_prepared.find(sql);
-    if (it == m_prepared.end()) {
-        // A bounded set: the statements the layer repeats are few; anything else comes and goes.
-        if (m_prepared.size() > 128)
-            m_prepared.clear();
-        QSqlQuery query(m_db);
-        query.setForwardOnly(true);
-        if (!query.prepare(sql))
-            throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
-        it = m_prepared.insert(sql, query);
+    for (int attempt = 0;; ++attempt) {
+        checkUsable();
+        auto it = m_prepared.find(sql);
+        if (it == m_prepared.end()) {
+            // A bounded set: the statements the layer repeats are few; anything else comes and goes.
+            if (m_prepared.size() > 128)
+                m_prepared.clear();
+            QSqlQuery query(m_db);
+            query.setForwardOnly(true);
+            if (!query.prepare(sql)) {
+                failed(query.lastError(), QString(), attempt == 0);
+                continue;
+            }
+            it = m_prepared.insert(sql, query);
+        }
+        QSqlQuery &query = it.value();
+        for (int i = 0; i < params.size(); ++i)
+            query.bindValue(i, params[i]);
+        if (query.exec()) {
+            if (!query.isSelect())
+                noteWrite();
+            return query;
+        }
+        failed(query.lastError(), QString(), attempt == 0);
     }
-    QSqlQuery &query = it.value();
-    for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params[i]);
-    if (!query.exec())
-        throw DbError(QStringLiteral("Error de la base de datos: %1").arg(errorText(query.lastError())));
-    if (!query.isSelect())
-        noteWrite();
-    return query;
 }
 
 namespace {
@@ -377,16 +611,34 @@ void Connection::beginTransaction()
 {
     if (m_inTransaction)
         throw DbError(QStringLiteral("Ya hay una transacción abierta en esta conexión."));
-    for (const QString &statement : m_dialect->beginWriteTransaction())
-        execute(statement);
+    const QStringList statements = m_dialect->beginWriteTransaction();
+    execute(statements.first());
+    // From here a broken connection loses a transaction, not just a statement.
     m_inTransaction = true;
+    try {
+        for (qsizetype i = 1; i < statements.size(); ++i)
+            execute(statements[i]);
+    } catch (const DbError &) {
+        rollback();
+        throw;
+    }
 }
 
 void Connection::commit()
 {
     if (!m_inTransaction)
         throw DbError(QStringLiteral("No hay una transacción abierta que confirmar."));
-    execute(QStringLiteral("COMMIT"));
+    try {
+        execute(QStringLiteral("COMMIT"));
+    } catch (const DbError &e) {
+        if (e.kind() != DbError::Kind::NotRecorded && e.kind() != DbError::Kind::ConnectionLost)
+            throw;
+        // The server may have recorded the work before the connection broke.
+        const QString text = QStringLiteral("Se perdió la conexión con el servidor de datos (%1) mientras se "
+                                            "confirmaba la operación: verifique si quedó grabada antes de repetirla.")
+                                 .arg(m_serverAddress);
+        throw DbError(text, DbError::Kind::ConnectionLost, text);
+    }
     m_inTransaction = false;
 }
 
@@ -395,6 +647,12 @@ void Connection::rollback()
     if (!m_inTransaction)
         return;
     m_inTransaction = false;
+    if (m_transactionLost) {
+        // The server ended that transaction when the connection broke; the new one has none.
+        m_transactionLost = false;
+        noteWrite();
+        return;
+    }
     QSqlQuery query(m_db);
     query.exec(QStringLiteral("ROLLBACK"));
     noteWrite();

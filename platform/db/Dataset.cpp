@@ -422,7 +422,12 @@ SqlCondition Dataset::whereCondition() const
     SqlCondition out;
     if (m_filtered && !m_filterText.trimmed().isEmpty()) {
         const FilterExpression expression = FilterExpression::parse(m_filterText);
-        const SqlCondition filter = expression.toSql([this](const QString &name) { return columnType(name); },
+        const SqlCondition filter = expression.toSql(
+            [this](const QString &name) -> std::optional<FilterExpression::Column> {
+                if (const Field *f = findField(name))
+                    return FilterExpression::Column{f->fieldName(), f->dataType()};
+                return std::nullopt;
+            },
                                                      m_connection->dialect());
         parts << filter.sql;
         out.params << filter.params;

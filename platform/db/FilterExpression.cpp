@@ -27,9 +27,16 @@ struct Token {
     QString text;
 };
 
+// The filter as messages show it: a runaway text is cut, not pasted whole into a message box.
+QString shown(const QString &filter)
+{
+    constexpr int longest = 120;
+    return filter.size() <= longest ? filter : filter.left(longest) + QStringLiteral("…");
+}
+
 QString invalidFilter(const QString &filter, const QString &detail)
 {
-    return QStringLiteral("El filtro \"%1\" no es válido: %2.").arg(filter, detail);
+    return QStringLiteral("El filtro \"%1\" no es válido: %2.").arg(shown(filter), detail);
 }
 
 class Lexer {
@@ -210,20 +217,40 @@ private:
         return left;
     }
 
+    // Entered for each "(" and NOT, so that nesting ends in a message long before the stack does.
+    class Nesting {
+    public:
+        explicit Nesting(Parser &parser) : m_parser(parser)
+        {
+            if (++m_parser.m_depth > FilterExpression::maxDepth)
+                m_parser.fail(QStringLiteral("anida más de %1 paréntesis o NOT").arg(FilterExpression::maxDepth));
+        }
+        ~Nesting() { --m_parser.m_depth; }
+        Nesting(const Nesting &) = delete;
+        Nesting &operator=(const Nesting &) = delete;
+
+    private:
+        Parser &m_parser;
+    };
+
     std::unique_ptr<Node> notExpression()
     {
         if (isKeyword("NOT")) {
             take();
+            const Nesting nesting(*this);
             return binary(Node::Kind::Not, notExpression(), nullptr);
         }
         if (peek().kind == Token::Kind::LeftParen) {
             take();
+            const Nesting nesting(*this);
             auto inner = orExpression();
             if (peek().kind != Token::Kind::RightParen)
                 fail(QStringLiteral("falta cerrar un paréntesis"));
             take();
             return inner;
         }
+        if (++m_comparisons > FilterExpression::maxComparisons)
+            fail(QStringLiteral("tiene más de %1 comparaciones").arg(FilterExpression::maxComparisons));
         return comparison();
     }
 
@@ -290,6 +317,8 @@ private:
     QString m_text;
     QList<Token> m_tokens;
     int m_pos = 0;
+    int m_depth = 0;
+    int m_comparisons = 0;
 };
 
 QString mirrored(const QString &op)
@@ -323,10 +352,19 @@ public:
     {
         // Parameters are collected as the text is written, so the left side must come first.
         if (n.kind == Node::Kind::And || n.kind == Node::Kind::Or) {
-            const QString left = compile(*n.left);
-            const QString right = compile(*n.right);
-            const QString op = n.kind == Node::Kind::And ? QStringLiteral("AND") : QStringLiteral("OR");
-            return QStringLiteral("(%1 %2 %3)").arg(left, op, right);
+            // A chain "a AND b AND c" is one flat list in SQL, not parentheses inside parentheses:
+            // the engines' parsers nest no deeper than the filter did.
+            QList<const Node *> terms;
+            const Node *chain = &n;
+            while (chain->kind == n.kind) {
+                terms.prepend(chain->right.get());
+                chain = chain->left.get();
+            }
+            QStringList parts{compile(*chain)};
+            for (const Node *term : std::as_const(terms))
+                parts << compile(*term);
+            const QString op = n.kind == Node::Kind::And ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
+            return QLatin1Char('(') + parts.join(op) + QLatin1Char(')');
         }
         switch (n.kind) {
         case Node::Kind::Not: return QStringLiteral("(NOT %1)").arg(compile(*n.left));
@@ -339,12 +377,13 @@ public:
     QVariantList params;
 
 private:
-    FieldType columnType(const QString &name) const
+    FilterExpression::Column column(const QString &name) const
     {
-        const auto type = m_columns(name);
-        if (!type)
-            throw DbError(QStringLiteral("El filtro \"%1\" nombra el campo %2, que no existe.").arg(m_text, name));
-        return *type;
+        const auto found = m_columns(name);
+        if (!found)
+            throw DbError(
+                QStringLiteral("El filtro \"%1\" nombra el campo %2, que no existe.").arg(shown(m_text), name));
+        return *found;
     }
 
     QString comparison(const Node &n)
@@ -358,8 +397,10 @@ private:
         }
         if (column->kind != Node::Kind::Column)
             throw DbError(invalidFilter(m_text, QStringLiteral("una comparación debe nombrar un campo")));
-        const FieldType type = columnType(column->text);
-        const QString name = column->text;
+        // The statement carries the dataset's own name for the column, never the text as typed.
+        const FilterExpression::Column resolved = this->column(column->text);
+        const FieldType type = resolved.type;
+        const QString name = resolved.name;
 
         if (value->kind == Node::Kind::Null) {
             if (op == QLatin1String("=") || op == QLatin1String("IS"))
@@ -370,10 +411,8 @@ private:
         }
         if (op.startsWith(QLatin1String("IS")))
             throw DbError(invalidFilter(m_text, QStringLiteral("IS sólo se usa con NULL")));
-        if (value->kind == Node::Kind::Column) {
-            columnType(value->text);
-            return QStringLiteral("%1 %2 %3").arg(name, op, value->text);
-        }
+        if (value->kind == Node::Kind::Column)
+            return QStringLiteral("%1 %2 %3").arg(name, op, this->column(value->text).name);
         if (op.endsWith(QLatin1String("LIKE")))
             return like(name, op, value->text);
         const QVariant literal = coerce(value->text, type, name);
@@ -431,7 +470,7 @@ private:
     {
         auto wrong = [&](const QString &what) {
             return DbError(QStringLiteral("El filtro \"%1\" compara el campo %2 con '%3', que no es %4.")
-                               .arg(m_text, name, text, what));
+                               .arg(shown(m_text), name, text, what));
         };
         switch (type) {
         case FieldType::DateTime: {

@@ -30,11 +30,21 @@ struct SqlCondition {
 // with: a date in dd/mm/yyyy compares as a date, 'False' as a boolean, '12' as a number.
 class VXPLATFORM_EXPORT FilterExpression {
 public:
-    // The type of a column by name, or nullopt when the dataset has no such column.
-    using ColumnResolver = std::function<std::optional<FieldType>(const QString &name)>;
+    // A column as the dataset names it, whatever case or spelling the filter used.
+    struct Column {
+        QString name;
+        FieldType type = FieldType::String;
+    };
+    // The dataset's column for a name in the filter, or nullopt when it has no such column.
+    using ColumnResolver = std::function<std::optional<Column>(const QString &name)>;
+
+    // How deep parentheses and NOT may nest, and how many comparisons one filter may hold: far
+    // beyond any filter a window writes, well within what the engines parse.
+    static constexpr int maxDepth = 32;
+    static constexpr int maxComparisons = 200;
 
     // Parses the text; throws DbError with a Spanish message naming the filter when it is not a
-    // valid filter.
+    // valid filter (too deep or too long included).
     static FilterExpression parse(const QString &text);
 
     FilterExpression(FilterExpression &&) noexcept;

@@ -70,7 +70,8 @@ void checkValueFits(const ColumnDef &column, const QVariant &value, const QStrin
                       .arg(column.size));
 }
 
-Schema::Schema(QList<TableDef> tables) : m_tables(std::move(tables))
+Schema::Schema(QList<TableDef> tables, QString application, int version)
+    : m_tables(std::move(tables)), m_application(std::move(application)), m_version(version)
 {
     // A table without an autonumber gets a hidden key, so every row can be found again.
     for (TableDef &table : m_tables) {

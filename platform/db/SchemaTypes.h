@@ -53,7 +53,9 @@ VXPLATFORM_EXPORT void checkValueFits(const ColumnDef &column, const QVariant &v
 class VXPLATFORM_EXPORT Schema {
 public:
     Schema() = default;
-    explicit Schema(QList<TableDef> tables);
+    // `application` and `version` name the program whose database this is and the version of its
+    // tables; a database records the version it was created with, and opening compares them.
+    explicit Schema(QList<TableDef> tables, QString application = {}, int version = 0);
 
     const QList<TableDef> &tables() const { return m_tables; }
     const TableDef *table(const QString &name) const;  // case-insensitive; nullptr if unknown
@@ -61,11 +63,18 @@ public:
     // columns of SQL query results, whose names are unique by the naming convention.
     const ColumnDef *anyColumn(const QString &columnName) const;
 
+    QString application() const { return m_application; }
+    int version() const { return m_version; }
+    // The table, beside the schema's own, where a database records its version.
+    static QString versionTable() { return QStringLiteral("VXSCHEMA"); }
+
     // Name of the hidden row key given to tables without an autonumber column.
     static QString hiddenKeyName() { return QStringLiteral("VXROWKEY"); }
 
 private:
     QList<TableDef> m_tables;
+    QString m_application;
+    int m_version = 0;
 };
 
 }  // namespace vx

@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,7 +34,58 @@ class TestDataLink : public QObject {
         return {};
     }
 
+    static QByteArray utf16(const QString &text, bool littleEndian)
+    {
+        QByteArray out;
+        for (const QChar c : text) {
+            const char low = char(c.unicode() & 0xFF);
+            const char high = char(c.unicode() >> 8);
+            out.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        return out;
+    }
+
 private slots:
+    void init()
+    {
+        // A failed open releases its database before removing it.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("still in use")));
+    }
+
+    // Files as other tools write them: the data source they name, or the reason they are refused.
+    void readsWhatOtherToolsWrite_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("dataSource");  // empty: refused
+        const QString text = QStringLiteral("[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n"
+                                            "Provider=SQLite;Data Source=/tienda/Ñandú.db;\r\n");
+        QTest::newRow("UTF-16LE without mark") << utf16(text, true) << QStringLiteral("/tienda/Ñandú.db");
+        QTest::newRow("UTF-16BE without mark") << utf16(text, false) << QStringLiteral("/tienda/Ñandú.db");
+        QTest::newRow("quoted semicolon")
+            << QByteArray("[oledb]\nProvider=SQLite;Data Source=\"/Tienda;2/Vendrix.db\";User ID=caja\n")
+            << QStringLiteral("/Tienda;2/Vendrix.db");
+        QTest::newRow("single quotes, doubled quote")
+            << QByteArray("[oledb]\nProvider=SQLite; Data Source = '/D''Angelo;=x.db' ;\n") << QStringLiteral("/D'Angelo;=x.db");
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8", 16) << QString();
+        QTest::newRow("Windows code page") << QByteArray("[oledb]\nProvider=SQLite;Data Source=/\xd1" "and\xfa.db\n")
+                                           << QStringLiteral("/Ñandú.db");
+        QTest::newRow("NUL in UTF-8") << QByteArray("[oledb]\nProvider=SQLite") + QByteArray(1, '\0') + QByteArray(";Data Source=x.db\n") << QString();
+    }
+    void readsWhatOtherToolsWrite()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, dataSource);
+        const QString path = writeFile(QStringLiteral("tool.udl"), bytes);
+        if (dataSource.isEmpty()) {
+            QCOMPARE(messageOf([&] { DataLink::read(path); }),
+                     QStringLiteral("El archivo \"%1\" no es un archivo de enlace de datos válido.").arg(path));
+            return;
+        }
+        const DataLink link = DataLink::read(path);
+        QCOMPARE(link.provider(), QStringLiteral("SQLite"));
+        QCOMPARE(link.value(QStringLiteral("Data Source")), dataSource);
+    }
+
     void readsUtf16WithByteOrderMarkAndUtf8()
     {
         const QString path = m_dir.filePath(QStringLiteral("utf16.udl"));
@@ -94,7 +146,9 @@ private slots:
                                        "Initial Catalog=tienda;User ID=caja;\n");
         const QString message = messageOf([&] { Connection::open(DataLink::read(link), nullptr); });
         QVERIFY2(message.contains(QLatin1String("tienda")) && message.contains(QLatin1String("127.0.0.1"))
-                     && message.contains(QLatin1String("server.udl")),
+                     && message.contains(QLatin1String("server.udl"))
+                     && message.contains(QStringLiteral("No se puede conectar con el servidor de datos (127.0.0.1:1)"))
+                     && !message.contains(QLatin1Char('\n')),
                  qPrintable(message));
     }
 
