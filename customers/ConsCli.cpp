@@ -42,6 +42,8 @@ TFConsCli::TFConsCli(QWidget *parent) : QDialog(parent), m_query(std::make_uniqu
 
 TFConsCli::~TFConsCli()
 {
+    // The query goes before the data source: the window no longer follows it.
+    disconnect(m_source, nullptr, this, nullptr);
     if (FConsCli == this)
         FConsCli = nullptr;
 }
