@@ -57,6 +57,7 @@ void TFCatalogo::createControls()
     BitBtn1 = new QPushButton(QStringLiteral("..."), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setToolTip(QStringLiteral("Buscar"));
+    BitBtn1->setMaximumWidth(36);
     BitBtn1->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &TFCatalogo::BitBtn1Click);
 
