@@ -4,7 +4,7 @@
 #include "customers/CustomerStore.h"
 #include "data/DataModule.h"
 #include "platform/db/DataSource.h"
-#include "platform/db/Query.h"
+#include "platform/db/Table.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
@@ -22,19 +22,21 @@ TFConsCli *FConsCli = nullptr;
 
 namespace {
 
-const QString customerQuery =
-    QStringLiteral("select cliape, clic_p, clicel, clicod, clicui, clidir, clifec, cliiva, cliloc, climail, clindoc, "
-                   "clipro, clisal, clitdoc, clitel, cliobs from CLIENTE order by CLIAPE");
+// The list is the window's own cursor on CLIENTE with the columns the grid shows, in name order:
+// its searches and its filter run on the table's indexes, so that a shop of thirty thousand
+// customers opens and answers each key at once.
+const QString byName = QStringLiteral("CLIAPE");
+const QString byCode = QStringLiteral("CLICOD");
 
 } // namespace
 
-TFConsCli::TFConsCli(QWidget *parent) : QDialog(parent), m_query(std::make_unique<vx::Query>(DM1->ADOConnection1))
+TFConsCli::TFConsCli(QWidget *parent)
+    : QDialog(parent), m_list(std::make_unique<vx::Table>(DM1->ADOConnection1, QStringLiteral("CLIENTE")))
 {
     setObjectName(QStringLiteral("FConsCli"));
     setWindowTitle(QStringLiteral("Consulta de Clientes"));
-    m_query->setObjectName(QStringLiteral("Query1"));
-    m_query->setSql(customerQuery);
-    m_source = new vx::DataSource(m_query.get(), this);
+    m_list->setObjectName(QStringLiteral("Cliente"));
+    m_source = new vx::DataSource(m_list.get(), this);
     connect(m_source, &vx::DataSource::dataSetScrolled, this, &TFConsCli::showCurrent);
     connect(m_source, &vx::DataSource::dataSetChanged, this, &TFConsCli::showCurrent);
     createControls();
@@ -42,7 +44,7 @@ TFConsCli::TFConsCli(QWidget *parent) : QDialog(parent), m_query(std::make_uniqu
 
 TFConsCli::~TFConsCli()
 {
-    // The query goes before the data source: the window no longer follows it.
+    // The list goes before the data source: the window no longer follows it.
     disconnect(m_source, nullptr, this, nullptr);
     if (FConsCli == this)
         FConsCli = nullptr;
@@ -127,73 +129,46 @@ bool TFConsCli::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TFConsCli::openQuery()
+void TFConsCli::openList()
 {
     m_shownCode = -1;
     m_storedObservations.clear();
-    m_query->open();
+    m_list->setSort(RBxCod->isChecked() ? byCode : byName);
+    m_list->open();
     showCurrent();
 }
 
-void TFConsCli::closeQuery()
+void TFConsCli::closeList()
 {
-    m_query->setFiltered(false);
-    m_query->setFilter(QString());
-    m_query->close();
+    m_list->setFiltered(false);
+    m_list->setFilter(QString());
+    m_list->close();
     m_shownCode = -1;
 }
 
 void TFConsCli::setSortOnce(const QString &field)
 {
-    if (m_query->sort() != field)
-        m_query->setSort(field);
-}
-
-bool TFConsCli::seek(const QString &field, const QVariant &value, const std::function<bool(const QVariant &)> &matches)
-{
-    vx::Query &q = *m_query;
-    if (q.filtered() || q.sort() != field) {
-        // A filtered list is short: the plain locate walks it.
-        const int before = q.recNo();
-        for (q.first(); !q.eof(); q.next()) {
-            if (matches(q.fieldByName(field)->value()))
-                return true;
-        }
-        q.setRecNo(before);
-        return false;
-    }
-    // In the list's own order the first match stands after every row that sorts before the value:
-    // the index counts them, and only that one row is read.
-    const int position = q.connection()
-                             ->scalar(QStringLiteral("SELECT COUNT(*) FROM CLIENTE WHERE %1 IS NULL OR %1 < ?").arg(field),
-                                      {value})
-                             .toInt();
-    QVariantList row;
-    if (position >= q.recordCount() || !q.readRow(position, row))
-        return false;
-    if (!matches(row[q.fieldByName(field)->index()]))
-        return false;
-    q.setRecNo(position + 1);
-    return true;
+    if (m_list->sort() != field)
+        m_list->setSort(field);
 }
 
 void TFConsCli::EdBusChange()
 {
-    if (!m_query->active())
+    if (!m_list->active())
         return;
     const QString text = EdBus->text();
     try {
         if (RBxCod->isChecked()) {
-            setSortOnce(QStringLiteral("CLICOD"));
+            setSortOnce(byCode);
             bool ok = false;
             const int code = text.trimmed().toInt(&ok);
             // Something that is not a number names no customer: nothing moves, nothing to report.
             if (ok)
-                seek(QStringLiteral("CLICOD"), code, [code](const QVariant &v) { return !v.isNull() && v.toInt() == code; });
+                m_list->locate(byCode, code);
         } else {
-            setSortOnce(QStringLiteral("CLIAPE"));
+            setSortOnce(byName);
             if (!text.isEmpty())
-                seek(QStringLiteral("CLIAPE"), text, [&text](const QVariant &v) { return v.toString().startsWith(text); });
+                m_list->locate(byName, text, vx::LocateOption::PartialKey);
         }
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
@@ -204,8 +179,8 @@ void TFConsCli::RBxCodClick()
 {
     EdBus->setText(QStringLiteral("0"));
     try {
-        if (m_query->active())
-            setSortOnce(QStringLiteral("CLICOD"));
+        if (m_list->active())
+            setSortOnce(byCode);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
@@ -215,8 +190,8 @@ void TFConsCli::RBxApeClick()
 {
     EdBus->clear();
     try {
-        if (m_query->active())
-            setSortOnce(QStringLiteral("CLIAPE"));
+        if (m_list->active())
+            setSortOnce(byName);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
@@ -224,19 +199,19 @@ void TFConsCli::RBxApeClick()
 
 void TFConsCli::EdBusDblClick()
 {
-    if (!RBxApe->isChecked() || !m_query->active())
+    if (!RBxApe->isChecked() || !m_list->active())
         return;
     storePendingObservations();
     const QString text = EdBus->text();
     try {
         if (text.isEmpty()) {
-            m_query->setFiltered(false);
+            m_list->setFiltered(false);
         } else {
             // A quote in a name (D'ANGELO) is doubled, as the filter reads quoted text.
             QString quoted = text;
             quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-            m_query->setFilter(QStringLiteral("CLIAPE Like '*") + quoted + QStringLiteral("*'"));
-            m_query->setFiltered(true);
+            m_list->setFilter(QStringLiteral("CLIAPE Like '*") + quoted + QStringLiteral("*'"));
+            m_list->setFiltered(true);
         }
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
@@ -246,7 +221,7 @@ void TFConsCli::EdBusDblClick()
 void TFConsCli::showCurrent()
 {
     storePendingObservations();
-    vx::Query &q = *m_query;
+    vx::Table &q = *m_list;
     if (!q.active() || q.isEmpty()) {
         for (QLineEdit *box : {EdTel, EdCel, EdMai, static_cast<QLineEdit *>(EdObs)})
             box->clear();
@@ -290,7 +265,7 @@ void TFConsCli::BBSalirClick()
         EdBus->setText(QStringLiteral("0"));
     }
     RBxApe->setChecked(true);
-    closeQuery();
+    closeList();
     accept();
 }
 
@@ -298,7 +273,7 @@ void TFConsCli::BBImpClick()
 {
     storePendingObservations();
     try {
-        customers::printCustomerList(*m_query, this);
+        customers::printCustomerList(*m_list, this);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }
@@ -307,10 +282,10 @@ void TFConsCli::BBImpClick()
 void openConsCli(TFConsCli &window)
 {
     try {
-        window.openQuery();
+        window.openList();
         vx::ui::dialogs().showModal(&window);
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(&window, failure);
     }
-    window.closeQuery();
+    window.closeList();
 }

@@ -11,7 +11,7 @@ class QRadioButton;
 
 namespace vx {
 class DataSource;
-class Query;
+class Table;
 } // namespace vx
 
 namespace vx::ui {
@@ -28,7 +28,8 @@ public:
     explicit TFConsCli(QWidget *parent = nullptr);
     ~TFConsCli() override;
 
-    vx::Query &query() { return *m_query; }
+    // Every customer, by name unless searching by code.
+    vx::Table &list() { return *m_list; }
 
     vx::ui::DBGrid *DBGrid1 = nullptr;
     QRadioButton *RBxCod = nullptr;
@@ -41,9 +42,9 @@ public:
     QPushButton *BBSalir = nullptr;
     QPushButton *BBImp = nullptr;
 
-    // Opens the query (the menu command, before showing the window).
-    void openQuery();
-    void closeQuery();
+    // Opens the list (the menu command, before showing the window).
+    void openList();
+    void closeList();
 
     void RBxCodClick();
     void RBxApeClick();
@@ -60,23 +61,20 @@ protected:
 private:
     void createControls();
     void setSortOnce(const QString &field);
-    // Moves to the first row whose field is at least the value in the current order, when its
-    // value passes `matches`; the cursor stays otherwise.
-    bool seek(const QString &field, const QVariant &value, const std::function<bool(const QVariant &)> &matches);
     void showCurrent();
     // Stores the observations typed for the customer shown, if they changed.
     void storePendingObservations();
 
-    std::unique_ptr<vx::Query> m_query;
+    std::unique_ptr<vx::Table> m_list;
     vx::DataSource *m_source = nullptr;
     int m_shownCode = -1;
     QString m_shownObservations;
-    // Observations stored from this window, shown instead of the query's copy read before.
+    // Observations stored from this window, shown instead of the copy the list read before.
     QHash<int, QString> m_storedObservations;
 };
 
 // The customer query window of the program, set while one exists.
 extern TFConsCli *FConsCli;
 
-// "Consulta de Clientes": opens the query, shows the window modally and closes the query after it.
+// "Consulta de Clientes": opens the list, shows the window modally and closes the list after it.
 void openConsCli(TFConsCli &window);

@@ -5,7 +5,7 @@
 
 #include "customers/ConsCli.h"
 #include "customers/CustomerList.h"
-#include "platform/db/Query.h"
+#include "platform/db/Table.h"
 #include "platform/report/Report.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Edit.h"
@@ -29,12 +29,12 @@ struct ConsCliScene {
         for (int i = 0; i < names.size(); ++i)
             shop.addCustomer(i + 1, names[i], QStringLiteral("OBS %1").arg(i + 1));
         window = std::make_unique<TFConsCli>();
-        window->openQuery();
+        window->openList();
         window->show();
         window->activateWindow();
     }
     bool ready() { return QTest::qWaitForWindowActive(window.get()); }
-    QString current() { return window->query().fieldByName(QStringLiteral("CLIAPE"))->asString(); }
+    QString current() { return window->list().fieldByName(QStringLiteral("CLIAPE"))->asString(); }
     void type(const QString &text)
     {
         window->EdBus->setFocus();
@@ -49,7 +49,7 @@ struct ConsCliScene {
     QStringList shownNames()
     {
         QStringList out;
-        vx::Query &q = window->query();
+        vx::Table &q = window->list();
         for (q.first(); !q.eof(); q.next())
             out << q.fieldByName(QStringLiteral("CLIAPE"))->asString();
         return out;
@@ -150,7 +150,7 @@ private slots:
 
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("clientes.pdf"));
-        customers::customerListReport(scene.window->query())->savePdf(path);
+        customers::customerListReport(scene.window->list())->savePdf(path);
         QVERIFY2(pdf::info(path).value(QStringLiteral("Page size")).startsWith(QStringLiteral("842 x 595")),
                  qPrintable(pdf::info(path).value(QStringLiteral("Page size"))));
         const QString text = pdf::pages(path).join(QLatin1Char('\n'));
