@@ -3,9 +3,14 @@
 #include "CustomerShop.h"
 
 #include "customers/AltaCli.h"
+#include "customers/ConsCli.h"
 #include "platform/core/ShopFormat.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Edit.h"
+#include "shell/Ficha1.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QComboBox>
 #include <QPushButton>
@@ -85,6 +90,16 @@ private slots:
         QCOMPARE(stored, QDate::currentDate());
         QVERIFY(scene.window->EdCod->text().isEmpty());
         QCOMPARE(scene.window->CBIVA->currentText(), QStringLiteral("MONOTRIBUTISTA"));
+
+        // While a transaction of this workstation is open, nothing is written.
+        {
+            vx::Transaction open(scene.shop.db());
+            scene.clickCode();
+            CustomerShop::typeAndLeave(scene.window->EdApe, QStringLiteral("OTRO"));
+            scene.press(scene.window->BBGrabar);
+            QCOMPARE(scene.shop.messages().last(), QStringLiteral("Archivos ocupados, intente en unos instantes."));
+        }
+        QCOMPARE(scene.shop.count(), 1);
 
         // A code that is not a number is told, nothing written.
         scene.typeCode(QStringLiteral("12A"));
@@ -226,6 +241,34 @@ private slots:
         scene.window->DBNavigator1->click(vx::ui::NavigatorButton::Last);
         QCOMPARE(scene.window->EdApe->text(), QStringLiteral("ULTIMO DE CUATRO CIFRAS"));
         QCOMPARE(scene.window->EdCod->text(), QStringLiteral("9999"));
+    }
+
+    void menuCommandsOpenAndTidyUp()
+    {
+        CustomerShop shop;
+        TFF1 main;
+        QStringList seen;
+        shop.dialogs.onModal = [&](QDialog *window) {
+            bool open = false;
+            if (auto *customers = qobject_cast<TFAltaCli *>(window))
+                open = customers->cliente().active();
+            else if (auto *query = qobject_cast<TFConsCli *>(window))
+                open = query->list().active();
+            else
+                open = shop.dm->Marcas->active() || shop.dm->Colores->active() || shop.dm->Talles->active();
+            seen << window->objectName() + (open ? QStringLiteral(" open") : QStringLiteral(" closed"));
+            return int(QDialog::Rejected);
+        };
+        for (QAction *command : {main.Marcas1, main.Colores1, main.alles1, main.ABMdeClientes1, main.ConsultadeClientes1})
+            command->trigger();
+        QCOMPARE(seen, (QStringList{QStringLiteral("FEmpresas open"), QStringLiteral("FColores open"),
+                                    QStringLiteral("FTalles open"), QStringLiteral("FAltaCli open"),
+                                    QStringLiteral("FConsCli open")}));
+        QVERIFY(!shop.dm->Marcas->active() && !shop.dm->Colores->active() && !shop.dm->Talles->active());
+        QVERIFY(FAltaCli && !FAltaCli->cliente().active());
+        QVERIFY(FConsCli && !FConsCli->list().active());
+        for (QAction *item : {main.Marcas1, main.Colores1, main.alles1})
+            QVERIFY(main.Articulos1->actions().contains(item));
     }
 };
 
