@@ -148,15 +148,15 @@ void timeQueryWindow(TDM1 &module, int customers, std::uint32_t seed)
 
 void timeDeleteChecks(vx::Connection &connection, int customers)
 {
-    const int withoutSales = connection
-                                 .scalar(QStringLiteral("SELECT MAX(CLICOD) FROM CLIENTE WHERE CLICOD NOT IN "
-                                                        "(SELECT COMCLI FROM CLICOM WHERE COMCLI IS NOT NULL)"))
-                                 .toInt();
+    // Every synthetic customer has bought something: one more, just registered, has not.
+    const int newcomer = customers::nextCustomerCode(connection);
+    connection.execute(QStringLiteral("INSERT INTO CLIENTE (CLICOD, CLIAPE) VALUES (?, ?)"),
+                       {newcomer, QStringLiteral("CLIENTE NUEVO SIN COMPRAS")});
     const struct {
         QString what;
         int code;
     } cases[] = {{QStringLiteral("customer with sales"), std::min(customers, 2)},
-                 {QStringLiteral("customer without sales"), withoutSales}};
+                 {QStringLiteral("customer without sales"), newcomer}};
     for (const auto &c : cases) {
         std::vector<double> checks;
         std::vector<double> floors;
