@@ -284,7 +284,7 @@ void ShopGenerator::writeCatalogues()
 void ShopGenerator::writeCustomers()
 {
     // CLICOD is a small integer: a big shop still has at most a few tens of thousands of customers.
-    const int count = int(std::clamp<qint64>(m_size.articles / 100, 20, 30000));
+    const int count = int(std::clamp<qint64>(m_size.customers > 0 ? m_size.customers : m_size.articles / 100, 20, 30000));
     Inserter rows(m_connection, QStringLiteral("CLIENTE"),
                   names({"CLICOD", "CLIAPE", "CLIDIR", "CLILOC", "CLIC_P", "CLITEL", "CLICUI", "CLIIVA", "CLITDOC",
                          "CLINDOC", "CLIPRO", "CLISAL", "CLIFEC"}));
@@ -626,6 +626,7 @@ ShopSize shopSizeFromOptions(const Context &context)
     ShopSize size;
     size.articles = context.option(QStringLiteral("articles"), size.articles);
     size.movements = context.option(QStringLiteral("movements"), size.movements);
+    size.customers = context.option(QStringLiteral("customers"), size.customers);
     size.seed = std::uint32_t(context.option(QStringLiteral("seed"), size.seed));
     return size;
 }

@@ -16,6 +16,7 @@ namespace bench {
 struct ShopSize {
     qint64 articles = 200000;
     qint64 movements = 2000000; // rows of MOVIM; receipts, issues and sales follow from them
+    qint64 customers = 0;       // rows of CLIENTE; 0: one per hundred articles, 20 to 30 000
     std::uint32_t seed = 20250101;
 };
 
@@ -30,7 +31,8 @@ struct ShopCounts {
     qint64 saleLines = 0;    // ITECLI
 };
 
-// The sizes given by --articles=N, --movements=M and --seed=S, with full-scale defaults.
+// The sizes given by --articles=N, --movements=M, --customers=C and --seed=S, with full-scale
+// defaults.
 ShopSize shopSizeFromOptions(const Context &context);
 
 // Fills a database whose schema has just been created, in one transaction. Throws vx::DbError

@@ -141,7 +141,8 @@ TableDef egresos()
                   integer("EGRNIV"), integer("EGROPE"), integer("EGRCLI"), num("EGRCAN3"), num("EGRCAN4"),
                   integer("EGRSUC"), text("EGRRUB2", 5), text("EGRRUB3", 5), num("EGRMAR"), num("EGRTIP"),
                   num("EGRFAM"), num("EGRCOL"), num("EGRTAL")},
-                 {{"EGRNRO"}, {"EGRCMCT"}, {"EGRFEC"}, {"EGRMAR"}, {"EGRCOL"}, {"EGRTAL"}});
+                 // A customer is looked up in the issues before it may be deleted.
+                 {{"EGRNRO"}, {"EGRCMCT"}, {"EGRFEC"}, {"EGRMAR"}, {"EGRCOL"}, {"EGRTAL"}, {"EGRCLI"}});
 }
 
 TableDef movim()
@@ -195,8 +196,9 @@ TableDef clicom()
                   num("COMSUS"), smallInt("COMVTO"), num("COMNOT"), yesNo("COMANU", "Anu"), text("COMSNR", 13),
                   text("COMREL", 45), smallInt("COMMAQ"), num("COMCOS"), integer("COMNIV"), text("COMOBS", 100),
                   integer("COMOPE"), text("COMSCLI", 10)},
-                 // The next receipt number over the sale types; the sales queries by date, then number.
-                 {{"COMNRO"}, {"COMTIP", "COMNRO"}, {"COMDIA", "COMNRO"}});
+                 // The next receipt number over the sale types; the sales queries by date, then number; a
+                 // customer's sales, looked up before the customer may be deleted.
+                 {{"COMNRO"}, {"COMTIP", "COMNRO"}, {"COMDIA", "COMNRO"}, {"COMCLI"}});
 }
 
 TableDef itecli()

@@ -38,6 +38,9 @@ public:
     QAction *Articulo1 = nullptr;
     QAction *BMC1 = nullptr;
     QAction *Imagenes1 = nullptr;
+    QAction *Marcas1 = nullptr;
+    QAction *Colores1 = nullptr;
+    QAction *alles1 = nullptr;
     QAction *ListadodeStock1 = nullptr;
     QAction *ListadodeStockconFoto1 = nullptr;
     QAction *ActualizaciondePrecios1 = nullptr;
@@ -127,6 +130,9 @@ public slots:
     void Articulo1Click();
     void BMC1Click();
     void Imagenes1Click();
+    void Marcas1Click();
+    void Colores1Click();
+    void alles1Click();
     void ListadodeStock1Click();
     void ActualizaciondePrecios1Click();
     void VerificarPrecios1Click();

@@ -4,8 +4,13 @@
 #include "shell/Ficha1.h"
 
 #include "catalogue/ABMArt.h"
+#include "catalogue/ABMColores.h"
+#include "catalogue/ABMEmp.h"
+#include "catalogue/ABMTalles.h"
 #include "catalogue/ConsArt.h"
 #include "catalogue/Precios.h"
+#include "customers/AltaCli.h"
+#include "customers/ConsCli.h"
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
@@ -58,6 +63,19 @@ void TFF1::BMC1Click()
 }
 // Article images TFImagen (article catalogue).
 void TFF1::Imagenes1Click() {}
+// Brand, colour and size catalogues (article catalogue), each window made afresh.
+void TFF1::Marcas1Click()
+{
+    openCatalogue(new TFEmpresas(this));
+}
+void TFF1::Colores1Click()
+{
+    openCatalogue(new TFColores(this));
+}
+void TFF1::alles1Click()
+{
+    openCatalogue(new TFTalles(this));
+}
 // Stock list TFMArt, not modal (article catalogue).
 void TFF1::ListadodeStock1Click() {}
 // Not offered: the price-update window would be a layout without behaviour, so the item stays
@@ -127,9 +145,19 @@ void TFF1::ABMdeGastos1Click() {}
 void TFF1::RecepciondeEquipos1Click() {}
 void TFF1::ConsultadeEquipos1Click() {}
 // Customer maintenance TFAltaCli (customers).
-void TFF1::ABMdeClientes1Click() {}
-// Customer query TFConsCli (customers).
-void TFF1::ConsultadeClientes1Click() {}
+void TFF1::ABMdeClientes1Click()
+{
+    if (!FAltaCli)
+        FAltaCli = new TFAltaCli(this);
+    openAltaCli(*FAltaCli);
+}
+// Customer query TFConsCli (customers), created on first use.
+void TFF1::ConsultadeClientes1Click()
+{
+    if (!FConsCli)
+        FConsCli = new TFConsCli(this);
+    openConsCli(*FConsCli);
+}
 // Barcode labels TFBarCode, not modal (article catalogue).
 void TFF1::CdBarras1Click() {}
 // Starts the separate label program (article catalogue).

@@ -57,6 +57,9 @@ void TFF1::createMenu()
     Articulo1 = item(Articulos1, "Articulo1", QStringLiteral("Altas"));
     BMC1 = item(Articulos1, "BMC1", QStringLiteral("B / M / C"));
     Imagenes1 = item(Articulos1, "Imagenes1", QStringLiteral("Imagenes"));
+    Marcas1 = item(Articulos1, "Marcas1", QStringLiteral("Marcas"));
+    Colores1 = item(Articulos1, "Colores1", QStringLiteral("Colores"));
+    alles1 = item(Articulos1, "alles1", QStringLiteral("Talles"));
     ListadodeStock1 = item(STOCK1, "ListadodeStock1", QStringLiteral("Listado de Stock"));
     ListadodeStockconFoto1 = item(STOCK1, "ListadodeStockconFoto1", QStringLiteral("Listado de Stock con Foto"), hidden);
     ActualizaciondePrecios1 = item(STOCK1, "ActualizaciondePrecios1", QStringLiteral("Actualizacion de Precios"), hidden);
@@ -141,6 +144,9 @@ void TFF1::connectCommands()
     on(Articulo1, &TFF1::Articulo1Click);
     on(BMC1, &TFF1::BMC1Click);
     on(Imagenes1, &TFF1::Imagenes1Click);
+    on(Marcas1, &TFF1::Marcas1Click);
+    on(Colores1, &TFF1::Colores1Click);
+    on(alles1, &TFF1::alles1Click);
     on(ListadodeStock1, &TFF1::ListadodeStock1Click);
     on(ActualizaciondePrecios1, &TFF1::ActualizaciondePrecios1Click);
     on(VerificarPrecios1, &TFF1::VerificarPrecios1Click);
