@@ -77,7 +77,7 @@ void updateRow(vx::Connection &connection, qint64 id, const QStringList &columns
     QVariantList params;
     for (int i = 0; i < columns.size(); ++i) {
         const vx::ColumnDef *column = table->column(columns[i]);
-        vx::checkTextFits(*column, values[i], QStringLiteral("CLIENTE"));
+        vx::checkValueFits(*column, values[i], QStringLiteral("CLIENTE"));
         assignments << columns[i] + QStringLiteral(" = ?");
         params << connection.dialect().toDatabase(values[i], column->type);
     }
