@@ -406,10 +406,8 @@ bool TFVentas::prepareOpening()
 {
     aguarde::show();
     try {
-        DM1->Clientes->setIndexFieldNames(QStringLiteral("CLIAPE"));
-        if (!DM1->Clientes->active())
-            DM1->Clientes->open();
-        CBCliente->setItems(vx::ui::fieldTexts(*DM1->Clientes, QStringLiteral("CLIAPE")));
+        // Customers are picked as articles are: a page of the names that begin with the text.
+        CBCliente->askDatabase(DM1->ADOConnection1, {QStringLiteral("CLIENTE"), QStringLiteral("CLIAPE")});
 
         proposeReceiptNumber(true);
 

@@ -64,6 +64,8 @@ void PickList::askDatabase(Connection *connection, const PickSource &source)
         m_prefixModel->deleteLater();
     m_prefixModel = model;
     lineEdit()->installEventFilter(this);
+    // A new model empties the box; what was in it stays.
+    setEditText(typed);
     readPageKeepingText(typed);
 }
 
@@ -101,6 +103,7 @@ void PickList::textTyped(const QString &text)
 {
     if (!m_prefixModel)
         return;
+    m_typed = text;
     readPageKeepingText(text);
     // Inline completion as the operator types forward: the first text that begins with what was
     // typed, the completed part selected so that the next key replaces it.
@@ -125,8 +128,10 @@ bool PickList::eventFilter(QObject *watched, QEvent *event)
 
 void PickList::showPopup()
 {
-    // The drop-down shows what the database holds now.
-    refresh();
+    // The drop-down shows what the database holds now: the texts that begin with what the
+    // operator typed, or from the first one when the box holds a text put there for him.
+    if (m_prefixModel)
+        readPageKeepingText(currentText() == m_typed ? m_typed : QString());
     QComboBox::showPopup();
 }
 

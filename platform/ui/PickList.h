@@ -23,7 +23,8 @@ namespace vx::ui {
 //   the list is sorted, and completed as the operator types by a binary search over that order;
 // - asked of the database (askDatabase), for lists as long as a shop's catalogue: every change of
 //   the typed text reads the first page of the column's texts that begin with it, and opening the
-//   drop-down reads it again, so the list is as current as the database and as cheap as a page.
+//   drop-down reads it again (from the first text when the box holds one the program put there),
+//   so the list is as current as the database and as cheap as a page.
 class VXPLATFORM_EXPORT PickList : public QComboBox {
     Q_OBJECT
 public:
@@ -70,6 +71,7 @@ private:
     QStringListModel *m_model;
     PrefixListModel *m_prefixModel = nullptr;
     int m_lastKey = 0;
+    QString m_typed;  // the text as the operator last typed it
     QCompleter *m_completer;
     bool m_sorted = true;
     bool m_autoComplete = true;

@@ -42,7 +42,10 @@ QStringList PrefixListModel::readPage(const QString &prefix, const QString &afte
                             .arg(m_source.column, m_source.table, lower,
                                  m_connection->dialect().orderTerm(m_source.column, false))
                             .arg(m_pageSize);
-    QSqlQuery &query = m_connection->executeCached(sql, {first ? prefix : after, prefix + QString::fromUcs4(U"\U0010FFFF")});
+    // A null text would be bound as NULL, which no text follows.
+    const QString from = first ? prefix : after;
+    QSqlQuery &query = m_connection->executeCached(
+        sql, {from.isNull() ? QStringLiteral("") : from, prefix + QString::fromUcs4(U"\U0010FFFF")});
     QStringList texts;
     while (query.next())
         texts << query.value(0).toString();

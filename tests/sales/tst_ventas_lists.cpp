@@ -168,6 +168,18 @@ private slots:
 
     void dropDownOpensAndChoosesWithTheKeyboard()
     {
+        // The customer box holds the name the window put there: its drop-down lists from the first
+        // customer, one added since the window opened included.
+        data::RowInserter(shop->db(), QStringLiteral("CLIENTE"), {QStringLiteral("CLICOD"), QStringLiteral("CLIAPE")})
+            .insert({2, QStringLiteral("ABREGU JUAN")});
+        w->CBCliente->setFocus();
+        QTest::keyClick(w->CBCliente, Qt::Key_F4);
+        QTRY_VERIFY(w->CBCliente->view()->isVisible());
+        QCOMPARE(w->CBCliente->items(), QStringList({"ABREGU JUAN", "CONSUMIDOR FINAL"}));
+        QCOMPARE(w->CBCliente->currentText(), QStringLiteral("CONSUMIDOR FINAL"));
+        QTest::keyClick(w->CBCliente->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!w->CBCliente->view()->isVisible());
+
         // Own code: a few digits, Alt+Down opens the list, Down and Enter choose: one line.
         w->CBCod->setFocus();
         QTest::keyClicks(w->CBCod->lineEdit(), QStringLiteral("00000000003"));
