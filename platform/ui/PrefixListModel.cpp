@@ -38,9 +38,10 @@ QStringList PrefixListModel::readPage(const QString &prefix, const QString &afte
     // Empty texts are never listed: the first page of an empty prefix starts after "".
     const bool first = after.isEmpty();
     const QString lower = first && !prefix.isEmpty() ? QStringLiteral(">=") : QStringLiteral(">");
-    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 %3 ? AND %1 < ? ORDER BY %4 LIMIT %5")
-                            .arg(m_source.column, m_source.table, lower,
-                                 m_connection->dialect().orderTerm(m_source.column, false))
+    // The range leaves nulls out, so the plain order is the index's on every engine (PostgreSQL's
+    // "nulls first" would sort the whole range instead of walking the index).
+    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 %3 ? AND %1 < ? ORDER BY %1 LIMIT %4")
+                            .arg(m_source.column, m_source.table, lower)
                             .arg(m_pageSize);
     // A null text would be bound as NULL, which no text follows.
     const QString from = first ? prefix : after;
