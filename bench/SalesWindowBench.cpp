@@ -1,5 +1,5 @@
 // The sales window on a big shop: opening it (customers, the proposed receipt number, the work
-// table, and the three article pick lists when they must be reloaded) and a scanned code turned
+// table, and the first page of the three article pick lists when they must be read again) and a scanned code turned
 // into a line on the screen, each the median of many repetitions, beside plain SQL doing the same
 // reads and writes through the same driver.
 #include "bench/Bench.h"
@@ -136,8 +136,8 @@ void runSalesWindow(bench::Context &context)
             uGlobales::setArticleListChanged(uGlobales::ArticleList::Ventas, true);
         },
         openWindow);
-    if (window.CBCod->items().size() != counts.articles)
-        throw std::runtime_error("the code list does not hold every article");
+    if (window.CBCod->items().isEmpty())
+        throw std::runtime_error("the code list is empty");
     const double plainReload = medianOf(std::min(repetitions, 20), {}, [&] { plainOpening(db, true); });
     bench::report(QStringLiteral("open, lists reloaded (median)"), reloading, QStringLiteral("plain SQL"), plainReload);
 

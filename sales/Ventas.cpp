@@ -12,7 +12,6 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
-#include "app/ArticleLists.h"
 #include "sales/Cobro.h"
 #include "sales/SaleRecording.h"
 #include "sales/SaleTotals.h"
@@ -427,25 +426,16 @@ bool TFVentas::prepareOpening()
 {
     aguarde::show();
     try {
-        DM1->Clientes->setIndexFieldNames(QStringLiteral("CLIAPE"));
-        if (!DM1->Clientes->active())
-            DM1->Clientes->open();
-        CBCliente->setItems(vx::ui::fieldTexts(*DM1->Clientes, QStringLiteral("CLIAPE")));
+        // Customers are picked as articles are: a page of the names that begin with the text.
+        CBCliente->askDatabase(DM1->ADOConnection1, {QStringLiteral("CLIENTE"), QStringLiteral("CLIAPE")});
 
         proposeReceiptNumber(true);
 
-        if (!DM1->Stock->active())
-            DM1->Stock->open();
-        if (uGlobales::articleListChanged(uGlobales::ArticleList::Ventas)) {
-            CBCod->clearItems();
-            CBDes->clearItems();
-            CBCodP->clearItems();
-            const app::ArticleLists lists = app::readArticleLists(*DM1->ADOConnection1, [](int read) {
-                aguarde::progress(QStringLiteral("Recopilando info de Art.: %1").arg(read));
-            });
-            CBCod->setItems(lists.codes);
-            CBDes->setItems(lists.descriptions);
-            CBCodP->setItems(lists.origins);
+        // The lists ask the article file as the operator types and when they drop down, so opening
+        // costs a page of each whatever the size of the shop; a changed article list only has them
+        // read the page they hold again.
+        if (!CBCod->asksDatabase() || uGlobales::articleListChanged(uGlobales::ArticleList::Ventas)) {
+            app::askArticleLists(*DM1->ADOConnection1, CBCod, CBDes, CBCodP);
             uGlobales::setArticleListChanged(uGlobales::ArticleList::Ventas, false);
         }
         openWorkTable();

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/ArticleLists.h"
+
 #include <QDialog>
 #include <QList>
 
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -127,7 +130,12 @@ private:
     // The leave-box step of the own-code box; `fromList` after a drop-down choice.
     void ownCodeLeft(bool fromList);
     void originCodeLeft();
-    bool locateOwnCode(const QString &code);
+    // Looks the article up in the database at this moment (one just created at another
+    // workstation is found); a failure of the database has been shown to the operator.
+    enum class Lookup { Found, Missing, Failed };
+    Lookup locateArticle(app::ArticleColumn column, const QString &text,
+                         app::ArticleMatch match = app::ArticleMatch::Exact);
+    Lookup locateOwnCode(const QString &code) { return locateArticle(app::ArticleColumn::OwnCode, code); }
     // Shows the located article: description, stock, and the price of the checked list.
     void fillFromStock(bool withOwnCode);
     int checkedList() const;
@@ -149,6 +157,8 @@ private:
     void showRecorded(const sales::RecordedSale &recorded);
 
     std::unique_ptr<TFCobro> m_cobro;
+    // The article the last lookup found.
+    std::optional<app::Article> m_article;
     QList<qint64> m_couponIds;
     QString m_proposedNumber;
     double m_percentage = 0;

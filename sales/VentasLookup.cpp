@@ -18,14 +18,6 @@ namespace {
 
 const QString notFound = QStringLiteral("Articulo no encontrado; revise el codigo...");
 
-vx::Table &stock()
-{
-    vx::Table &table = *DM1->Stock;
-    if (!table.active())
-        table.open();
-    return table;
-}
-
 }  // namespace
 
 void TFVentas::CBCodChange()
@@ -35,8 +27,10 @@ void TFVentas::CBCodChange()
     if (text.size() < sales::ownCodeLength || text == sales::blankOwnCode())
         return;
     // A scanner types the whole code: the line goes in on its last digit, without a key.
-    if (!locateOwnCode(text)) {
-        vx::ui::dialogs().showMessage(notFound);
+    const Lookup found = locateOwnCode(text);
+    if (found != Lookup::Found) {
+        if (found == Lookup::Missing)
+            vx::ui::dialogs().showMessage(notFound);
         CBCod->setEditText(QString());
         return;
     }
@@ -61,10 +55,11 @@ void TFVentas::ownCodeLeft(bool fromList)
     if ((fromList || sales::isCompleteOwnCode(code)) && code != sales::blankOwnCode() && !code.isEmpty()
         && m_entryArmed) {
         CBCod->setEditText(code);
-        if (locateOwnCode(code)) {
+        const Lookup found = locateOwnCode(code);
+        if (found == Lookup::Found) {
             fillFromStock(false);
             BAgregarClick();
-        } else {
+        } else if (found == Lookup::Missing) {
             vx::ui::dialogs().showMessage(notFound);
         }
     }
@@ -88,15 +83,12 @@ void TFVentas::originCodeLeft()
     const QString code = CBCodP->currentText();
     const bool given = !code.isEmpty() && CBCod->currentText() != sales::blankOwnCode();
     if (given && m_entryArmed && !code.trimmed().isEmpty()) {
-        try {
-            if (stock().locate(QStringLiteral("ARTCOD"), code)) {
-                fillFromStock(true);
-                BAgregarClick();
-            } else {
-                vx::ui::dialogs().showMessage(notFound);
-            }
-        } catch (const std::exception &failure) {
-            vx::ui::dialogs().showException(this, failure);
+        const Lookup found = locateArticle(app::ArticleColumn::Origin, code);
+        if (found == Lookup::Found) {
+            fillFromStock(true);
+            BAgregarClick();
+        } else if (found == Lookup::Missing) {
+            vx::ui::dialogs().showMessage(notFound);
         }
     }
     CBCod->setEditText(QString());
@@ -108,15 +100,12 @@ void TFVentas::CBDesExit()
     const QString description = CBDes->currentText();
     if (description.isEmpty())
         return;
-    try {
-        if (stock().locate(QStringLiteral("ARTDES"), description))
-            fillFromStock(true);
-        else if (CBCod->currentText() != sales::blankOwnCode()) {
-            vx::ui::dialogs().showMessage(notFound);
-            CBCod->setEditText(QString());
-        }
-    } catch (const std::exception &failure) {
-        vx::ui::dialogs().showException(this, failure);
+    const Lookup found = locateArticle(app::ArticleColumn::Description, description);
+    if (found == Lookup::Found) {
+        fillFromStock(true);
+    } else if (found == Lookup::Missing && CBCod->currentText() != sales::blankOwnCode()) {
+        vx::ui::dialogs().showMessage(notFound);
+        CBCod->setEditText(QString());
     }
 }
 
@@ -125,36 +114,30 @@ void TFVentas::CBDesSelect()
     const QString description = CBDes->currentText();
     if (description.isEmpty())
         return;
-    try {
-        if (stock().locate(QStringLiteral("ARTDES"), description, vx::LocateOption::PartialKey)) {
-            fillFromStock(true);
-            CBDes->setEditText(DM1->Stock->fieldByName(QStringLiteral("ARTDES"))->asString());
-        }
-    } catch (const std::exception &failure) {
-        vx::ui::dialogs().showException(this, failure);
-    }
+    if (locateArticle(app::ArticleColumn::Description, description, app::ArticleMatch::Prefix) == Lookup::Found)
+        fillFromStock(true);
     CBDesExit();
 }
 
-bool TFVentas::locateOwnCode(const QString &code)
+TFVentas::Lookup TFVentas::locateArticle(app::ArticleColumn column, const QString &text, app::ArticleMatch match)
 {
     try {
-        return stock().locate(QStringLiteral("ARTCMCT"), code);
+        m_article = app::findArticle(*DM1->ADOConnection1, column, text, match);
+        return m_article ? Lookup::Found : Lookup::Missing;
     } catch (const std::exception &failure) {
+        m_article.reset();
         vx::ui::dialogs().showException(this, failure);
-        return false;
+        return Lookup::Failed;
     }
 }
 
 void TFVentas::fillFromStock(bool withOwnCode)
 {
-    const vx::Table &article = *DM1->Stock;
     if (withOwnCode)
-        CBCod->setEditText(article.fieldByName(QStringLiteral("ARTCMCT"))->asString());
-    CBDes->setEditText(article.fieldByName(QStringLiteral("ARTDES"))->asString());
-    EdStock->setText(vx::shopformat::formatGeneral(article.fieldByName(QStringLiteral("ARTEX1"))->asFloat()));
-    const QString price = QStringLiteral("ARTVEN%1").arg(checkedList());
-    EdPre->setText(sales::amountText(article.fieldByName(price)->asFloat()));
+        CBCod->setEditText(m_article->ownCode);
+    CBDes->setEditText(m_article->description);
+    EdStock->setText(vx::shopformat::formatGeneral(m_article->stock1));
+    EdPre->setText(sales::amountText(m_article->price(checkedList())));
 }
 
 void TFVentas::BAgregarClick()
@@ -220,7 +203,7 @@ void TFVentas::DBGrid1DblClick()
         const QString code = work.fieldByName(QStringLiteral("TM1CHR1"))->asString();
         const double quantity = work.fieldByName(QStringLiteral("TM1NUM1"))->asFloat();
         CBCod->setEditText(code);
-        const bool known = locateOwnCode(code);
+        const bool known = locateOwnCode(code) == Lookup::Found;
         if (known) {
             fillFromStock(false);
             EdCan->setText(vx::shopformat::formatGeneral(quantity));

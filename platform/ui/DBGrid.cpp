@@ -3,6 +3,7 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/GridCellDelegate.h"
 #include "platform/ui/TitleSort.h"
 
 #include <QEvent>
@@ -20,6 +21,7 @@ constexpr int cellPadding = 8;
 DBGrid::DBGrid(QWidget *parent) : QTableView(parent), m_model(new DatasetModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new GridCellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAlternatingRowColors(false);

@@ -1,9 +1,11 @@
 #include "platform/ui/PickList.h"
 
 #include "platform/db/Dataset.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
 
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringListModel>
@@ -42,6 +44,95 @@ PickList::PickList(QWidget *parent)
     m_completer->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
     m_completer->setCompletionMode(QCompleter::InlineCompletion);
     setCompleter(m_completer);
+    // Connected first, so that the page follows the text before the owner hears of the change.
+    connect(lineEdit(), &QLineEdit::textEdited, this, &PickList::textTyped);
+}
+
+void PickList::askDatabase(Connection *connection, const PickSource &source)
+{
+    if (m_prefixModel && m_prefixModel->connection() == connection
+        && m_prefixModel->source().table == source.table && m_prefixModel->source().column == source.column) {
+        refresh();
+        return;
+    }
+    const QString typed = currentText();
+    auto *model = new PrefixListModel(connection, source, this);
+    // The list completes by itself from each page; the completer would search only the page.
+    setCompleter(nullptr);
+    setModel(model);
+    if (m_prefixModel)
+        m_prefixModel->deleteLater();
+    m_prefixModel = model;
+    lineEdit()->installEventFilter(this);
+    // A new model empties the box; what was in it stays.
+    setEditText(typed);
+    readPageKeepingText(typed);
+}
+
+void PickList::refresh()
+{
+    if (m_prefixModel)
+        readPageKeepingText(currentText());
+}
+
+void PickList::readPageKeepingText(const QString &prefix)
+{
+    // A new page makes the combo box show its first item; the operator's text and cursor stay.
+    QLineEdit *edit = lineEdit();
+    const QString text = edit->text();
+    const int cursor = edit->cursorPosition();
+    const bool hadSelection = edit->hasSelectedText();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = int(edit->selectedText().size());
+    try {
+        m_prefixModel->setPrefix(prefix);
+    } catch (const std::exception &failure) {
+        m_prefixModel->forget();
+        dialogs().showException(this, failure);
+    }
+    // No item is current, so that Down in the box goes to the first one.
+    setCurrentIndex(-1);
+    edit->setText(text);
+    if (hadSelection)
+        edit->setSelection(selectionStart, selectionLength);
+    else
+        edit->setCursorPosition(cursor);
+}
+
+void PickList::textTyped(const QString &text)
+{
+    if (!m_prefixModel)
+        return;
+    m_typed = text;
+    readPageKeepingText(text);
+    // Inline completion as the operator types forward: the first text that begins with what was
+    // typed, the completed part selected so that the next key replaces it.
+    if (!m_autoComplete || text.isEmpty() || m_lastKey == Qt::Key_Backspace || m_lastKey == Qt::Key_Delete)
+        return;
+    QLineEdit *edit = lineEdit();
+    if (edit->cursorPosition() != text.size() || m_prefixModel->rowCount() == 0)
+        return;
+    const QString first = m_prefixModel->texts().constFirst();
+    if (first.size() <= text.size() || !first.startsWith(text, Qt::CaseInsensitive))
+        return;
+    edit->setText(text + first.mid(text.size()));
+    edit->setSelection(int(text.size()), int(first.size() - text.size()));
+}
+
+bool PickList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+        m_lastKey = static_cast<QKeyEvent *>(event)->key();
+    return QComboBox::eventFilter(watched, event);
+}
+
+void PickList::showPopup()
+{
+    // The drop-down shows what the database holds now: the texts that begin with what the
+    // operator typed, or from the first one when the box holds a text put there for him.
+    if (m_prefixModel)
+        readPageKeepingText(currentText() == m_typed ? m_typed : QString());
+    QComboBox::showPopup();
 }
 
 void PickList::sortItems(QStringList &list) const
@@ -76,7 +167,7 @@ void PickList::setItems(QStringList list)
 
 QStringList PickList::items() const
 {
-    return m_model->stringList();
+    return m_prefixModel ? m_prefixModel->texts() : m_model->stringList();
 }
 
 void PickList::addText(const QString &text)
@@ -93,7 +184,10 @@ void PickList::addText(const QString &text)
 void PickList::clearItems()
 {
     const QString typed = currentText();
-    m_model->setStringList({});
+    if (m_prefixModel)
+        m_prefixModel->forget();
+    else
+        m_model->setStringList({});
     setEditText(typed);
 }
 
@@ -101,14 +195,15 @@ void PickList::setSorted(bool sorted)
 {
     m_sorted = sorted;
     m_completer->setModelSorting(sorted ? QCompleter::CaseInsensitivelySortedModel : QCompleter::UnsortedModel);
-    if (sorted)
+    if (sorted && !m_prefixModel)
         setItems(items());
 }
 
 void PickList::setAutoComplete(bool on)
 {
     m_autoComplete = on;
-    setCompleter(on ? m_completer : nullptr);
+    if (!m_prefixModel)
+        setCompleter(on ? m_completer : nullptr);
 }
 
 void PickList::setUpperCase(bool upper)

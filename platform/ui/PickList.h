@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/VxPlatformExport.h"
+#include "platform/ui/PrefixListModel.h"
 
 #include <QComboBox>
 #include <QStringList>
@@ -11,26 +12,39 @@ class QCompleter;
 class QStringListModel;
 
 namespace vx {
+class Connection;
 class Dataset;
 }
 
 namespace vx::ui {
 
-// An editable drop-down list for long lists (every article code of a big shop): the items live in
-// a list model that is filled at once, kept sorted without regard to case when the list is
-// sorted, and completed as the operator types by a binary search over that order. Fill it with
-// setItems, not item by item.
+// An editable drop-down list. It holds its items in one of two ways:
+// - given items (setItems): a list model filled at once, kept sorted without regard to case when
+//   the list is sorted, and completed as the operator types by a binary search over that order;
+// - asked of the database (askDatabase), for lists as long as a shop's catalogue: every change of
+//   the typed text reads the first page of the column's texts that begin with it, and opening the
+//   drop-down reads it again (from the first text when the box holds one the program put there),
+//   so the list is as current as the database and as cheap as a page.
 class VXPLATFORM_EXPORT PickList : public QComboBox {
     Q_OBJECT
 public:
     explicit PickList(QWidget *parent = nullptr);
 
-    // Replaces the items (sorted when the list is sorted); the typed text stays.
+    // From now on the items are asked of the database (the first page is read at once). Asking
+    // again for the same connection and column only reads the page again.
+    void askDatabase(Connection *connection, const PickSource &source);
+    bool asksDatabase() const { return m_prefixModel != nullptr; }
+    // Reads the items for the typed text again (asked lists); drops nothing of given items.
+    void refresh();
+
+    // Replaces the items of a given list (sorted when the list is sorted); the typed text stays.
     void setItems(QStringList items);
+    // The items the list holds now (for an asked list, the page for the typed text).
     QStringList items() const;
-    // Adds one item, at its place in the order when the list is sorted.
+    // Adds one item to a given list, at its place in the order when the list is sorted.
     void addText(const QString &text);
-    // Removes every item; the typed text stays.
+    // Removes every item (an asked list reads its page again when the text changes); the typed
+    // text stays.
     void clearItems();
 
     bool isSorted() const { return m_sorted; }
@@ -43,10 +57,21 @@ public:
 
     QStringListModel *listModel() const { return m_model; }
 
+    void showPopup() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void sortItems(QStringList &list) const;
+    // An asked list: the page for the text just typed, and the inline completion.
+    void textTyped(const QString &text);
+    void readPageKeepingText(const QString &prefix);
 
     QStringListModel *m_model;
+    PrefixListModel *m_prefixModel = nullptr;
+    int m_lastKey = 0;
+    QString m_typed;  // the text as the operator last typed it
     QCompleter *m_completer;
     bool m_sorted = true;
     bool m_autoComplete = true;

@@ -1,0 +1,258 @@
+// How the counter's waits grow with the catalogue: the same shop at 20 000 and 200 000 articles
+// (and a million with --million=1, or one size with --articles=N), and per size what the operator
+// waits for: the sales window opening (its article lists reloaded), a scanned code turned into a
+// line on the screen, a key typed in the article search (mean, 90th and 99th percentile), and a
+// five-line sale recorded; with the program's resident memory while the sales window is open.
+// One table, so that growth shows at a glance.
+#include "bench/Bench.h"
+#include "bench/SyntheticShop.h"
+#include "catalogue/ConsArt.h"
+#include "catalogue/MODArt.h"
+#include "data/DataModule.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/FakeDialogs.h"
+#include "platform/ui/PickList.h"
+#include "sales/SaleRecording.h"
+#include "sales/Ventas.h"
+#include "app/uGlobales.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTextStream>
+#include <QWindow>
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+struct Row {
+    qint64 articles = 0;
+    double opening = 0;
+    double scan = 0;
+    double keyMean = 0;
+    double key90 = 0;
+    double key99 = 0;
+    double recording = 0;
+    double residentMb = 0;
+};
+
+double percentile(std::vector<double> samples, double p)
+{
+    std::sort(samples.begin(), samples.end());
+    const size_t at = std::min(samples.size() - 1, size_t(double(samples.size()) * p));
+    return samples[at];
+}
+
+double residentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').constFirst().toDouble() / 1024.0;
+    return 0;
+}
+
+void waitExposed(QWidget &window)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void sendKey(QWidget *box, int key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(box, &release);
+}
+
+void measureSalesWindow(Row &row, int repetitions)
+{
+    vx::ui::FakeDialogs dialogs;
+    TFVentas window;
+    const auto close = [&window] {
+        window.hide();
+        window.finishClosing();
+        QCoreApplication::processEvents();
+    };
+    std::vector<double> openings;
+    for (int i = 0; i < repetitions; ++i) {
+        close();
+        uGlobales::setArticleListChanged(uGlobales::ArticleList::Ventas, true);
+        openings.push_back(bench::timeSeconds([&] {
+            if (!window.prepareOpening())
+                throw std::runtime_error("the sales window did not open");
+            window.show();
+            waitExposed(window);
+            window.repaint();
+        }));
+    }
+    row.opening = percentile(openings, 0.5);
+    row.residentMb = residentMegabytes();
+
+    QApplication::setActiveWindow(&window);
+    std::vector<double> scans;
+    for (int i = 0; i < repetitions * 5; ++i) {
+        if (i % 10 == 0)
+            window.BCancelarClick();
+        const QString code = bench::syntheticOwnCode(qint64(i) * 7919 % row.articles);
+        const int before = window.DBGrid1->model()->rowCount();
+        scans.push_back(bench::timeSeconds([&] {
+            for (const QChar digit : code)
+                sendKey(window.CBCod, Qt::Key_0 + digit.digitValue(), QString(digit));
+            QCoreApplication::processEvents();
+            window.DBGrid1->viewport()->repaint();
+        }));
+        if (window.DBGrid1->model()->rowCount() != before + 1)
+            throw std::runtime_error("a scan did not add its line");
+    }
+    row.scan = percentile(scans, 0.5);
+    if (!dialogs.shown.isEmpty())
+        throw std::runtime_error(qPrintable(QStringLiteral("the sales window said: ") + dialogs.shown.first().text));
+    window.BCancelarClick();
+    close();
+}
+
+void measureArticleSearch(Row &row, vx::Connection &connection, std::uint32_t seed)
+{
+    TFModArt change;
+    TFBuscando window;
+    DM1->Stock->open();
+    window.show();
+    waitExposed(window);
+    QApplication::setActiveWindow(&window);
+    window.CB1->setCurrentText(TFBuscando::byDescription());
+    window.CB1Exit();
+    window.DBGrid1->viewport()->repaint();
+
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<qint64> pick(1, row.articles);
+    std::vector<double> keys;
+    while (keys.size() < 240) {
+        const QString description =
+            connection.scalar(QStringLiteral("SELECT ARTDES FROM STOCK WHERE ARTUNO = ?"), {pick(rng)}).toString();
+        if (description.size() < 6)
+            continue;
+        window.EdBusca->clear();
+        for (const QChar letter : description.left(6)) {
+            const int key = letter.toUpper().unicode();
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(window.EdBusca, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(letter));
+            keys.push_back(bench::timeSeconds([&] {
+                QApplication::sendEvent(window.EdBusca, &release);
+                QCoreApplication::processEvents();
+                window.DBGrid1->viewport()->repaint();
+            }));
+        }
+    }
+    double total = 0;
+    for (const double k : keys)
+        total += k;
+    row.keyMean = total / double(keys.size());
+    row.key90 = percentile(keys, 0.9);
+    row.key99 = percentile(keys, 0.99);
+    window.hide();
+    DM1->Stock->setFiltered(false);
+    DM1->Stock->close();
+}
+
+void measureRecording(Row &row, vx::Connection &connection, std::uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<qint64> article(0, row.articles - 1);
+    std::vector<double> times;
+    for (int s = 0; s < 60; ++s) {
+        sales::SaleEntry entry;
+        entry.dateText = vx::shopformat::formatDate(QDate::currentDate());
+        entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
+        for (int l = 0; l < 5; ++l) {
+            const sales::SaleLine line{bench::syntheticOwnCode(article(rng)), 1.0, 100.0};
+            entry.subtotal += line.quantity * line.unitPrice;
+            entry.lines << line;
+        }
+        entry.total = entry.cash = entry.subtotal;
+        entry.operatorCode = 1;
+        entry.accessLevel = 9;
+        const double t = bench::timeSeconds([&] { sales::recordSale(connection, entry); });
+        if (s >= 5)
+            times.push_back(t);
+    }
+    row.recording = percentile(times, 0.5);
+}
+
+void runGrowth(bench::Context &context)
+{
+    std::vector<qint64> sizes{20000, 200000};
+    if (context.option(QStringLiteral("million"), 0) != 0)
+        sizes.push_back(1000000);
+    if (const qint64 only = context.option(QStringLiteral("articles"), 0); only > 0)
+        sizes = {only};
+    const int repetitions = int(context.option(QStringLiteral("repetitions"), 20));
+    const std::uint32_t seed = std::uint32_t(context.option(QStringLiteral("seed"), 20250101));
+    uGlobales::session().operatorCode = 1;
+    uGlobales::session().accessLevel = 9;
+
+    std::vector<Row> rows;
+    for (const qint64 articles : sizes) {
+        bench::ShopSize size;
+        size.articles = articles;
+        size.movements = context.option(QStringLiteral("movements"), 20000);
+        size.seed = seed;
+        const QString path = QDir(context.workDir).filePath(QStringLiteral("growth-%1.db").arg(articles));
+        Row row;
+        {
+            auto connection = bench::createSyntheticShop(path, size);
+            TDM1 data(std::move(connection));
+            row.articles = articles;
+            measureSalesWindow(row, repetitions);
+            measureArticleSearch(row, *data.ADOConnection1, seed);
+            measureRecording(row, *data.ADOConnection1, seed);
+        }
+        QFile::remove(path);
+        rows.push_back(row);
+        bench::note(QStringLiteral("%1 articles measured").arg(articles), QString());
+    }
+
+    QTextStream out(stdout);
+    out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7 %8")
+               .arg(QStringLiteral("articles"), 9)
+               .arg(QStringLiteral("open ms"), 9)
+               .arg(QStringLiteral("scan ms"), 9)
+               .arg(QStringLiteral("key mean"), 9)
+               .arg(QStringLiteral("key p90"), 9)
+               .arg(QStringLiteral("key p99"), 9)
+               .arg(QStringLiteral("sale ms"), 9)
+               .arg(QStringLiteral("RSS MB"), 8)
+        << Qt::endl;
+    for (const Row &r : rows)
+        out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7 %8")
+                   .arg(r.articles, 9)
+                   .arg(r.opening * 1000, 9, 'f', 2)
+                   .arg(r.scan * 1000, 9, 'f', 2)
+                   .arg(r.keyMean * 1000, 9, 'f', 2)
+                   .arg(r.key90 * 1000, 9, 'f', 2)
+                   .arg(r.key99 * 1000, 9, 'f', 2)
+                   .arg(r.recording * 1000, 9, 'f', 2)
+                   .arg(r.residentMb, 8, 'f', 1)
+            << Qt::endl;
+    out << QStringLiteral("  (medians; RSS with the sales window open, whole process)") << Qt::endl;
+}
+
+const bench::Registrar registrar("growth", runGrowth);
+
+}  // namespace
