@@ -41,7 +41,7 @@ inline sales::SaleEntry sale(const QStringList &codes)
     entry.customerName = QStringLiteral("CONSUMIDOR FINAL");
     for (const QString &code : codes)
         entry.lines.append({code, 1.0, 10.0});
-    entry.total = entry.subtotal = entry.cash = 10.0 * codes.size();
+    entry.cash = 10.0 * codes.size();
     entry.operatorCode = 1;
     entry.accessLevel = 9;
     return entry;
