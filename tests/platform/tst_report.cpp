@@ -548,7 +548,8 @@ private slots:
             QCOMPARE(boxes[1], i < 3 ? amount : QStringLiteral("###"));
             QCOMPARE(boxes[2], QStringLiteral("###"));
             hashes += int(boxes.count(QStringLiteral("###")));
-            QVERIFY2(words.contains(QStringLiteral("CAMPERA")) && line.contains(QChar(0x2026)), qPrintable(line));
+            // The clipped description ends in an ellipsis, which the reader's normalisation spells "...".
+            QVERIFY2(words.contains(QStringLiteral("CAMPERA")) && line.contains(QStringLiteral("...")), qPrintable(line));
         }
         // The total, bold and larger, shrinks into its box whole.
         QVERIFY2(page.contains(shopformat::formatFloat(money, total)), qPrintable(page));
