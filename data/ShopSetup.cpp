@@ -39,6 +39,8 @@ void fillNewDatabase(vx::Connection &connection, const ShopSetupOptions &options
     if (options.demo)
         fillDemoShop(connection);
     transaction.commit();
+    if (options.demo && options.demoHistory)
+        options.demoHistory(connection);
 }
 
 // Refuses a database that already holds a shop's tables.

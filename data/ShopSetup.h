@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace data {
 
 struct ShopSetupOptions {
@@ -17,6 +19,10 @@ struct ShopSetupOptions {
     // Where the shop goes: a data-link connection string ("Provider=PostgreSQL;Data Source=...").
     // Empty: an SQLite file "Vendrix.db" beside the data-link file.
     QString connectionString;
+    // With `demo`: records the shop's past (weeks of sales, receipts, cash) through the program's
+    // own recordings, once the sample shop's rows are committed. A failure is reported as any
+    // other; a new SQLite file is removed, a server database keeps what was committed.
+    std::function<void(vx::Connection &)> demoHistory;
 };
 
 // Creates the shop's database and its data-link file under the root folder: the schema, the

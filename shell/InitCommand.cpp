@@ -1,6 +1,7 @@
 #include "shell/InitCommand.h"
 
 #include "data/ShopSetup.h"
+#include "demo/DemoHistory.h"
 #include "platform/core/Paths.h"
 #include "platform/db/DbError.h"
 #include "shell/ConsoleOptions.h"
@@ -19,6 +20,9 @@ int runInitCommand(const QStringList &arguments)
         const QString &arg = arguments[i];
         if (arg == QLatin1String("--demo")) {
             options.demo = true;
+            options.demoHistory = [](vx::Connection &connection) {
+                demo::recordHistory(connection, QDate::currentDate());
+            };
         } else if (arg == QLatin1String("--admin-password") && i + 1 < arguments.size()) {
             options.adminPassword = arguments[++i];
             passwordGiven = true;

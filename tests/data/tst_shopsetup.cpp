@@ -4,6 +4,7 @@
 #include "data/DemoShop.h"
 #include "data/ShopSetup.h"
 #include "data/Schema.h"
+#include "demo/DemoHistory.h"
 #include "platform/core/Paths.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DataLink.h"
@@ -115,6 +116,29 @@ private slots:
         const QString message = failure({QStringLiteral("otra"), false, empty.connectionString});
         QVERIFY2(message.contains(QStringLiteral("no se sobrescribe")), qPrintable(message));
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM OPERADOR")).toInt(), 3);
+    }
+
+    // The sample shop's past is recorded by the counter's own recording, so its figures agree: every
+    // sale is paid by cash rows and card coupons to the cent, and no article was sold past its stock.
+    void demoHistoryAgreesWithItself()
+    {
+        TempRoot root;
+        const TestDatabase empty = TestDatabase::fresh(&data::vendrixSchema(), root.path());
+        data::ShopSetupOptions options{QStringLiteral("admin"), true, empty.connectionString};
+        const QDate today(2026, 12, 8);
+        options.demoHistory = [&](vx::Connection &connection) { demo::recordHistory(connection, today); };
+        data::createShop(options);
+        auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(DISTINCT COMDIA) FROM CLICOM")).toInt() >= 20);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM STOCK WHERE ARTEX1 < 0")).toInt(), 0);
+        const auto cents = [&](const QString &sql) { return qRound64(db->scalar(sql).toDouble() * 100); };
+        const qint64 sold = cents(QStringLiteral("SELECT SUM(COMTOT) FROM CLICOM"));
+        const qint64 cash = cents(QStringLiteral("SELECT SUM(CAJIMP) FROM CAJA WHERE CAJMOV = 'I' AND CAJTIP = 'EF'"));
+        const qint64 cards = cents(QStringLiteral("SELECT SUM(CUPIMP) FROM CUPONES"));
+        QVERIFY(cash > 0 && cards > 0);
+        QCOMPARE(cash + cards, sold);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CUPONES WHERE CUPCOM IS NULL OR CUPCOM = ''")).toInt(),
+                 0);
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.

@@ -1,0 +1,13 @@
+#include "demo/DemoHistory.h"
+
+#include "demo/DemoSales.h"
+
+namespace demo {
+
+void recordHistory(vx::Connection &connection, const QDate &today)
+{
+    for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1))
+        sellDay(connection, day);
+}
+
+}  // namespace demo
