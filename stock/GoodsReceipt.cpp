@@ -1,0 +1,80 @@
+#include "stock/GoodsReceipt.h"
+
+#include "data/RowWriter.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DateTimeValue.h"
+#include "platform/db/DbError.h"
+#include "stock/StockUpdate.h"
+
+namespace stock {
+
+namespace {
+
+class ReceiptWriter {
+public:
+    ReceiptWriter(vx::Connection &connection, const ReceiptEntry &entry, const MovementProgress &progress)
+        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow()),
+          m_today(vx::naiveDateTime(m_now.date()))
+    {
+    }
+
+    RecordedMovement write()
+    {
+        const QDateTime date = documentDate(m_entry.dateText);
+        const RecordedMovement recorded = decideNumber(m_connection, receiptSeries, m_entry.number);
+        const QString journalText = QStringLiteral("Por Ingreso Nro. %1").arg(recorded.number);
+        const QVariant storedDate = m_connection.dialect().toDatabase(date, vx::FieldType::DateTime);
+        for (const ReceiptLine &line : m_entry.lines) {
+            say("Grabando datos en Ingresos...");
+            m_rows.insert(QStringLiteral("INGRESOS"),
+                          {QStringLiteral("INGNRO"), QStringLiteral("INGNIV"), QStringLiteral("INGFEC"),
+                           QStringLiteral("INGHOR"), QStringLiteral("INGCMCT"), QStringLiteral("INGCAN1"),
+                           QStringLiteral("INGCOS1"), QStringLiteral("INGCAN2"), QStringLiteral("INGCOS2"),
+                           QStringLiteral("INGOPE")},
+                          {recorded.number, m_entry.accessLevel, date, m_now, line.articleCode, line.quantity1,
+                           line.cost1, line.quantity2, line.cost2, m_entry.operatorCode});
+            say("Actualizando Stock...");
+            StockChange change;
+            change.code = line.articleCode;
+            change.description = line.description;
+            change.quantity1 = line.quantity1;
+            change.quantity2 = line.quantity2;
+            receiveStock(m_connection, change, storedDate, line.cost1, line.cost2);
+            say("Actualizando en Movimientos...");
+            m_rows.insert(QStringLiteral("MOVIM"),
+                          {QStringLiteral("MOVFEC"), QStringLiteral("MOVHOR"), QStringLiteral("MOVCMCT"),
+                           QStringLiteral("MOVCAN1"), QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"),
+                           QStringLiteral("MOVOBS"), QStringLiteral("MOVCAN2"), QStringLiteral("MOVOPE")},
+                          {m_today, vx::shopformat::formatTime(m_now.time()), line.articleCode, line.quantity1,
+                           recorded.number, QStringLiteral("I"), journalText, line.quantity2, m_entry.operatorCode});
+        }
+        return recorded;
+    }
+
+private:
+    void say(const char *text) const
+    {
+        if (m_progress)
+            m_progress(QString::fromLatin1(text));
+    }
+
+    vx::Connection &m_connection;
+    data::RowWriter m_rows;
+    const ReceiptEntry &m_entry;
+    const MovementProgress &m_progress;
+    const QDateTime m_now;
+    const QDateTime m_today;
+};
+
+}  // namespace
+
+RecordedMovement recordReceipt(vx::Connection &connection, const ReceiptEntry &entry,
+                               const MovementProgress &progress)
+{
+    if (entry.lines.isEmpty())
+        throw MovementRecordingError::failed(QStringLiteral("El ingreso no tiene artículos."));
+    return recordInTransaction(connection, [&] { return ReceiptWriter(connection, entry, progress).write(); });
+}
+
+}  // namespace stock
