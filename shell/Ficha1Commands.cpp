@@ -20,6 +20,9 @@
 #include "sales/Ventas.h"
 #include "app/Aguarde.h"
 #include "shell/Opera.h"
+#include "stock/Egre.h"
+#include "stock/Ing.h"
+#include "stock/Remi.h"
 #include "shell/Termination.h"
 #include "app/uGlobales.h"
 
@@ -87,17 +90,33 @@ void TFF1::VerificarPrecios1Click()
     openPriceVerifier(this);
 }
 // Goods receipt TFIng (stock movements).
-void TFF1::INGRESOS1Click() {}
+void TFF1::INGRESOS1Click()
+{
+    if (!FIng)
+        new TFIng(this);
+    FIng->prepareAndShow();
+}
 // Receipt query TFConsIng (stock movements).
 void TFF1::Consultas1Click() {}
 // Delivery notes TFRemi for receipts (stock movements).
-void TFF1::Remitos2Click() {}
+void TFF1::Remitos2Click()
+{
+    openRemi(this, TFRemi::Mode::Ingresos);
+}
 // Goods issue TFEgre (stock movements).
-void TFF1::Egresos2Click() {}
+void TFF1::Egresos2Click()
+{
+    if (!FEgre)
+        new TFEgre(this);
+    FEgre->prepareAndShow();
+}
 // Issue query TFConsEgr (stock movements).
 void TFF1::Consultas2Click() {}
 // Delivery notes TFRemi for issues (stock movements).
-void TFF1::Remitos1Click() {}
+void TFF1::Remitos1Click()
+{
+    openRemi(this, TFRemi::Mode::Egresos);
+}
 // Sale entry TFVentas (sales).
 void TFF1::VENTAS1Click()
 {

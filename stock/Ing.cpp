@@ -1,0 +1,133 @@
+#include "stock/Ing.h"
+
+#include "app/Aguarde.h"
+#include "data/DataModule.h"
+#include "platform/core/ShopFormat.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBNavigator.h"
+#include "platform/ui/PickList.h"
+#include "stock/GoodsReceipt.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFIng *FIng = nullptr;
+
+TFIng::TFIng(QWidget *parent)
+    : MovementWindow(QStringLiteral("FIng"), QStringLiteral("Ingreso de Mercaderia"), stock::receiptSeries,
+                     uGlobales::ArticleList::Ingresos, parent)
+{
+    createSharedControls();
+    EdCan->setToolTip(QStringLiteral("Cantidad a Ingresar al deposito uno"));
+    EdCan2->setToolTip(QStringLiteral("Cantidad a Ingresar al deposito dos"));
+    BCancelar = button("BCancelar", QStringLiteral("Ca&ncelar"));
+    connect(BCancelar, &QPushButton::clicked, this, &TFIng::BCancelarClick);
+    for (QLineEdit *amount : amountBoxes())
+        watch(amount);
+
+    DBGrid1->setColumns({{QStringLiteral("TM1CHR1"), QStringLiteral("CODIGO PROPIO"), 14},
+                         {QStringLiteral("TM1CHR10"), QStringLiteral("Descripcion"), 36},
+                         {QStringLiteral("TM1NUM1"), QStringLiteral("Cantidad"), 9},
+                         {QStringLiteral("TM1PRE1"), QStringLiteral("Costo"), 10},
+                         {QStringLiteral("TM1NUM2"), QStringLiteral("Cant.2"), 9},
+                         {QStringLiteral("TM1NUM3"), QStringLiteral("en Stock"), 9},
+                         {QStringLiteral("TM1NUM4"), QStringLiteral("en Stock 2"), 9}});
+
+    // The second cost is kept from the article but not offered: it follows the receipt unchanged.
+    QLabel *cost2Caption = caption(QStringLiteral("Costo 2"), EdPre2);
+    cost2Caption->hide();
+    EdPre2->hide();
+
+    auto *header = new QGridLayout;
+    header->addWidget(caption(QStringLiteral("Fecha:"), EdFec), 0, 0);
+    header->addWidget(EdFec, 0, 1);
+    header->addWidget(caption(QStringLiteral("Numero Comprobante:"), EdNro), 0, 2);
+    header->addWidget(EdNro, 0, 3);
+    header->setColumnStretch(4, 1);
+    header->addWidget(BCerrar, 0, 5);
+
+    auto *entry = new QGridLayout;
+    entry->addWidget(caption(QStringLiteral("CODIGO PROPIO"), CBCMCT), 0, 0);
+    entry->addWidget(caption(QStringLiteral("Descripcion"), CBDes), 0, 1);
+    entry->addWidget(caption(QStringLiteral("Cantidad"), EdCan), 0, 2);
+    entry->addWidget(caption(QStringLiteral("Costo"), EdPre), 0, 3);
+    entry->addWidget(caption(QStringLiteral("en Stock"), EdSt1), 0, 4);
+    entry->addWidget(CBCMCT, 1, 0);
+    entry->addWidget(CBDes, 1, 1);
+    entry->addWidget(EdCan, 1, 2);
+    entry->addWidget(EdPre, 1, 3);
+    entry->addWidget(EdSt1, 1, 4);
+    entry->addWidget(BAgregar, 1, 5);
+    entry->addWidget(caption(QStringLiteral("CODIGO de Origen"), CBCodP), 2, 0);
+    entry->addWidget(caption(QStringLiteral("Cant. 2"), EdCan2), 2, 2);
+    entry->addWidget(cost2Caption, 2, 3);
+    entry->addWidget(caption(QStringLiteral("Stock 2"), EdSt2), 2, 4);
+    entry->addWidget(CBCodP, 3, 0);
+    entry->addWidget(EdCan2, 3, 2);
+    entry->addWidget(EdPre2, 3, 3);
+    entry->addWidget(EdSt2, 3, 4);
+    entry->setColumnStretch(1, 1);
+
+    auto *help = new QLabel(
+        QStringLiteral("(Luego de seleccionar el artículo y poner la/s cantidades, oprima Agregar, Luego de agregar "
+                       "todos los artículos oprima Grabar para que ingresen los artículos al depósito y generar el "
+                       "movimiento)"),
+        this);
+    help->setWordWrap(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(DBNavigator1);
+    buttons->addStretch(1);
+    buttons->addWidget(BEliminar);
+    buttons->addWidget(BCancelar);
+    buttons->addWidget(BGrabar);
+
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(header);
+    main->addLayout(entry);
+    main->addWidget(help);
+    main->addWidget(DBGrid1, 1);
+    main->addLayout(buttons);
+    resize(860, 560);
+    setTabOrder(CBCMCT, EdCan);
+    setTabOrder(EdCan, EdPre);
+    setTabOrder(EdPre, EdCan2);
+    setTabOrder(EdCan2, BAgregar);
+    FIng = this;
+}
+
+TFIng::~TFIng()
+{
+    if (FIng == this)
+        FIng = nullptr;
+}
+
+QList<stock::MovementWindow::LineBox> TFIng::lineBoxes() const
+{
+    return {{EdCan, "TM1NUM1", "La cantidad"},
+            {EdPre, "TM1PRE1", "El costo"},
+            {EdCan2, "TM1NUM2", "La cantidad 2"},
+            {EdPre2, "TM1PRE2", "El costo 2"}};
+}
+
+void TFIng::showArticle(const stock::StockArticle &article)
+{
+    EdPre->setText(vx::shopformat::formatFixed(article.cost1, 2));
+    EdPre2->setText(vx::shopformat::formatFixed(article.cost2, 2));
+}
+
+stock::RecordedMovement TFIng::record(const stock::NumberBox &number)
+{
+    stock::ReceiptEntry entry;
+    entry.number = number;
+    entry.dateText = EdFec->text();
+    entry.operatorCode = uGlobales::session().operatorCode;
+    entry.accessLevel = uGlobales::session().accessLevel;
+    for (const stock::WorkLine &line : workLines())
+        entry.lines.append({line.code, line.description, line.quantity1, line.price1, line.quantity2, line.price2});
+    return stock::recordReceipt(*DM1->ADOConnection1, entry, [](const QString &step) { aguarde::progress(step); });
+}
