@@ -139,6 +139,7 @@ void MovementWindow::createSharedControls()
     DBNavigator1->setDataSource(m_work.source);
 
     connect(CBCMCT, &QComboBox::activated, this, &MovementWindow::CBCMCTSelect);
+    connect(CBCMCT->lineEdit(), &QLineEdit::textEdited, this, [this] { m_lookedUpCode.clear(); });
     connect(CBCodP, &QComboBox::activated, this, &MovementWindow::CBCodPSelect);
     connect(CBDes, &QComboBox::activated, this, &MovementWindow::CBDesSelect);
     connect(BAgregar, &QPushButton::clicked, this, &MovementWindow::BAgregarClick);
@@ -270,6 +271,7 @@ void MovementWindow::ownCodeLookup(bool tell)
         return;
     const QString code = GlobalFunction::articleCode(typed);
     CBCMCT->setEditText(code);
+    m_lookedUpCode = code;
     const Lookup found = locate(app::ArticleColumn::OwnCode, code);
     if (found == Lookup::Found) {
         fill(false);
@@ -287,7 +289,9 @@ void MovementWindow::CBCMCTSelect()
 
 void MovementWindow::CBCMCTExit()
 {
-    ownCodeLookup(true);
+    // A code Enter already looked up is not looked up (and told about) again on leaving the box.
+    if (CBCMCT->currentText() != m_lookedUpCode)
+        ownCodeLookup(true);
 }
 
 // An origin code leads to the first article that carries it, then to that article's own code.

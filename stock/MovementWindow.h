@@ -137,6 +137,8 @@ private:
     app::OwnCursor m_work;
     std::optional<StockArticle> m_article;
     QString m_proposedNumber;
+    // The code in CBCMCT as the last lookup left it, until the operator types again.
+    QString m_lookedUpCode;
     bool m_closing = false;
     bool m_listsAsked = false;
 };
