@@ -89,23 +89,25 @@ std::unique_ptr<vx::report::Report> TFImpRemi::build(const QList<stock::NoteLine
         .bold()
         .label(QStringLiteral("Fecha"), {136, 11, 50, 6}, QStringLiteral("Fecha: ") + date);
 
+    // The mode's heading stands over both quantity columns.
     const QString prefix = issues ? QStringLiteral("Salida del ") : QStringLiteral("Entrada al ");
-    vx::report::Band &columns = report->columnHeader(9);
+    vx::report::Band &columns = report->columnHeader(13);
     columns.hline(0.5, 0, 186);
-    columns.text({0, 2, 30, 5}, QStringLiteral("ARTICULO")).bold();
-    columns.text({32, 2, 90, 5}, QStringLiteral("DESCRIPCION")).bold();
-    columns.text({122, 2, 32, 5}, prefix + QStringLiteral("Depos.1")).bold().right();
-    columns.text({154, 2, 32, 5}, prefix + QStringLiteral("Depos.2")).bold().right();
-    columns.hline(8, 0, 186);
+    columns.text({134, 2, 52, 5}, prefix).bold().center();
+    columns.text({0, 7, 30, 5}, QStringLiteral("ARTICULO")).bold();
+    columns.text({32, 7, 100, 5}, QStringLiteral("DESCRIPCION")).bold();
+    columns.text({134, 7, 25, 5}, QStringLiteral("Depos.1")).bold().right();
+    columns.text({161, 7, 25, 5}, QStringLiteral("Depos.2")).bold().right();
+    columns.hline(12.5, 0, 186);
 
     const QString quantity = QStringLiteral("0.######");
     report->detail(5)
         .field({0, 0, 30, 5}, QStringLiteral("TM1CHR1"))
-        .field({32, 0, 90, 5}, QStringLiteral("TM1CHR10"))
-        .field({122, 0, 32, 5}, QStringLiteral("TM1NUM2"))
+        .field({32, 0, 100, 5}, QStringLiteral("TM1CHR10"))
+        .field({134, 0, 25, 5}, QStringLiteral("TM1NUM2"))
         .mask(quantity)
         .right()
-        .field({154, 0, 32, 5}, QStringLiteral("TM1NUM3"))
+        .field({161, 0, 25, 5}, QStringLiteral("TM1NUM3"))
         .mask(quantity)
         .right();
 
@@ -114,8 +116,8 @@ std::unique_ptr<vx::report::Report> TFImpRemi::build(const QList<stock::NoteLine
         : QStringLiteral("Total de Unidades Ingresadas en cada Depósito, según Comprobante: ");
     vx::report::Band &summary = report->summary(10);
     summary.hline(1, 0, 186);
-    summary.label(QStringLiteral("Titulo"), {0, 3, 122, 5}, caption).bold();
-    summary.label(QStringLiteral("Total1"), {122, 3, 32, 5}, print.total1).bold().right();
-    summary.label(QStringLiteral("Total2"), {154, 3, 32, 5}, print.total2).bold().right();
+    summary.label(QStringLiteral("Titulo"), {0, 3, 132, 5}, caption).bold();
+    summary.label(QStringLiteral("Total1"), {134, 3, 25, 5}, print.total1).bold().right();
+    summary.label(QStringLiteral("Total2"), {161, 3, 25, 5}, print.total2).bold().right();
     return report;
 }
