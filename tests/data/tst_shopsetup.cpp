@@ -139,6 +139,18 @@ private slots:
         QCOMPARE(cash + cards, sold);
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CUPONES WHERE CUPCOM IS NULL OR CUPCOM = ''")).toInt(),
                  0);
+        // Goods came in and went out through the receipts and issues, and each location's stock is
+        // its journal's sum.
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(DISTINCT INGNRO) FROM INGRESOS WHERE INGNRO > 0")).toInt() >= 3);
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM EGRESOS WHERE EGRVTA1 IS NULL")).toInt() > 0);
+        QCOMPARE(db->scalar(QStringLiteral(
+                                "SELECT COUNT(*) FROM STOCK s WHERE ABS(COALESCE(s.ARTEX1, 0) - (SELECT COALESCE(SUM("
+                                "CASE WHEN m.MOVTIP = 'I' THEN m.MOVCAN1 ELSE -m.MOVCAN1 END), 0) FROM MOVIM m WHERE "
+                                "m.MOVCMCT = s.ARTCMCT)) > 0.000001 OR ABS(COALESCE(s.ARTEX2, 0) - (SELECT COALESCE("
+                                "SUM(CASE WHEN m.MOVTIP = 'I' THEN COALESCE(m.MOVCAN2, 0) ELSE -COALESCE(m.MOVCAN2, 0) "
+                                "END), 0) FROM MOVIM m WHERE m.MOVCMCT = s.ARTCMCT)) > 0.000001"))
+                     .toInt(),
+                 0);
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.
