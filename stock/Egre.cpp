@@ -115,6 +115,7 @@ TFEgre::TFEgre(QWidget *parent)
 
 TFEgre::~TFEgre()
 {
+    stopWatching();
     if (FEgre == this)
         FEgre = nullptr;
 }

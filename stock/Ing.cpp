@@ -102,6 +102,7 @@ TFIng::TFIng(QWidget *parent)
 
 TFIng::~TFIng()
 {
+    stopWatching();
     if (FIng == this)
         FIng = nullptr;
 }

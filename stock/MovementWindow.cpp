@@ -85,6 +85,14 @@ QPushButton *MovementWindow::button(const char *name, const QString &text)
 void MovementWindow::watch(QWidget *widget)
 {
     widget->installEventFilter(this);
+    m_watched << widget;
+}
+
+void MovementWindow::stopWatching()
+{
+    for (QWidget *widget : std::as_const(m_watched))
+        widget->removeEventFilter(this);
+    m_watched.clear();
 }
 
 void MovementWindow::createSharedControls()

@@ -120,6 +120,9 @@ protected:
     QLabel *caption(const QString &text, QWidget *buddy);
     QPushButton *button(const char *name, const QString &text);
     void watch(QWidget *widget);
+    // The window's own part is going: its boxes' events must no longer reach the steps that ask
+    // it for its boxes. Each window calls this first thing in its destructor.
+    void stopWatching();
 
 private:
     enum class Lookup { Found, Missing, Failed };
@@ -141,6 +144,7 @@ private:
     QString m_lookedUpCode;
     bool m_closing = false;
     bool m_listsAsked = false;
+    QList<QWidget *> m_watched;
 };
 
 }  // namespace stock
