@@ -42,8 +42,11 @@ MovementRecordingError MovementRecordingError::failed(const QString &cause, cons
 
 int nextNumber(vx::Connection &connection, const NumberSeries &series)
 {
-    const QVariant highest = connection.scalar(
-        QStringLiteral("SELECT MAX(%1) FROM %2").arg(QLatin1String(series.column), QLatin1String(series.table)));
+    // Asked once per document: kept prepared, as the recording's other statements are.
+    QSqlQuery &query = connection.executeCached(
+        QStringLiteral("SELECT MAX(%1) FROM %2").arg(QLatin1String(series.column), QLatin1String(series.table)), {});
+    const QVariant highest = query.next() ? query.value(0) : QVariant();
+    query.finish();
     return highest.isNull() ? 1 : int(std::llround(highest.toDouble())) + 1;
 }
 
