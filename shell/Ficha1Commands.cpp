@@ -92,9 +92,11 @@ void TFF1::VerificarPrecios1Click()
 // Goods receipt TFIng (stock movements).
 void TFF1::INGRESOS1Click()
 {
-    if (!FIng)
+    // Made on first use, once the data module it works on is there.
+    if (!FIng && DM1)
         new TFIng(this);
-    FIng->prepareAndShow();
+    if (FIng)
+        FIng->prepareAndShow();
 }
 // Receipt query TFConsIng (stock movements).
 void TFF1::Consultas1Click() {}
@@ -106,9 +108,11 @@ void TFF1::Remitos2Click()
 // Goods issue TFEgre (stock movements).
 void TFF1::Egresos2Click()
 {
-    if (!FEgre)
+    // Made on first use, once the data module it works on is there.
+    if (!FEgre && DM1)
         new TFEgre(this);
-    FEgre->prepareAndShow();
+    if (FEgre)
+        FEgre->prepareAndShow();
 }
 // Issue query TFConsEgr (stock movements).
 void TFF1::Consultas2Click() {}

@@ -219,6 +219,8 @@ void TFRemi::reject()
 void openRemi(QWidget *owner, TFRemi::Mode mode)
 {
     try {
+        if (!DM1)
+            return;
         if (!FRemi)
             new TFRemi(owner);
         FRemi->setMode(mode);

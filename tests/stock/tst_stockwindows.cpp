@@ -11,6 +11,8 @@
 #include "stock/Egre.h"
 #include "stock/GoodsIssue.h"
 #include "stock/Ing.h"
+#include "stock/Remi.h"
+#include "shell/Ficha1.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -235,6 +237,29 @@ private slots:
         QCOMPARE(shop->count(QStringLiteral("INGRESOS")), 0);
         QCOMPARE(shop->value(QStringLiteral("SELECT ARTEX1 FROM STOCK WHERE ARTCMCT = ?"), {campera}).toDouble(), 2.5);
         click(w.BCerrar);
+    }
+
+    // F3 and F4 on the main window open the receipt and the issue; the two "Remitos" items open
+    // the note window in their mode.
+    void mainWindowCommands()
+    {
+        openShop();
+        QStringList opened;
+        dialogs->onModal = [&opened](QDialog *dialog) {
+            const auto *remi = qobject_cast<TFRemi *>(dialog);
+            opened << dialog->objectName() +
+                          (remi ? (remi->mode() == TFRemi::Mode::Egresos ? QStringLiteral(" egresos")
+                                                                         : QStringLiteral(" ingresos"))
+                                : QString());
+            return 0;
+        };
+        TFF1 main;
+        QTest::keyClick(&main, Qt::Key_F3);
+        QTest::keyClick(&main, Qt::Key_F4);
+        main.Remitos1->trigger();
+        main.Remitos2->trigger();
+        QCOMPARE(opened, (QStringList{QStringLiteral("FIng"), QStringLiteral("FEgre"), QStringLiteral("FRemi egresos"),
+                                      QStringLiteral("FRemi ingresos")}));
     }
 };
 
