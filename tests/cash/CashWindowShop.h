@@ -1,6 +1,7 @@
 #pragma once
 // A fresh shop with its data module for the cash windows, on the engine under test; sales go
 // through the sale recording, as the counter records them.
+#include "../common/Screenshots.h"
 #include "../common/TempRoot.h"
 #include "../common/TestDatabase.h"
 #include "../platform/ReportPdfReader.h"
@@ -66,6 +67,7 @@ public:
                 preview->savePdf();
             } else if (auto *window = qobject_cast<Window *>(dialog)) {
                 window->show();
+                screenshots::save(window->grab().toImage(), dialog->objectName() + QStringLiteral(".png"));
                 drive(*window);
                 shownWindows << dialog->objectName();
             }
