@@ -1,13 +1,16 @@
 #include "demo/DemoHistory.h"
 
+#include "demo/DemoCash.h"
 #include "demo/DemoSales.h"
 
 namespace demo {
 
 void recordHistory(vx::Connection &connection, const QDate &today)
 {
-    for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1))
+    for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1)) {
         sellDay(connection, day);
+        cashDay(connection, day);
+    }
 }
 
 }  // namespace demo
