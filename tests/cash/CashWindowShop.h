@@ -18,6 +18,9 @@
 #include "sales/SaleRecording.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -92,7 +95,13 @@ public:
         dialogs.fileAnswers.enqueue(path);
         return path;
     }
-    static QString pdfText(const QString &path) { return pdf::pages(path).join(QLatin1Char('\f')); }
+    static QString pdfText(const QString &path)
+    {
+        const QString folder = qEnvironmentVariable("VX_SCREENSHOTS");
+        if (!folder.isEmpty())
+            QFile::copy(path, QDir(folder).filePath(QFileInfo(path).fileName()));
+        return pdf::pages(path).join(QLatin1Char('\f'));
+    }
 
     const QString article = QStringLiteral("0000000000001");
     TempRoot root;
