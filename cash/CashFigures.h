@@ -25,10 +25,8 @@ struct CashFigures {
     qint64 cashCents = 0;    // "EF" rows of kind "I", "E" or "J": the cash the period moved
     qint64 cardCents = 0;    // "I" rows of "TT": card takings
     // What the figures were read from, so that a closing can tell whether the cash book changed
-    // under it: the highest row key read (0 for an empty book), the rows of the till among them
-    // (opening rows and cash rows) and every "S" row's count.
+    // under it: the highest row key read (0 for an empty book) and how many rows there were.
     qint64 lastRow = 0;
-    qint64 tillRows = 0;
     qint64 rows = 0;
     // The highest key of the closing history's closing rows when the figures were read.
     qint64 lastClosing = 0;
