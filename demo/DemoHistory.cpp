@@ -1,5 +1,6 @@
 #include "demo/DemoHistory.h"
 
+#include "demo/DemoCash.h"
 #include "demo/DemoSales.h"
 #include "demo/DemoStock.h"
 
@@ -10,6 +11,7 @@ void recordHistory(vx::Connection &connection, const QDate &today)
     for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1)) {
         stockDay(connection, day);
         sellDay(connection, day);
+        cashDay(connection, day);
     }
 }
 

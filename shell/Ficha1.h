@@ -75,6 +75,7 @@ public:
     QAction *CierredeCaja1 = nullptr;
     QAction *AjustesdeCaja1 = nullptr;
     QAction *ConsultadeCaja1 = nullptr;
+    QAction *ResumendeCaja1 = nullptr;
     QMenu *Tarjetas1 = nullptr;
     QAction *arjetasdeCrdito1 = nullptr;
     QAction *CuponesenCartera1 = nullptr;
@@ -152,6 +153,7 @@ public slots:
     void CierredeCaja1Click();
     void AjustesdeCaja1Click();
     void ConsultadeCaja1Click();
+    void CAJA1Click();
     void arjetasdeCrdito1Click();
     void CuponesenCartera1Click();
     void Listadodebancos1Click();

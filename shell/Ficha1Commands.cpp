@@ -3,6 +3,11 @@
 // they are built; until then their commands do nothing.
 #include "shell/Ficha1.h"
 
+#include "cash/AjCaja.h"
+#include "cash/Caja.h"
+#include "cash/CajaD.h"
+#include "cash/CierreCaja.h"
+#include "cash/RetCaja.h"
 #include "catalogue/ABMArt.h"
 #include "catalogue/ABMColores.h"
 #include "catalogue/ABMEmp.h"
@@ -146,13 +151,31 @@ void TFF1::Anulacion1Click()
         openAnula(*FAnula);
 }
 // Cash of the day TFCajaD (cash).
-void TFF1::CajadelDia1Click() {}
-// Cash closing TFCierreCaja after its question (cash).
-void TFF1::CierredeCaja1Click() {}
+void TFF1::CajadelDia1Click()
+{
+    openCajaD(this);
+}
+// Cash closing TFCierreCaja after its question (cash). openCierreCaja takes what to do after
+// each closing recorded.
+void TFF1::CierredeCaja1Click()
+{
+    openCierreCaja(this);
+}
 // Cash adjustments TFAjCaja (cash).
-void TFF1::AjustesdeCaja1Click() {}
+void TFF1::AjustesdeCaja1Click()
+{
+    openAjCaja(this);
+}
 // Closing history TFRetCaja (cash).
-void TFF1::ConsultadeCaja1Click() {}
+void TFF1::ConsultadeCaja1Click()
+{
+    openRetCaja(this);
+}
+// Cash summary by dates TFCaja (cash).
+void TFF1::CAJA1Click()
+{
+    openCaja(this);
+}
 // Card brands TFTarjetas (cash).
 void TFF1::arjetasdeCrdito1Click() {}
 // Card coupons TFCupones (cash).

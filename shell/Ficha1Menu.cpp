@@ -94,6 +94,7 @@ void TFF1::createMenu()
     CierredeCaja1 = item(CAJA1, "CierredeCaja1", QStringLiteral("Cierre de Caja"));
     AjustesdeCaja1 = item(CAJA1, "AjustesdeCaja1", QStringLiteral("Ajustes de Caja Diaria"));
     ConsultadeCaja1 = item(CAJA1, "ConsultadeCaja1", QStringLiteral("Historico por Cierres de Caja"));
+    ResumendeCaja1 = item(CAJA1, "ResumendeCaja1", QStringLiteral("Resumen de Caja"));
     Tarjetas1 = subMenu(CAJA1, "Tarjetas1", QStringLiteral("Tarjetas"));
     arjetasdeCrdito1 = item(Tarjetas1, "arjetasdeCrdito1", QStringLiteral("Tarjetas de Crédito"));
     CuponesenCartera1 = item(Tarjetas1, "CuponesenCartera1", QStringLiteral("Cupones en Cartera"));
@@ -166,6 +167,7 @@ void TFF1::connectCommands()
     on(CierredeCaja1, &TFF1::CierredeCaja1Click);
     on(AjustesdeCaja1, &TFF1::AjustesdeCaja1Click);
     on(ConsultadeCaja1, &TFF1::ConsultadeCaja1Click);
+    on(ResumendeCaja1, &TFF1::CAJA1Click);
     on(arjetasdeCrdito1, &TFF1::arjetasdeCrdito1Click);
     on(CuponesenCartera1, &TFF1::CuponesenCartera1Click);
     on(Listadodebancos1, &TFF1::Listadodebancos1Click);

@@ -198,6 +198,7 @@ private slots:
             "CAJA > Cierre de Caja",
             "CAJA > Ajustes de Caja Diaria",
             "CAJA > Historico por Cierres de Caja",
+            "CAJA > Resumen de Caja",
             "CAJA > Tarjetas",
             "CAJA > Tarjetas > Tarjetas de Crédito",
             "CAJA > Tarjetas > Cupones en Cartera",

@@ -120,6 +120,23 @@ private slots:
         QCOMPARE(others.count(), 0);
     }
 
+    // The cash items open their windows; "Resumen de Caja" sits after the closing history.
+    void cashItemsOpenTheirWindows()
+    {
+        ShellShop shop;
+        vx::ui::FakeDialogs dialogs;
+        TFF1 window;
+        const QList<QAction *> items = window.CAJA1->actions();
+        QCOMPARE(items.indexOf(window.ResumendeCaja1), items.indexOf(window.ConsultadeCaja1) + 1);
+        for (QAction *item : {window.CajadelDia1, window.AjustesdeCaja1, window.ConsultadeCaja1, window.ResumendeCaja1})
+            item->trigger();
+        dialogs.confirmAnswers.enqueue(true);
+        window.CierredeCaja1->trigger();
+        QCOMPARE(dialogs.texts(QStringLiteral("modal")),
+                 (QStringList{QStringLiteral("FCajaD"), QStringLiteral("FAjCaja"), QStringLiteral("FRetCaja"),
+                              QStringLiteral("FCaja"), QStringLiteral("FCierreCaja")}));
+    }
+
     void userGuideThroughTheShell()
     {
         TempRoot root;
