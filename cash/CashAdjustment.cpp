@@ -39,8 +39,7 @@ void recordAdjustment(vx::Connection &connection, const Adjustment &adjustment)
         throw CashError(CashError::Kind::Invalid, QStringLiteral("Debe ingresar la fecha."));
     const qint64 cents = toCents(adjustment.amount);
     const QDateTime date = vx::naiveDateTime(adjustment.date);
-    const QDateTime today =
-        vx::naiveDateTime(adjustment.writtenOn.isValid() ? adjustment.writtenOn : vx::naiveNow().date());
+    const QDateTime today = vx::naiveDateTime(vx::naiveNow().date());
     inTransaction<bool>(connection, [&] {
         data::RowWriter(connection).insert(
             QStringLiteral("CAJA"),

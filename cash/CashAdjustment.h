@@ -17,11 +17,10 @@ struct Adjustment {
     double amount = 0;    // EdImp, typed positive: the direction comes from the choice
     QDate date;           // EdFec: the day the money came in or went out
     QString text;         // EdCon, the concept
-    QDate writtenOn = {}; // the day the row is written (CAJFEC): today unless a history is replayed
 };
 
 // Appends the adjustment row "J" of the cash: the amount to the cent, positive in, negative out;
-// written today (or on writtenOn), dated in or out by the date given. Throws CashError: Invalid for a negative
+// written today, dated in or out by the date given. Throws CashError: Invalid for a negative
 // amount or a missing date, Failed (nothing stored) when the database refuses.
 void recordAdjustment(vx::Connection &connection, const Adjustment &adjustment);
 

@@ -26,7 +26,6 @@ void cashDay(vx::Connection &connection, const QDate &day)
         adjustment.moneyIn = cents > 0;
         adjustment.amount = cash::fromCents(cents > 0 ? cents : -cents);
         adjustment.date = day;
-        adjustment.writtenOn = day;
         adjustment.text = adjustment.moneyIn ? QStringLiteral("CAMBIO") : QStringLiteral("GASTOS VARIOS");
         cash::recordAdjustment(connection, adjustment);
     }

@@ -3,11 +3,14 @@
 #include "data/ShopSetup.h"
 #include "demo/DemoHistory.h"
 #include "platform/core/Paths.h"
+#include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 #include "shell/ConsoleOptions.h"
 
 #include <QDir>
 #include <QTextStream>
+
+#include <optional>
 
 int runInitCommand(const QStringList &arguments)
 {
@@ -42,6 +45,10 @@ int runInitCommand(const QStringList &arguments)
     if (!passwordGiven)
         options.adminPassword = readSecretLine(QStringLiteral("Clave del administrador (hasta 10 caracteres): "));
     try {
+        // A demo shop opened when its history starts: the catalogue's first stock is dated then.
+        std::optional<vx::ReplayedClock> opening;
+        if (options.demo)
+            opening.emplace(vx::naiveDateTime(QDate::currentDate().addDays(-demo::historyDays), QTime(9, 0)));
         const QString created = data::createShop(options);
         out << QStringLiteral("Base de datos creada: %1").arg(created) << Qt::endl;
         out << QStringLiteral("Archivo de enlace de datos: %1").arg(QDir::toNativeSeparators(vx::paths::dataLinkFile()))

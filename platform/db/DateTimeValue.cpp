@@ -1,6 +1,5 @@
 #include "platform/db/DateTimeValue.h"
 
-
 namespace vx {
 
 QDateTime naiveDateTime(const QDate &date, const QTime &time)
@@ -20,8 +19,30 @@ QDateTime asNaiveDateTime(const QDateTime &value)
     return naiveDateTime(value.date(), value.time());
 }
 
+namespace {
+
+QDateTime &replayedMoment()
+{
+    static QDateTime moment;
+    return moment;
+}
+
+}  // namespace
+
+ReplayedClock::ReplayedClock(const QDateTime &moment) : m_previous(replayedMoment())
+{
+    replayedMoment() = asNaiveDateTime(moment);
+}
+
+ReplayedClock::~ReplayedClock()
+{
+    replayedMoment() = m_previous;
+}
+
 QDateTime naiveNow()
 {
+    if (replayedMoment().isValid())
+        return replayedMoment();
     const QDateTime now = QDateTime::currentDateTime();
     return naiveDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
 }

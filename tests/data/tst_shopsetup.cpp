@@ -9,6 +9,7 @@
 #include "platform/core/Paths.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DataLink.h"
+#include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 
 #include <QDir>
@@ -128,9 +129,18 @@ private slots:
         data::ShopSetupOptions options{QStringLiteral("admin"), true, empty.connectionString};
         const QDate today(2026, 12, 8);
         options.demoHistory = [&](vx::Connection &connection) { demo::recordHistory(connection, today); };
-        data::createShop(options);
+        {
+            const vx::ReplayedClock opening(vx::naiveDateTime(today.addDays(-demo::historyDays)));
+            data::createShop(options);
+        }
         auto db = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema());
         QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(DISTINCT COMDIA) FROM CLICOM")).toInt() >= 20);
+        // Rows carry the day they were replayed on, not the day the shop was made: the catalogue's
+        // first stock on the first day, the cash rows since the last closing on their own days.
+        QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM MOVIM WHERE MOVFEC < ?"),
+                           {vx::naiveDateTime(today.addDays(1 - demo::historyDays))})
+                    .toInt() > 100);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(DISTINCT CAJFEC) FROM CAJA WHERE CAJMOV = 'I'")).toInt(), 2);
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM STOCK WHERE ARTEX1 < 0")).toInt(), 0);
         const auto cents = [&](const QString &sql) { return qRound64(db->scalar(sql).toDouble() * 100); };
         const qint64 sold = cents(QStringLiteral("SELECT SUM(COMTOT) FROM CLICOM"));
