@@ -1,19 +1,24 @@
 // How the counter's waits grow with the catalogue: the same shop at 20 000 and 200 000 articles
 // (and a million with --million=1, or one size with --articles=N), and per size what the operator
 // waits for: the sales window opening (its article lists reloaded), a scanned code turned into a
-// line on the screen, a key typed in the article search (mean, 90th and 99th percentile), and a
-// five-line sale recorded; with the program's resident memory while the sales window is open.
+// line on the screen, a key typed in the article search (mean, 90th and 99th percentile, and the
+// processor time it took, which other work on the machine does not lengthen), and a five-line
+// sale recorded beside its floor (the same writes in plain SQL, alternated with it); with the
+// resident memory of a fresh process that opens the shop and the sales window, as the program does.
 // One table, so that growth shows at a glance.
 #include "bench/Bench.h"
+#include "bench/SaleFloor.h"
 #include "bench/SyntheticShop.h"
 #include "catalogue/ConsArt.h"
 #include "catalogue/MODArt.h"
 #include "data/DataModule.h"
+#include "data/Schema.h"
 #include "platform/core/ShopFormat.h"
 #include "platform/db/Table.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FakeDialogs.h"
 #include "platform/ui/PickList.h"
+#include "sales/ReceiptNumbers.h"
 #include "sales/SaleRecording.h"
 #include "sales/Ventas.h"
 #include "app/uGlobales.h"
@@ -25,10 +30,12 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTextStream>
 #include <QWindow>
 
 #include <algorithm>
+#include <ctime>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -42,8 +49,12 @@ struct Row {
     double keyMean = 0;
     double key90 = 0;
     double key99 = 0;
+    double cpuMean = 0;
+    double cpu99 = 0;
     double recording = 0;
+    double recordingFloor = 0;
     double residentMb = 0;
+    double peakMb = 0;
 };
 
 double percentile(std::vector<double> samples, double p)
@@ -53,15 +64,31 @@ double percentile(std::vector<double> samples, double p)
     return samples[at];
 }
 
-double residentMegabytes()
+double mean(const std::vector<double> &samples)
+{
+    double total = 0;
+    for (const double s : samples)
+        total += s;
+    return total / double(samples.size());
+}
+
+// A line of /proc/self/status ("VmRSS", "VmHWM") in megabytes.
+double statusMegabytes(const QByteArray &name)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').constFirst().toDouble() / 1024.0;
+        if (line.startsWith(name + ':'))
+            return line.mid(name.size() + 1).trimmed().split(' ').constFirst().toDouble() / 1024.0;
     return 0;
+}
+
+double threadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
 void waitExposed(QWidget &window)
@@ -102,7 +129,6 @@ void measureSalesWindow(Row &row, int repetitions)
         }));
     }
     row.opening = percentile(openings, 0.5);
-    row.residentMb = residentMegabytes();
 
     QApplication::setActiveWindow(&window);
     std::vector<double> scans;
@@ -142,6 +168,7 @@ void measureArticleSearch(Row &row, vx::Connection &connection, std::uint32_t se
     std::mt19937 rng(seed);
     std::uniform_int_distribution<qint64> pick(1, row.articles);
     std::vector<double> keys;
+    std::vector<double> processor;
     while (keys.size() < 240) {
         const QString description =
             connection.scalar(QStringLiteral("SELECT ARTDES FROM STOCK WHERE ARTUNO = ?"), {pick(rng)}).toString();
@@ -153,19 +180,20 @@ void measureArticleSearch(Row &row, vx::Connection &connection, std::uint32_t se
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(letter));
             QApplication::sendEvent(window.EdBusca, &press);
             QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(letter));
+            const double cpu = threadSeconds();
             keys.push_back(bench::timeSeconds([&] {
                 QApplication::sendEvent(window.EdBusca, &release);
                 QCoreApplication::processEvents();
                 window.DBGrid1->viewport()->repaint();
             }));
+            processor.push_back(threadSeconds() - cpu);
         }
     }
-    double total = 0;
-    for (const double k : keys)
-        total += k;
-    row.keyMean = total / double(keys.size());
+    row.keyMean = mean(keys);
     row.key90 = percentile(keys, 0.9);
     row.key99 = percentile(keys, 0.99);
+    row.cpuMean = mean(processor);
+    row.cpu99 = percentile(processor, 0.99);
     window.hide();
     DM1->Stock->setFiltered(false);
     DM1->Stock->close();
@@ -175,7 +203,10 @@ void measureRecording(Row &row, vx::Connection &connection, std::uint32_t seed)
 {
     std::mt19937 rng(seed);
     std::uniform_int_distribution<qint64> article(0, row.articles - 1);
+    bench::SaleFloor floor(connection);
+    int floorNumber = sales::highestReceiptNumber(connection) + 1000000;
     std::vector<double> times;
+    std::vector<double> floors;
     for (int s = 0; s < 60; ++s) {
         sales::SaleEntry entry;
         entry.dateText = vx::shopformat::formatDate(QDate::currentDate());
@@ -186,14 +217,57 @@ void measureRecording(Row &row, vx::Connection &connection, std::uint32_t seed)
         entry.operatorCode = 1;
         entry.accessLevel = 9;
         const double t = bench::timeSeconds([&] { sales::recordSale(connection, entry); });
-        if (s >= 5)
+        const double f = bench::timeSeconds([&] { floor.record(entry, ++floorNumber); });
+        if (s >= 5) {
             times.push_back(t);
+            floors.push_back(f);
+        }
     }
     row.recording = percentile(times, 0.5);
+    row.recordingFloor = percentile(floors, 0.5);
+}
+
+// Run in a process of its own (the shop was built in the measuring one): opens the shop and the
+// sales window as the counter does and prints the resident memory.
+void printMemory(const QString &path)
+{
+    TDM1 data(vx::Connection::openSqlite(path, &data::vendrixSchema(), false));
+    vx::ui::FakeDialogs dialogs;
+    TFVentas window;
+    uGlobales::setArticleListChanged(uGlobales::ArticleList::Ventas, true);
+    if (!window.prepareOpening())
+        throw std::runtime_error("the sales window did not open");
+    window.show();
+    waitExposed(window);
+    window.repaint();
+    QTextStream(stdout) << "memory " << statusMegabytes("VmRSS") << ' ' << statusMegabytes("VmHWM") << Qt::endl;
+    window.hide();
+    window.finishClosing();
+}
+
+void measureMemory(Row &row, const QString &path)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("growth"), QStringLiteral("--memory-of=") + path});
+    if (!child.waitForFinished(600000) || child.exitCode() != 0)
+        throw std::runtime_error("the memory measure did not run: " + child.readAllStandardError().toStdString());
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        if (!line.startsWith("memory "))
+            continue;
+        const QList<QByteArray> figures = line.split(' ');
+        row.residentMb = figures.value(1).toDouble();
+        row.peakMb = figures.value(2).toDouble();
+    }
 }
 
 void runGrowth(bench::Context &context)
 {
+    for (const QString &arg : std::as_const(context.args)) {
+        if (arg.startsWith(QLatin1String("--memory-of="))) {
+            printMemory(arg.section(QLatin1Char('='), 1));
+            return;
+        }
+    }
     std::vector<qint64> sizes{20000, 200000};
     if (context.option(QStringLiteral("million"), 0) != 0)
         sizes.push_back(1000000);
@@ -220,34 +294,30 @@ void runGrowth(bench::Context &context)
             measureArticleSearch(row, *data.ADOConnection1, seed);
             measureRecording(row, *data.ADOConnection1, seed);
         }
+        measureMemory(row, path);
         QFile::remove(path);
         rows.push_back(row);
         bench::note(QStringLiteral("%1 articles measured").arg(articles), QString());
     }
 
     QTextStream out(stdout);
-    out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7 %8")
-               .arg(QStringLiteral("articles"), 9)
-               .arg(QStringLiteral("open ms"), 9)
-               .arg(QStringLiteral("scan ms"), 9)
-               .arg(QStringLiteral("key mean"), 9)
-               .arg(QStringLiteral("key p90"), 9)
-               .arg(QStringLiteral("key p99"), 9)
-               .arg(QStringLiteral("sale ms"), 9)
-               .arg(QStringLiteral("RSS MB"), 8)
+    const QStringList titles{QStringLiteral("articles"), QStringLiteral("open ms"), QStringLiteral("scan ms"),
+                             QStringLiteral("key mean"), QStringLiteral("key p90"), QStringLiteral("key p99"),
+                             QStringLiteral("cpu mean"), QStringLiteral("cpu p99"), QStringLiteral("sale ms"),
+                             QStringLiteral("floor ms"), QStringLiteral("RSS MB"), QStringLiteral("peak MB")};
+    for (const QString &title : titles)
+        out << QStringLiteral(" %1").arg(title, 9);
+    out << Qt::endl;
+    for (const Row &r : rows) {
+        out << QStringLiteral(" %1").arg(r.articles, 9);
+        for (const double ms : {r.opening, r.scan, r.keyMean, r.key90, r.key99, r.cpuMean, r.cpu99, r.recording,
+                                r.recordingFloor})
+            out << QStringLiteral(" %1").arg(ms * 1000, 9, 'f', 2);
+        out << QStringLiteral(" %1 %2").arg(r.residentMb, 9, 'f', 1).arg(r.peakMb, 9, 'f', 1) << Qt::endl;
+    }
+    out << QStringLiteral("  (medians but the keys; cpu: the keys' processor time; floor: the sale's writes in plain SQL, "
+                          "alternated with it; RSS and peak: a fresh process with the shop and the sales window open)")
         << Qt::endl;
-    for (const Row &r : rows)
-        out << QStringLiteral("  %1 %2 %3 %4 %5 %6 %7 %8")
-                   .arg(r.articles, 9)
-                   .arg(r.opening * 1000, 9, 'f', 2)
-                   .arg(r.scan * 1000, 9, 'f', 2)
-                   .arg(r.keyMean * 1000, 9, 'f', 2)
-                   .arg(r.key90 * 1000, 9, 'f', 2)
-                   .arg(r.key99 * 1000, 9, 'f', 2)
-                   .arg(r.recording * 1000, 9, 'f', 2)
-                   .arg(r.residentMb, 8, 'f', 1)
-            << Qt::endl;
-    out << QStringLiteral("  (medians; RSS with the sales window open, whole process)") << Qt::endl;
 }
 
 const bench::Registrar registrar("growth", runGrowth);

@@ -108,7 +108,7 @@ void Table::openRows()
     QSqlQuery query = connection()->execute(sql, condition.params);
     while (query.next())
         m_keys.push_back(query.value(0).toLongLong());
-    m_lastFetched = -1;
+    m_pageFrom = m_pageTo = -1;
 }
 
 void Table::closeRows()
@@ -162,7 +162,7 @@ QList<QVariantList> Table::columnValues(const QStringList &fieldNames)
     return rows;
 }
 
-QList<int> Table::fieldsToRead() const
+QList<int> Table::fieldsToRead(bool complete) const
 {
     QList<int> all;
     QList<int> read;
@@ -172,17 +172,19 @@ QList<int> Table::fieldsToRead() const
             read << i;
     }
     // A walk reads few fields of many rows: fetching the others would cost most of its time.
-    if (m_pageSize >= partialPagesFrom && !read.isEmpty())
+    if (!complete && m_pageSize >= partialPagesFrom && !read.isEmpty())
         return read;
     return all;
 }
 
-void Table::loadPage(int position)
+void Table::loadPage(int position, bool complete)
 {
     const int count = int(m_keys.size());
-    // Walking on from the last page read doubles the page; a jump starts small again.
-    const bool forwardWalk = m_lastFetched >= 0 && position > m_lastFetched && position - m_lastFetched <= largestPageSize;
-    const bool backwardWalk = m_lastFetched >= 0 && position < m_lastFetched && m_lastFetched - position <= largestPageSize;
+    // Walking on from the last page read, just past either of its ends, doubles the page; a jump
+    // (a locate, a grid painting the rows around the record found) starts small again, so that
+    // it reads about the rows it shows and not hundreds around them.
+    const bool forwardWalk = m_pageTo >= 0 && position > m_pageTo && position - m_pageTo <= m_pageSize;
+    const bool backwardWalk = m_pageFrom >= 0 && position < m_pageFrom && m_pageFrom - position <= m_pageSize;
     m_pageSize = (forwardWalk || backwardWalk) ? std::min(m_pageSize * 2, largestPageSize) : firstPageSize;
     int from = position;
     int to = std::min(count - 1, position + m_pageSize - 1);
@@ -192,7 +194,8 @@ void Table::loadPage(int position)
     }
     if (m_rows.size() > cachedRowsLimit)
         m_rows.clear();
-    m_lastFetched = position;
+    m_pageFrom = from;
+    m_pageTo = to;
 
     std::vector<qint64> &wanted = m_wantedKeys;
     wanted.clear();
@@ -203,7 +206,7 @@ void Table::loadPage(int position)
     const int wantedCount = int(wanted.size());
     if (wantedCount == 0)
         return;
-    const QList<int> fields = fieldsToRead();
+    const QList<int> fields = fieldsToRead(complete);
     QStringList names{m_keyColumn};
     for (const int f : fields)
         names << selectedColumn(f);
@@ -275,8 +278,10 @@ Table::CachedRow Table::rowFrom(const QSqlQuery &query, const QList<int> &fields
 
 void Table::storeRows(QSqlQuery &query, const QList<int> &fields)
 {
-    while (query.next())
+    while (query.next()) {
         m_rows.insert_or_assign(query.value(0).toLongLong(), rowFrom(query, fields));
+        ++m_rowsFetched;
+    }
 }
 
 bool Table::fetchRow(int position, QVariantList &values, bool complete)
@@ -288,7 +293,7 @@ bool Table::fetchRow(int position, QVariantList &values, bool complete)
     const qint64 key = m_keys[size_t(position)];
     auto it = m_rows.find(key);
     if (it == m_rows.end()) {
-        loadPage(position);
+        loadPage(position, complete);
         it = m_rows.find(key);
     }
     if (it != m_rows.end() && complete && it->second.partial) {
@@ -387,7 +392,8 @@ int Table::locateRow(const QStringList &fields, const QVariantList &values, Loca
     const int position = positionOf(key);
     if (position >= 0) {
         m_rows.insert_or_assign(key, std::move(row));
-        m_lastFetched = position;
+        m_pageFrom = m_pageTo = position;
+        m_pageSize = firstPageSize;
         return position;
     }
     // The first match was added after this cursor opened; look for the first one it holds.

@@ -29,6 +29,9 @@ public:
 
     QList<QVariantList> columnValues(const QStringList &fieldNames) override;
 
+    // How many rows navigation and painting have read from the database so far.
+    qint64 rowsFetched() const { return m_rowsFetched; }
+
 protected:
     QList<ColumnDef> describeColumns() override;
     void openRows() override;
@@ -44,7 +47,8 @@ protected:
     void refreshRow(int position) override;
 
 private:
-    void loadPage(int position);
+    // Reads the page around a row; a reader that wants complete rows gets every field.
+    void loadPage(int position, bool complete);
     QString whereClause(const SqlCondition &condition) const;
     // A field as the select list names it (see SqlDialect::selectColumn).
     QString selectedColumn(int index) const;
@@ -52,7 +56,7 @@ private:
     void dropKey(int position);
     void loadRow(qint64 key);
     void storeRows(QSqlQuery &query, const QList<int> &fields);
-    QList<int> fieldsToRead() const;
+    QList<int> fieldsToRead(bool complete) const;
 
     QString m_tableName;
     QString m_keyColumn;
@@ -75,7 +79,10 @@ private:
     // Takes the row's values.
     void expandRow(CachedRow &row, QVariantList &values) const;
     quint64 m_rowsVersion = 0;
-    int m_lastFetched = -1;
+    // The positions the last page (or locate) read; -1 before any.
+    int m_pageFrom = -1;
+    int m_pageTo = -1;
+    qint64 m_rowsFetched = 0;
     int m_pageSize = 16;
 };
 

@@ -84,6 +84,7 @@ void PickList::readPageKeepingText(const QString &prefix)
     const bool hadSelection = edit->hasSelectedText();
     const int selectionStart = edit->selectionStart();
     const int selectionLength = int(edit->selectedText().size());
+    m_pageBehind = false;
     try {
         m_prefixModel->setPrefix(prefix);
     } catch (const std::exception &failure) {
@@ -104,6 +105,11 @@ void PickList::textTyped(const QString &text)
     if (!m_prefixModel)
         return;
     m_typed = text;
+    if (!m_autoComplete) {
+        // Nothing shows the page while the operator types; it is read when something looks at it.
+        m_pageBehind = true;
+        return;
+    }
     readPageKeepingText(text);
     // Inline completion as the operator types forward: the first text that begins with what was
     // typed, the completed part selected so that the next key replaces it.
@@ -119,11 +125,28 @@ void PickList::textTyped(const QString &text)
     edit->setSelection(int(text.size()), int(first.size() - text.size()));
 }
 
+void PickList::readPageIfTyped()
+{
+    if (m_prefixModel && m_pageBehind)
+        readPageKeepingText(m_typed);
+}
+
 bool PickList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress)
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
         m_lastKey = static_cast<QKeyEvent *>(event)->key();
+        // Keys that step through the items step through those of the typed text.
+        if (m_lastKey == Qt::Key_Up || m_lastKey == Qt::Key_Down || m_lastKey == Qt::Key_PageUp
+            || m_lastKey == Qt::Key_PageDown)
+            readPageIfTyped();
+    }
     return QComboBox::eventFilter(watched, event);
+}
+
+void PickList::wheelEvent(QWheelEvent *event)
+{
+    readPageIfTyped();
+    QComboBox::wheelEvent(event);
 }
 
 void PickList::showPopup()
@@ -165,8 +188,9 @@ void PickList::setItems(QStringList list)
     setEditText(typed);
 }
 
-QStringList PickList::items() const
+QStringList PickList::items()
 {
+    readPageIfTyped();
     return m_prefixModel ? m_prefixModel->texts() : m_model->stringList();
 }
 

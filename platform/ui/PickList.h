@@ -21,10 +21,12 @@ namespace vx::ui {
 // An editable drop-down list. It holds its items in one of two ways:
 // - given items (setItems): a list model filled at once, kept sorted without regard to case when
 //   the list is sorted, and completed as the operator types by a binary search over that order;
-// - asked of the database (askDatabase), for lists as long as a shop's catalogue: every change of
-//   the typed text reads the first page of the column's texts that begin with it, and opening the
-//   drop-down reads it again (from the first text when the box holds one the program put there),
-//   so the list is as current as the database and as cheap as a page.
+// - asked of the database (askDatabase), for lists as long as a shop's catalogue: the first page of
+//   the column's texts that begin with the typed text is read at every key when the list completes
+//   inline, and otherwise only when the operator or the program looks at the items (a key that
+//   moves through them, the drop-down, items()), so that a scanned code costs no query per digit.
+//   Opening the drop-down reads it again (from the first text when the box holds one the program
+//   put there), so the list is as current as the database and as cheap as a page.
 class VXPLATFORM_EXPORT PickList : public QComboBox {
     Q_OBJECT
 public:
@@ -39,8 +41,9 @@ public:
 
     // Replaces the items of a given list (sorted when the list is sorted); the typed text stays.
     void setItems(QStringList items);
-    // The items the list holds now (for an asked list, the page for the typed text).
-    QStringList items() const;
+    // The items the list holds now (for an asked list, the page for the typed text, read now if
+    // it was not yet).
+    QStringList items();
     // Adds one item to a given list, at its place in the order when the list is sorted.
     void addText(const QString &text);
     // Removes every item (an asked list reads its page again when the text changes); the typed
@@ -61,17 +64,21 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void sortItems(QStringList &list) const;
     // An asked list: the page for the text just typed, and the inline completion.
     void textTyped(const QString &text);
     void readPageKeepingText(const QString &prefix);
+    // Reads the page for the typed text if a key changed it since the last read.
+    void readPageIfTyped();
 
     QStringListModel *m_model;
     PrefixListModel *m_prefixModel = nullptr;
     int m_lastKey = 0;
     QString m_typed;  // the text as the operator last typed it
+    bool m_pageBehind = false;  // typed since the page was read
     QCompleter *m_completer;
     bool m_sorted = true;
     bool m_autoComplete = true;

@@ -13,7 +13,10 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
+
+#include <set>
 
 using namespace vx;
 using namespace vx::ui;
@@ -30,6 +33,21 @@ GridColumn gridColumn(const char *field, const char *title = "", int width = 0)
     c.width = width;
     return c;
 }
+
+// Notes the rows a grid paints and hands the painting to the grid's own delegate.
+class PaintedRows : public QStyledItemDelegate {
+public:
+    explicit PaintedRows(QAbstractItemDelegate *own) : m_own(own) {}
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        rows.insert(index.row());
+        m_own->paint(painter, option, index);
+    }
+    mutable std::set<int> rows;
+
+private:
+    QAbstractItemDelegate *m_own;
+};
 
 }  // namespace
 
@@ -433,6 +451,60 @@ private slots:
         QCOMPARE(grid.rowAt(0), 0);
         qInfo("grid over %d rows: open %lld ms, shown %lld ms, scrolled to the end %lld ms, %lld rows read",
               articles, opened, shown - opened, scrolled - shown, grid.datasetModel()->rowsRead());
+    }
+
+    // A key in a search moves the record; the grid paints only the rows that changed or came into
+    // view, and reads from the database about the rows it shows, however many keys came before.
+    void aMoveRepaintsAndReadsOnlyWhatItShows()
+    {
+        uitest::addManyItems(*m_db, 20000);
+        Table items(m_db.get(), QStringLiteral("ITEMS"));
+        items.setIndexFieldNames(QStringLiteral("NAME"));
+        DataSource source(&items);
+        DBGrid grid;
+        grid.setDataSource(&source);
+        grid.setColumns({gridColumn("CODE"), gridColumn("NAME"), gridColumn("QTY"), gridColumn("PRICE")});
+        PaintedRows painted(grid.itemDelegate());
+        grid.setItemDelegate(&painted);
+        items.open();
+        show(grid);
+        grid.setFocus();
+        const int visibleRows = grid.viewport()->height() / grid.rowHeight(0) + 1;
+        const auto settle = [&] {
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        };
+        settle();
+
+        painted.rows.clear();
+        QTest::keyClick(&grid, Qt::Key_Down);
+        settle();
+        QCOMPARE(painted.rows, (std::set<int>{0, 1}));
+
+        for (const char *typed : {"ARTICULO 1", "ARTICULO 5", "ARTICULO 55", "ARTICULO 9", "ARTICULO 1234",
+                                     "ARTICULO 19", "ARTICULO 3", "ARTICULO 77"}) {
+            painted.rows.clear();
+            const qint64 before = items.rowsFetched();
+            QVERIFY(items.locate(QStringLiteral("NAME"), QString::fromLatin1(typed), LocateOption::PartialKey));
+            settle();
+            QVERIFY(items.fieldByName(QStringLiteral("NAME"))->asString().startsWith(QLatin1String(typed)));
+            QCOMPARE(grid.currentIndex().row(), items.recNo() - 1);
+            const int top = grid.rowAt(0);
+            const int bottom = grid.rowAt(grid.viewport()->height() - 1);
+            QVERIFY(!painted.rows.empty());
+            QVERIFY2(*painted.rows.begin() >= top && *painted.rows.rbegin() <= bottom,
+                     qPrintable(QStringLiteral("%1: painted rows %2..%3, shown %4..%5")
+                                    .arg(typed)
+                                    .arg(*painted.rows.begin())
+                                    .arg(*painted.rows.rbegin())
+                                    .arg(top)
+                                    .arg(bottom)));
+            QVERIFY2(items.rowsFetched() - before <= 2 * visibleRows,
+                     qPrintable(QStringLiteral("%1: %2 rows read for %3 shown")
+                                    .arg(typed)
+                                    .arg(items.rowsFetched() - before)
+                                    .arg(visibleRows)));
+        }
     }
 };
 

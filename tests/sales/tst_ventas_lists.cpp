@@ -142,6 +142,11 @@ private slots:
     void anotherWorkstationsArticleIsThereAtTheNextKey()
     {
         const QString code = QStringLiteral("0000000000005");
+        // The lists already answered the first keys when the other workstation writes.
+        QTest::keyClicks(w->CBCod->lineEdit(), QStringLiteral("00000000000"));
+        QVERIFY(!w->CBCod->items().contains(code));
+        QTest::keyClicks(w->CBDes, QStringLiteral("BU"));
+        QVERIFY(w->CBDes->items().isEmpty());
         std::unique_ptr<vx::Connection> other = shop->db().openAnother();
         QSqlQuery insert(other->database());
         insert.prepare(QStringLiteral("INSERT INTO STOCK (ARTCMCT, ARTDES, ARTCOD, ARTEX1, ARTVEN1, ARTVEN2, ARTVEN3, "
@@ -149,9 +154,9 @@ private slots:
         insert.addBindValue(code);
         QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
 
-        QTest::keyClicks(w->CBCod->lineEdit(), QStringLiteral("000000000000"));
+        QTest::keyClick(w->CBCod->lineEdit(), '0');
         QVERIFY(w->CBCod->items().contains(code));
-        QTest::keyClicks(w->CBDes, QStringLiteral("BUZ"));
+        QTest::keyClick(w->CBDes, 'Z');
         QCOMPARE(w->CBDes->items(), QStringList{QStringLiteral("BUZO NUEVO")});
 
         // Scanned: found and added, without reopening the window.
@@ -213,6 +218,15 @@ private slots:
         QCOMPARE(w->CBCod->currentText(), columns[0].at(i));
         QCOMPARE(w->EdPre->text(), QStringLiteral("%1,00").arg(101 + i));
         QCOMPARE(lines(), 1);
+
+        // Origin code: Down in the closed box takes the first code that begins with what was typed,
+        // and its article becomes a line.
+        w->CBCodP->setFocus();
+        QTest::keyClicks(w->CBCodP->lineEdit(), QStringLiteral("ab-1"));
+        QTest::keyClick(w->CBCodP->lineEdit(), Qt::Key_Down);
+        QCOMPARE(lines(), 2);
+        QCOMPARE(shop->db().scalar(QStringLiteral("SELECT TM1CHR1 FROM TMP1 WHERE TM1CHR1 = ?"), {ownCode(2)}).toString(),
+                 ownCode(2));
     }
 };
 
