@@ -1,0 +1,267 @@
+#include "backup/Backup.h"
+
+#include "backup/CopyFiles.h"
+#include "backup/PgTools.h"
+#include "data/Schema.h"
+#include "platform/core/Paths.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDriver>
+#include <QSqlQuery>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace backup {
+
+namespace {
+
+QString shown(const QString &path)
+{
+    return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
+}
+
+QString systemCause(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("El disco está lleno.");
+    case EROFS:
+        return QStringLiteral("La carpeta está en un disco de sólo lectura.");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("No hay permiso para escribir en la carpeta.");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
+    }
+}
+
+vx::DbError copyFailed(const QString &folder, const QString &cause)
+{
+    return vx::DbError(QStringLiteral("No se pudo hacer la copia de seguridad en %1: %2 La tienda no cambió y no quedó "
+                                      "ninguna copia a medias.")
+                           .arg(shown(folder), cause.trimmed()));
+}
+
+// Writes what the system still holds of the file to the disk, so that a copy reported made
+// survives a power cut.
+void syncToDisk(const QString &path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    if (fd < 0)
+        throw vx::DbError(systemCause(errno));
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (synced != 0)
+        throw vx::DbError(systemCause(error));
+}
+
+// The temporary file the copy is written to, made empty first so that a folder that cannot be
+// written to is told as such before anything is read.
+class PartialFile {
+public:
+    PartialFile(const QString &folder, const QString &finalName) : m_path(QDir(folder).filePath(finalName + QStringLiteral(".parcial")))
+    {
+        const int fd = ::open(QFile::encodeName(m_path).constData(), O_CREAT | O_EXCL | O_WRONLY, 0644);
+        if (fd < 0)
+            throw vx::DbError(systemCause(errno));
+        ::close(fd);
+    }
+    ~PartialFile()
+    {
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
+            QFile::remove(m_path + suffix);
+    }
+    PartialFile(const PartialFile &) = delete;
+    PartialFile &operator=(const PartialFile &) = delete;
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+sqlite3 *sqliteHandle(vx::Connection &connection)
+{
+    const QVariant handle = connection.database().driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3 *const *>(handle.data());
+    return nullptr;
+}
+
+// Tells how far the copy has come, from the size of the file written so far, at most twice a
+// second.
+struct CopyWatch {
+    QString path;
+    qint64 expected = 0;
+    const Progress *progress = nullptr;
+    QElapsedTimer sinceLast;
+
+    static int tick(void *self)
+    {
+        auto *watch = static_cast<CopyWatch *>(self);
+        if (watch->sinceLast.elapsed() >= 500) {
+            watch->sinceLast.restart();
+            const qint64 written = QFileInfo(watch->path).size();
+            const int percent = watch->expected > 0 ? int(std::min<qint64>(99, written * 100 / watch->expected)) : 0;
+            (*watch->progress)(QStringLiteral("Copiando la base de datos... %1 %").arg(percent));
+        }
+        return 0;
+    }
+};
+
+void copySqlite(vx::Connection &shop, const QString &partial, const Progress &progress)
+{
+    // A connection of its own: the long read and its progress stay apart from the caller's work.
+    const auto reader = shop.openAnother();
+    const qint64 pageSize = reader->scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+    const qint64 pages = reader->scalar(QStringLiteral("PRAGMA page_count")).toLongLong()
+                         - reader->scalar(QStringLiteral("PRAGMA freelist_count")).toLongLong();
+    CopyWatch watch{partial, pages * pageSize, &progress, {}};
+    watch.sinceLast.start();
+    sqlite3 *raw = sqliteHandle(*reader);
+    if (raw)
+        sqlite3_progress_handler(raw, 100000, &CopyWatch::tick, &watch);
+    progress(QStringLiteral("Copiando la base de datos..."));
+    QString quoted = partial;
+    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
+    try {
+        // One read transaction: the copy is the shop as it stood at one moment, each sale whole or
+        // absent, while the other workstations go on writing to the journal.
+        reader->execute(QStringLiteral("VACUUM INTO '%1'").arg(quoted));
+    } catch (...) {
+        if (raw)
+            sqlite3_progress_handler(raw, 0, nullptr, nullptr);
+        throw;
+    }
+    if (raw)
+        sqlite3_progress_handler(raw, 0, nullptr, nullptr);
+    syncToDisk(partial, false);
+
+    progress(QStringLiteral("Verificando la copia..."));
+    const auto copy = vx::Connection::openSqlite(partial, &data::vendrixSchema(), false, vx::Connection::Expect::Shop);
+    QSqlQuery check = copy->execute(QStringLiteral("PRAGMA integrity_check"));
+    QStringList problems;
+    while (check.next()) {
+        if (check.value(0).toString() != QLatin1String("ok"))
+            problems << check.value(0).toString();
+    }
+    if (!problems.isEmpty())
+        throw vx::DbError(QStringLiteral("la copia no pasó la verificación de integridad (%1).")
+                              .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+}
+
+void copyPostgres(vx::Connection &shop, const QString &partial, const Progress &progress)
+{
+    const int major = shop.scalar(QStringLiteral("SHOW server_version_num")).toInt() / 10000;
+    const QSqlDatabase server = shop.database();
+    const QString dump = pgtools::find(QStringLiteral("pg_dump"), major);
+    progress(QStringLiteral("Copiando la base de datos..."));
+    const auto tableLine = [&progress](const QString &line) {
+        static const QLatin1String marker("dumping contents of table \"public.");
+        const qsizetype at = line.indexOf(marker);
+        if (at >= 0)
+            progress(QStringLiteral("Copiando %1...").arg(line.mid(at + marker.size()).chopped(1).toUpper()));
+    };
+    // One snapshot of the whole database, taken by the server's own dump, in its compressed
+    // custom format that restores table by table.
+    const pgtools::Outcome dumped = pgtools::run(dump,
+                                                 {QStringLiteral("--format=custom"), QStringLiteral("--verbose"),
+                                                  QStringLiteral("--file=%1").arg(partial),
+                                                  QStringLiteral("--dbname=%1").arg(server.databaseName())},
+                                                 server, tableLine);
+    if (dumped.exitCode != 0)
+        throw vx::DbError(pgtools::failureText(dumped));
+    syncToDisk(partial, false);
+
+    progress(QStringLiteral("Verificando la copia..."));
+    const QString restore = pgtools::find(QStringLiteral("pg_restore"), major);
+    QProcess list;
+    list.start(restore, {QStringLiteral("--list"), partial});
+    const bool listed = list.waitForFinished(300000) && list.exitStatus() == QProcess::NormalExit && list.exitCode() == 0;
+    const QString contents = QString::fromLocal8Bit(list.readAllStandardOutput());
+    if (!listed || !contents.contains(QStringLiteral(" TABLE DATA public %1 ").arg(vx::Schema::versionTable().toLower())))
+        throw vx::DbError(QStringLiteral("la copia no se pudo leer de vuelta (%1).")
+                              .arg(QString::fromLocal8Bit(list.readAllStandardError()).trimmed()));
+}
+
+QString copyExtension(const vx::Connection &shop)
+{
+    return shop.dialect().engine() == vx::SqlDialect::Engine::SQLite ? QStringLiteral("db") : QStringLiteral("dump");
+}
+
+}  // namespace
+
+QString defaultFolder()
+{
+    return vx::paths::userFolder() + QStringLiteral("Copias");
+}
+
+QString sizeText(qint64 bytes)
+{
+    const auto oneDecimal = [](double value) { return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')); };
+    if (bytes < 1024)
+        return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes < 1024 * 1024)
+        return oneDecimal(double(bytes) / 1024) + QStringLiteral(" KB");
+    if (bytes < qint64(1024) * 1024 * 1024)
+        return oneDecimal(double(bytes) / (1024 * 1024)) + QStringLiteral(" MB");
+    return oneDecimal(double(bytes) / (1024 * 1024 * 1024)) + QStringLiteral(" GB");
+}
+
+CopyMade makeCopy(vx::Connection &shop, const QString &folder, const Progress &progress, const QDateTime &when)
+{
+    const Progress say = progress ? progress : Progress([](const QString &) {});
+    if (!QDir().mkpath(folder))
+        throw copyFailed(folder, QStringLiteral("no se pudo crear la carpeta."));
+    const QDir dir(folder);
+    const QString extension = copyExtension(shop);
+    int attempt = 1;
+    while (QFileInfo::exists(dir.filePath(copyFileName(when, extension, attempt)))
+           || QFileInfo::exists(dir.filePath(copyFileName(when, extension, attempt) + QStringLiteral(".parcial"))))
+        ++attempt;
+    const QString finalPath = dir.filePath(copyFileName(when, extension, attempt));
+    try {
+        const PartialFile partial(folder, QFileInfo(finalPath).fileName());
+        if (shop.dialect().engine() == vx::SqlDialect::Engine::SQLite)
+            copySqlite(shop, partial.path(), say);
+        else
+            copyPostgres(shop, partial.path(), say);
+        if (!QFile::rename(partial.path(), finalPath))
+            throw vx::DbError(QStringLiteral("no se pudo dar su nombre a la copia."));
+        syncToDisk(folder, true);
+    } catch (const vx::DbError &failure) {
+        throw copyFailed(folder, failure.cause().isEmpty() ? failure.message() : failure.cause());
+    }
+    return {finalPath, QFileInfo(finalPath).size()};
+}
+
+CopyMade automaticCopy(vx::Connection &shop, const Progress &progress, const QDateTime &when)
+{
+    const CopyMade made = makeCopy(shop, defaultFolder(), progress, when);
+    pruneCopies(defaultFolder());
+    return made;
+}
+
+std::optional<CopyMade> copyOfTheDay(vx::Connection &shop, const Progress &progress, const QDateTime &when)
+{
+    const QStringList names = QDir(defaultFolder()).entryList(QDir::Files);
+    for (const QString &name : names) {
+        if (const auto made = copyTime(name); made && made->date() == when.date())
+            return std::nullopt;
+    }
+    return automaticCopy(shop, progress, when);
+}
+
+}  // namespace backup
