@@ -3,6 +3,7 @@
 // they are built; until then their commands do nothing.
 #include "shell/Ficha1.h"
 
+#include "backup/CopyCommands.h"
 #include "catalogue/ABMArt.h"
 #include "catalogue/ABMColores.h"
 #include "catalogue/ABMEmp.h"
@@ -170,6 +171,13 @@ void TFF1::FilasColumnas1Click()
     if (!FFilCol)
         FFilCol = new TFFilCol(this);
     openFilCol(*FFilCol);
+}
+
+// Backup copy of the shop into the user folder's "Copias"; the menu offers it to level 9 only.
+void TFF1::CopiadeSeguridad1Click()
+{
+    if (uGlobales::session().accessLevel == 9)
+        backup::copyFromMenu(this, *DM1->ADOConnection1);
 }
 
 void TFF1::Operadores1Click()

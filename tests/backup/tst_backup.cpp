@@ -1,14 +1,22 @@
 #include "../common/SaleShop.h"
 #include "../common/ShopDatabase.h"
 #include "../common/TempRoot.h"
+#include "../shell/ShellFixture.h"
+
+#include "app/Aguarde.h"
 
 #include "backup/Backup.h"
 #include "backup/CopyFiles.h"
 #include "platform/core/Paths.h"
 #include "platform/db/DataLink.h"
+#include "platform/ui/FakeDialogs.h"
+#include "shell/Ficha1.h"
+#include "shell/Password.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -167,6 +175,47 @@ private slots:
         QCOMPARE(shop->count(QStringLiteral("STOCK"), QStringLiteral("ARTDES = 'SIN CAMBIOS'")), 4);
     }
 
+    // The administrator chooses "UTILIDADES" / "Copia de Seguridad" with the mouse: the wait window
+    // is up meanwhile, and a message tells the copy's name, size and folder, or why there is none.
+    void menuCommandCopiesAndTells()
+    {
+        ShellShop shop;
+        vx::ui::FakeDialogs dialogs;
+        TFAguarde wait;
+        TFF1 main;
+        auto *login = new TFIngreso;
+        login->show();
+        QTest::keyClicks(login->Password, QStringLiteral("admin"));
+        QTest::keyClick(login->Password, Qt::Key_Return);
+        QVERIFY(main.isVisible());
+        const auto choose = [&] {
+            QTest::mouseClick(main.MainMenu1, Qt::LeftButton, {},
+                              main.MainMenu1->actionGeometry(main.UTILIDADES1->menuAction()).center());
+            QTRY_VERIFY(main.UTILIDADES1->isVisible());
+            QTest::mouseClick(main.UTILIDADES1, Qt::LeftButton, {},
+                              main.UTILIDADES1->actionGeometry(main.CopiadeSeguridad1).center());
+        };
+        choose();
+        QTRY_COMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].kind, QStringLiteral("information"));
+        QCOMPARE(dialogs.shown[0].caption, QStringLiteral("Copia de Seguridad"));
+        const QStringList copies = QDir(backup::defaultFolder()).entryList(QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        const QString size = backup::sizeText(QFileInfo(QDir(backup::defaultFolder()).filePath(copies[0])).size());
+        QCOMPARE(dialogs.shown[0].text, QStringLiteral("Copia de seguridad terminada.\n\nArchivo: %1\nTamaño: %2\nCarpeta: %3")
+                                            .arg(copies[0], size, QDir::toNativeSeparators(backup::defaultFolder())));
+        QVERIFY(!wait.isVisible());
+
+        QVERIFY(QDir(backup::defaultFolder()).removeRecursively());
+        QFile blocker(backup::defaultFolder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        choose();
+        QTRY_COMPARE(dialogs.shown.size(), 2);
+        QCOMPARE(dialogs.shown[1].kind, QStringLiteral("error"));
+        QVERIFY2(dialogs.shown[1].text.contains(QStringLiteral("no se pudo crear la carpeta")), qPrintable(dialogs.shown[1].text));
+        QVERIFY(!wait.isVisible());
+    }
+
     // Ninety days of a copy at each start and one after each closing: the copies of the last 30
     // days stay (all of today's), and of the months before, the last copy of each.
     void keepsThirtyDaysAndOneCopyAMonth()
@@ -319,5 +368,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBackup)
+QTEST_MAIN(TestBackup)
 #include "tst_backup.moc"
