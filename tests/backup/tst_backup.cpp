@@ -293,6 +293,38 @@ private slots:
         QCOMPARE(shop->count(QStringLiteral("MOVIM")), 205);
     }
 
+    // The README's restore on a new computer, its lines after the build run as written.
+    void readmeRestoreOnANewComputer()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("the README restores an SQLite copy");
+        QFile readme(QStringLiteral(README_FILE));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(readme.readAll());
+        const qsizetype start = text.indexOf(QStringLiteral("```sh\n"), text.indexOf(QStringLiteral("<!-- restore-on-a-new-computer"))) + 6;
+        const QStringList lines = text.mid(start, text.indexOf(QStringLiteral("```"), start) - start)
+                                      .split(QLatin1Char('\n'))
+                                      .filter(QRegularExpression(QStringLiteral("^build/bin/vendrix ")));
+        QCOMPARE(lines.size(), 2);
+
+        TempRoot old;
+        const auto shop = sellingShop(10);
+        sales::recordSale(shop->db(), saleshop::sale({saleshop::articleCodes().first()}));
+        const Run backup = vendrix({QStringLiteral("backup"), old.file(QStringLiteral("usb"))});
+        QVERIFY2(backup.exitCode == 0, qPrintable(backup.err));
+        const TempRoot fresh;
+        QString script = lines.join(QLatin1Char('\n'));
+        script.replace(QStringLiteral("/media/usb/Vendrix 2026-12-08 201500.db"), madeCopy(backup))
+            .replace(QStringLiteral("build/bin/vendrix"), QStringLiteral(VENDRIX_EXECUTABLE));
+        const Run shell = run(QStringLiteral("bash"), {QStringLiteral("-euo"), QStringLiteral("pipefail"), QStringLiteral("-c"), script});
+        QVERIFY2(shell.exitCode == 0, qPrintable(shell.out + shell.err));
+        QVERIFY(shell.out.endsWith(QStringLiteral("Resultado: sin fallas.\n")));
+        auto restored = vx::Connection::open(vx::DataLink::read(vx::paths::dataLinkFile()), &data::vendrixSchema(),
+                                             vx::Connection::Expect::Shop);
+        QCOMPARE(restored->scalar(QStringLiteral("SELECT COUNT(*) FROM CLICOM")).toInt(), 1);
+        QVERIFY(restored->description().contains(fresh.path()));
+    }
+
     // Each kind of damage planted in a sound shop is found and named, and the exit code says so.
     void checkFindsEachPlantedFault_data()
     {
