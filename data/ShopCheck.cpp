@@ -71,7 +71,10 @@ struct Sale {
 
 class ShopChecker {
 public:
-    explicit ShopChecker(vx::Connection &db) : m_db(db) {}
+    ShopChecker(vx::Connection &db, const std::function<void(const ShopCheckItem &)> &onItem)
+        : m_db(db), m_onItem(onItem)
+    {
+    }
 
     ShopCheckReport run()
     {
@@ -91,7 +94,7 @@ public:
     }
 
 private:
-    static void rule(ShopCheckReport &report, const QString &title, const std::function<void(ShopCheckItem &)> &check)
+    void rule(ShopCheckReport &report, const QString &title, const std::function<void(ShopCheckItem &)> &check)
     {
         ShopCheckItem item;
         item.title = title;
@@ -103,6 +106,8 @@ private:
             item.summary.clear();
         }
         report.items << item;
+        if (m_onItem)
+            m_onItem(item);
     }
 
     QDate day(const QVariant &value) const
@@ -268,6 +273,7 @@ private:
     }
 
     vx::Connection &m_db;
+    const std::function<void(const ShopCheckItem &)> &m_onItem;
     QList<Sale> m_sales;
     bool m_salesRead = false;
 };
@@ -283,31 +289,44 @@ bool ShopCheckReport::sound() const
     return true;
 }
 
-QString ShopCheckReport::text() const
+QString ShopCheckReport::titleText(const QString &database)
 {
-    QString out = QStringLiteral("Verificación de la base de datos %1\n").arg(database);
-    qint64 faults = 0;
-    for (const ShopCheckItem &item : items) {
-        faults += item.faultCount;
-        if (item.faultCount == 0) {
-            out += QStringLiteral("  correcto  %1: %2\n").arg(item.title, item.summary);
-            continue;
-        }
-        out += QStringLiteral("  FALLA     %1: %2\n")
-                   .arg(item.title, plural(item.faultCount, QStringLiteral("falla"), QStringLiteral("fallas")));
-        for (const QString &fault : item.faults)
-            out += QStringLiteral("              %1\n").arg(fault);
-        if (item.faultCount > item.faults.size())
-            out += QStringLiteral("              ... y %1 más\n").arg(item.faultCount - item.faults.size());
-    }
-    out += faults == 0 ? QStringLiteral("Resultado: sin fallas.\n")
-                       : QStringLiteral("Resultado: %1.\n").arg(plural(faults, QStringLiteral("falla"), QStringLiteral("fallas")));
+    return QStringLiteral("Verificación de la base de datos %1\n").arg(database);
+}
+
+QString ShopCheckReport::itemText(const ShopCheckItem &item)
+{
+    if (item.faultCount == 0)
+        return QStringLiteral("  correcto  %1: %2\n").arg(item.title, item.summary);
+    QString out = QStringLiteral("  FALLA     %1: %2\n")
+                      .arg(item.title, plural(item.faultCount, QStringLiteral("falla"), QStringLiteral("fallas")));
+    for (const QString &fault : item.faults)
+        out += QStringLiteral("              %1\n").arg(fault);
+    if (item.faultCount > item.faults.size())
+        out += QStringLiteral("              ... y %1 más\n").arg(item.faultCount - item.faults.size());
     return out;
 }
 
-ShopCheckReport verifyShop(vx::Connection &db)
+QString ShopCheckReport::resultText() const
 {
-    return ShopChecker(db).run();
+    qint64 faults = 0;
+    for (const ShopCheckItem &item : items)
+        faults += item.faultCount;
+    return faults == 0 ? QStringLiteral("Resultado: sin fallas.\n")
+                       : QStringLiteral("Resultado: %1.\n").arg(plural(faults, QStringLiteral("falla"), QStringLiteral("fallas")));
+}
+
+QString ShopCheckReport::text() const
+{
+    QString out = titleText(database);
+    for (const ShopCheckItem &item : items)
+        out += itemText(item);
+    return out + resultText();
+}
+
+ShopCheckReport verifyShop(vx::Connection &db, const std::function<void(const ShopCheckItem &)> &onItem)
+{
+    return ShopChecker(db, onItem).run();
 }
 
 }  // namespace data

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace vx {
 class Connection;
 }
@@ -23,9 +25,12 @@ struct ShopCheckReport {
     QList<ShopCheckItem> items;
 
     bool sound() const;
-    // The report as printed by "vendrix check": one line per rule, the faults found under it and
-    // a last line with the result.
+    // The report as printed by "vendrix check": a title, one line per rule with the faults found
+    // under it, and a last line with the result.
     QString text() const;
+    static QString titleText(const QString &database);
+    static QString itemText(const ShopCheckItem &item);
+    QString resultText() const;
 };
 
 // Looks at the whole shop without changing it: the engine's own integrity check of the file, and
@@ -34,6 +39,7 @@ struct ShopCheckReport {
 // movement journal, the card coupons and their sales). Runs inside one read snapshot, so that a
 // sale recorded meanwhile by another workstation is seen whole or not at all. A rule that cannot
 // be read (a damaged file) is reported as a fault with the engine's reason, never skipped.
-ShopCheckReport verifyShop(vx::Connection &db);
+// `onItem` hears each rule as soon as it was looked at: on a big shop the whole takes a while.
+ShopCheckReport verifyShop(vx::Connection &db, const std::function<void(const ShopCheckItem &)> &onItem = {});
 
 }  // namespace data

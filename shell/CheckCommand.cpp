@@ -40,10 +40,11 @@ int runCheckCommand(const QStringList &arguments)
         const std::unique_ptr<vx::Connection> db =
             shop ? vx::Connection::open(vx::DataLink::read(path), &data::vendrixSchema(), vx::Connection::Expect::Shop)
                              : backup::openCopy(path, work);
-        data::ShopCheckReport report = data::verifyShop(*db);
-        if (!shop)
-            report.database = QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
-        out << report.text() << Qt::flush;
+        const QString shown = shop ? db->description() : QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
+        out << data::ShopCheckReport::titleText(shown) << Qt::flush;
+        const data::ShopCheckReport report = data::verifyShop(
+            *db, [&out](const data::ShopCheckItem &item) { out << data::ShopCheckReport::itemText(item) << Qt::flush; });
+        out << report.resultText() << Qt::flush;
         return report.sound() ? 0 : 1;
     } catch (const vx::DbError &e) {
         err << e.message() << Qt::endl;

@@ -2,6 +2,7 @@
 #include "../common/TestDatabase.h"
 
 #include "data/DemoShop.h"
+#include "data/ShopCheck.h"
 #include "data/ShopSetup.h"
 #include "data/Schema.h"
 #include "demo/DemoHistory.h"
@@ -139,6 +140,9 @@ private slots:
         QCOMPARE(cash + cards, sold);
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CUPONES WHERE CUPCOM IS NULL OR CUPCOM = ''")).toInt(),
                  0);
+        // And by every rule "vendrix check" knows.
+        const data::ShopCheckReport check = data::verifyShop(*db);
+        QVERIFY2(check.sound(), qPrintable(check.text()));
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.
@@ -193,7 +197,9 @@ private slots:
             QCOMPARE(vendrix.exitCode(), 0);
             const QString usage = QString::fromUtf8(vendrix.readAllStandardOutput());
             for (const QString &command : {QStringLiteral("vendrix init"), QStringLiteral("vendrix copy-db"),
-                                           QStringLiteral("--provider postgresql"), QStringLiteral("--help")})
+                                           QStringLiteral("vendrix backup"), QStringLiteral("vendrix restore"),
+                                           QStringLiteral("vendrix check"), QStringLiteral("--provider postgresql"),
+                                           QStringLiteral("--help")})
                 QVERIFY2(usage.contains(command), qPrintable(usage));
         }
     }
