@@ -74,10 +74,11 @@ class TestBackup : public QObject {
         return line.left(line.lastIndexOf(QStringLiteral(" (")));
     }
 
-    // A new database with no tables on the engine under test, named by a data-link file.
+    // A new database on the engine under test with the shop's tables and no rows in them (as the
+    // README's restore on a new computer makes one with no tables), named by a data-link file.
     static QString emptyDatabaseLink(const QString &folder, const QString &name)
     {
-        TestDatabase empty = TestDatabase::fresh(nullptr, folder);
+        TestDatabase empty = TestDatabase::withSchema(&data::vendrixSchema(), folder);
         const QString link = QDir(folder).filePath(name + QStringLiteral(".udl"));
         vx::DataLink::write(link, empty.connectionString);
         return link;
