@@ -162,31 +162,67 @@ private:
 // Memory the integrity check of a copy may use for pages, in KB.
 constexpr int checkCacheKilobytes = 256 * 1024;
 
+// Calls `tick` now and then while a long statement runs on the connection, until it goes.
+class ProgressHook {
+public:
+    ProgressHook(vx::Connection &connection, int (*tick)(void *), void *context) : m_raw(sqliteHandle(connection))
+    {
+        if (m_raw)
+            sqlite3_progress_handler(m_raw, 100000, tick, context);
+    }
+    ~ProgressHook()
+    {
+        if (m_raw)
+            sqlite3_progress_handler(m_raw, 0, nullptr, nullptr);
+    }
+    ProgressHook(const ProgressHook &) = delete;
+    ProgressHook &operator=(const ProgressHook &) = delete;
+
+private:
+    sqlite3 *m_raw;
+};
+
+// Tells, twice a second, how long the check of the copy has been running: it has no end to
+// measure against.
+struct CheckWatch {
+    const Progress &progress;
+    QElapsedTimer running;
+    qint64 lastSaid = 0;
+
+    static int tick(void *self)
+    {
+        auto *watch = static_cast<CheckWatch *>(self);
+        const qint64 elapsed = watch->running.elapsed();
+        if (elapsed - watch->lastSaid >= 500) {
+            watch->lastSaid = elapsed;
+            watch->progress(QStringLiteral("Verificando la copia... %1 s").arg(elapsed / 1000));
+        }
+        return 0;
+    }
+};
+
 void copySqlite(vx::Connection &shop, const QString &partial, const Progress &progress)
 {
-    // A connection of its own: the long read and its progress stay apart from the caller's work.
-    const auto reader = shop.openAnother();
-    const qint64 pageSize = reader->scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
-    const qint64 pages = reader->scalar(QStringLiteral("PRAGMA page_count")).toLongLong()
-                         - reader->scalar(QStringLiteral("PRAGMA freelist_count")).toLongLong();
-    CopyWatch watch(partial, pages * pageSize, progress);
-    sqlite3 *raw = sqliteHandle(*reader);
-    if (raw)
-        sqlite3_progress_handler(raw, 100000, &CopyWatch::tick, &watch);
-    progress(QStringLiteral("Copiando la base de datos..."));
-    QString quoted = partial;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    try {
+    {
+        // A connection of its own: the long read and its progress stay apart from the caller's work.
+        const auto reader = shop.openAnother();
+        const qint64 pageSize = reader->scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+        const qint64 pages = reader->scalar(QStringLiteral("PRAGMA page_count")).toLongLong()
+                             - reader->scalar(QStringLiteral("PRAGMA freelist_count")).toLongLong();
+        CopyWatch watch(partial, pages * pageSize, progress);
+        const ProgressHook hook(*reader, &CopyWatch::tick, &watch);
+        progress(QStringLiteral("Copiando la base de datos..."));
+        QString quoted = partial;
+        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
         // One read transaction: the copy is the shop as it stood at one moment, each sale whole or
         // absent, while the other workstations go on writing to the journal.
         reader->execute(QStringLiteral("VACUUM INTO '%1'").arg(quoted));
-    } catch (...) {
-        if (raw)
-            sqlite3_progress_handler(raw, 0, nullptr, nullptr);
-        throw;
+        // While the copy read, the sales written meanwhile piled up in the journal; carrying them
+        // into the database here spares the next sale that work. A passive checkpoint never makes
+        // a writer wait.
+        if (!reader->readOnly())
+            reader->execute(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
     }
-    if (raw)
-        sqlite3_progress_handler(raw, 0, nullptr, nullptr);
     syncToDisk(partial, false);
 
     progress(QStringLiteral("Verificando la copia..."));
@@ -195,6 +231,9 @@ void copySqlite(vx::Connection &shop, const QString &partial, const Progress &pr
     // page cache it reads the same pages again and again.
     copy->execute(QStringLiteral("PRAGMA cache_size = -%1").arg(checkCacheKilobytes));
     copy->execute(QStringLiteral("PRAGMA mmap_size = %1").arg(qint64(checkCacheKilobytes) * 1024));
+    CheckWatch watch{progress, {}, 0};
+    watch.running.start();
+    const ProgressHook hook(*copy, &CheckWatch::tick, &watch);
     QSqlQuery check = copy->execute(QStringLiteral("PRAGMA integrity_check"));
     QStringList problems;
     while (check.next()) {

@@ -125,7 +125,7 @@ void runBackup(bench::Context &context)
         const QString folder = work.filePath(QStringLiteral("copias%1").arg(round));
         const double seconds = bench::timeSeconds([&] {
             copyBytes = backup::makeCopy(*shop, folder, [&](const QString &line) {
-                if (line.startsWith(QLatin1String("Verificando")))
+                if (line.startsWith(QLatin1String("Verificando")) && !sinceCheck.isValid())
                     sinceCheck.start();
             }).bytes;
         });
