@@ -109,6 +109,7 @@ public:
     QAction *Etiquetas1 = nullptr;
     QAction *EtiquetapGondolasconImagen1 = nullptr;
     QAction *FilasColumnas1 = nullptr;
+    QAction *CopiadeSeguridad1 = nullptr;
     QAction *GuiaparaelUsuario1 = nullptr;
 
     QAction *SALIR1 = nullptr;
@@ -171,6 +172,7 @@ public slots:
     void CodBarrasA41Click();
     void Etiquetas1Click();
     void FilasColumnas1Click();
+    void CopiadeSeguridad1Click();
     void GuiaparaelUsuario1Click();
     void SALIR1Click();
 

@@ -3,6 +3,7 @@
 // they are built; until then their commands do nothing.
 #include "shell/Ficha1.h"
 
+#include "backup/CopyCommands.h"
 #include "cash/AjCaja.h"
 #include "cash/Caja.h"
 #include "cash/CajaD.h"
@@ -159,7 +160,8 @@ void TFF1::CajadelDia1Click()
 // each closing recorded.
 void TFF1::CierredeCaja1Click()
 {
-    openCierreCaja(this);
+    // The period's rows are gone once the cash is closed: a copy keeps the shop as it stood.
+    openCierreCaja(this, [this](const cash::ClosedCash &) { backup::copyAfterClosing(this, *DM1->ADOConnection1); });
 }
 // Cash adjustments TFAjCaja (cash).
 void TFF1::AjustesdeCaja1Click()
@@ -216,6 +218,13 @@ void TFF1::FilasColumnas1Click()
     if (!FFilCol)
         FFilCol = new TFFilCol(this);
     openFilCol(*FFilCol);
+}
+
+// Backup copy of the shop into the user folder's "Copias"; the menu offers it to level 9 only.
+void TFF1::CopiadeSeguridad1Click()
+{
+    if (uGlobales::session().accessLevel == 9)
+        backup::copyFromMenu(this, *DM1->ADOConnection1);
 }
 
 void TFF1::Operadores1Click()

@@ -129,6 +129,7 @@ void TFF1::createMenu()
     EtiquetapGondolasconImagen1 =
         item(UTILIDADES1, "EtiquetapGondolasconImagen1", QStringLiteral("Etiqueta p/Gondolas con Imagen"), hidden);
     FilasColumnas1 = item(UTILIDADES1, "FilasColumnas1", QStringLiteral("Fil - Col / Datos en Ticket"));
+    CopiadeSeguridad1 = item(UTILIDADES1, "CopiadeSeguridad1", QStringLiteral("Copia de Seguridad"), hidden);
     GuiaparaelUsuario1 = item(UTILIDADES1, "GuiaparaelUsuario1", QStringLiteral("Guia para el Usuario"));
 
     SALIR1 = MainMenu1->addAction(padded(QStringLiteral("SALIR")));
@@ -185,6 +186,7 @@ void TFF1::connectCommands()
     on(CodBarrasA41, &TFF1::CodBarrasA41Click);
     on(Etiquetas1, &TFF1::Etiquetas1Click);
     on(FilasColumnas1, &TFF1::FilasColumnas1Click);
+    on(CopiadeSeguridad1, &TFF1::CopiadeSeguridad1Click);
     on(GuiaparaelUsuario1, &TFF1::GuiaparaelUsuario1Click);
     on(SALIR1, &TFF1::SALIR1Click);
 }

@@ -101,6 +101,8 @@ void TFIngreso::Menu()
 {
     const int level = uGlobales::session().accessLevel;
     const auto menuVisible = [](QMenu *menu, bool visible) { menu->menuAction()->setVisible(visible); };
+    // Copies of the whole shop are the administrator's.
+    FF1->CopiadeSeguridad1->setVisible(level == 9);
     if (level == 9) {
         for (QMenu *menu : {FF1->STOCK1, FF1->INGRESOS2, FF1->EGRESOS1, FF1->VENTAS2, FF1->CAJA1, FF1->Clientes1})
             menuVisible(menu, true);

@@ -1,5 +1,6 @@
 #include "shell/Startup.h"
 
+#include "backup/CopyCommands.h"
 #include "catalogue/ABMArt.h"
 #include "catalogue/ConsArt.h"
 #include "catalogue/MODArt.h"
@@ -58,6 +59,8 @@ bool Startup::createWindows()
         vx::ui::dialogs().showException(nullptr, failure);
         return false;
     }
+    // The first start of a day copies the shop before anyone works on it.
+    backup::copyOfTheDayAtStart(*m_data->ADOConnection1);
     m_wait->closeNow();
     if (const QString warning = m_data->readOnlyWarning(); !warning.isEmpty())
         vx::ui::dialogs().showMessage(warning);

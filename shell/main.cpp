@@ -1,4 +1,5 @@
 #include "platform/ui/Dialogs.h"
+#include "shell/BackupCommands.h"
 #include "shell/CheckPrevious.h"
 #include "shell/ConsoleOptions.h"
 #include "shell/InitCommand.h"
@@ -7,6 +8,7 @@
 #include "shell/UpgradeCommand.h"
 
 #include <QApplication>
+#include <QMap>
 #include <QSocketNotifier>
 #include <QTextStream>
 
@@ -45,17 +47,20 @@ int main(int argc, char **argv)
         return 0;
     }
     // Words starting with "-" are Qt's own options (-platform, -style); any other word is a command.
-    if (!command.isEmpty() && !command.startsWith(QLatin1Char('-')) && command != QLatin1String("init")
-        && command != QLatin1String("copy-db") && command != QLatin1String("upgrade")) {
-        QTextStream(stderr) << consoleUsage() << Qt::flush;
-        return 2;
-    }
-    if (command == QLatin1String("init") || command == QLatin1String("copy-db") || command == QLatin1String("upgrade")) {
+    using Command = int (*)(const QStringList &);
+    const QMap<QString, Command> commands{{QStringLiteral("init"), &runInitCommand},
+                                          {QStringLiteral("copy-db"), &runCopyDbCommand},
+                                          {QStringLiteral("upgrade"), &runUpgradeCommand},
+                                          {QStringLiteral("backup"), &runBackupCommand},
+                                          {QStringLiteral("restore"), &runRestoreCommand},
+                                          {QStringLiteral("check"), &runCheckCommand}};
+    if (!command.isEmpty() && !command.startsWith(QLatin1Char('-'))) {
+        if (!commands.contains(command)) {
+            QTextStream(stderr) << consoleUsage() << Qt::flush;
+            return 2;
+        }
         QCoreApplication app(argc, argv);
-        const QStringList arguments = QCoreApplication::arguments().mid(2);
-        if (command == QLatin1String("upgrade"))
-            return runUpgradeCommand(arguments);
-        return command == QLatin1String("init") ? runInitCommand(arguments) : runCopyDbCommand(arguments);
+        return commands.value(command)(QCoreApplication::arguments().mid(2));
     }
 
     QApplication app(argc, argv);

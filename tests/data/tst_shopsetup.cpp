@@ -1,6 +1,8 @@
 #include "../common/TempRoot.h"
 #include "../common/TestDatabase.h"
+
 #include "data/DemoShop.h"
+#include "data/ShopCheck.h"
 #include "data/ShopSetup.h"
 #include "data/Schema.h"
 #include "cash/CashFigures.h"
@@ -170,6 +172,9 @@ private slots:
                                 "END), 0) FROM MOVIM m WHERE m.MOVCMCT = s.ARTCMCT)) > 0.000001"))
                      .toInt(),
                  0);
+        // And by every rule "vendrix check" knows.
+        const data::ShopCheckReport check = data::verifyShop(*db);
+        QVERIFY2(check.sound(), qPrintable(check.text()));
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.
@@ -224,7 +229,9 @@ private slots:
             QCOMPARE(vendrix.exitCode(), 0);
             const QString usage = QString::fromUtf8(vendrix.readAllStandardOutput());
             for (const QString &command : {QStringLiteral("vendrix init"), QStringLiteral("vendrix copy-db"),
-                                           QStringLiteral("--provider postgresql"), QStringLiteral("--help")})
+                                           QStringLiteral("vendrix backup"), QStringLiteral("vendrix restore"),
+                                           QStringLiteral("vendrix check"), QStringLiteral("--provider postgresql"),
+                                           QStringLiteral("--help")})
                 QVERIFY2(usage.contains(command), qPrintable(usage));
         }
     }

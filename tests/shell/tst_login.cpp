@@ -229,6 +229,7 @@ private slots:
             "UTILIDADES > Etiquetas p/Gondolas [oculto]",
             "UTILIDADES > Etiqueta p/Gondolas con Imagen [oculto]",
             "UTILIDADES > Fil - Col / Datos en Ticket",
+            "UTILIDADES > Copia de Seguridad [oculto]",
             "UTILIDADES > Guia para el Usuario",
             "SALIR",
         }));
@@ -284,6 +285,7 @@ private slots:
         QCOMPARE(reachable(scene.main.Clientes1->menuAction()), customers);
         QCOMPARE(reachable(scene.main.Operadores1), operators);
         QCOMPARE(scene.main.Operadores1->isEnabled(), operators);
+        QCOMPARE(reachable(scene.main.CopiadeSeguridad1), level == 9);
     }
 
     // The whole value must match: neither a prefix nor a longer text finds the operator.

@@ -3,6 +3,8 @@
 
 #include "platform/ui/FakeDialogs.h"
 #include "app/Aguarde.h"
+#include "cash/CierreCaja.h"
+#include "platform/core/Paths.h"
 #include "shell/Ficha1.h"
 #include "shell/MenuFont.h"
 #include "shell/PanelWidgets.h"
@@ -130,11 +132,20 @@ private slots:
         QCOMPARE(items.indexOf(window.ResumendeCaja1), items.indexOf(window.ConsultadeCaja1) + 1);
         for (QAction *item : {window.CajadelDia1, window.AjustesdeCaja1, window.ConsultadeCaja1, window.ResumendeCaja1})
             item->trigger();
-        dialogs.confirmAnswers.enqueue(true);
+        // The closing confirmed in its window leaves a copy of the shop behind it.
+        dialogs.onModal = [](QDialog *shown) {
+            if (auto *closing = qobject_cast<TFCierreCaja *>(shown))
+                QTest::mouseClick(closing->BConfirma, Qt::LeftButton);
+            return 0;
+        };
+        for (int i = 0; i < 3; ++i)
+            dialogs.confirmAnswers.enqueue(true);
         window.CierredeCaja1->trigger();
         QCOMPARE(dialogs.texts(QStringLiteral("modal")),
                  (QStringList{QStringLiteral("FCajaD"), QStringLiteral("FAjCaja"), QStringLiteral("FRetCaja"),
                               QStringLiteral("FCaja"), QStringLiteral("FCierreCaja")}));
+        QCOMPARE(shop.dm->ADOConnection1->scalar(QStringLiteral("SELECT COUNT(*) FROM CAJAD")).toInt(), 1);
+        QCOMPARE(QDir(vx::paths::userFolder() + QStringLiteral("Copias")).entryList(QDir::Files).size(), 1);
     }
 
     void userGuideThroughTheShell()
