@@ -227,6 +227,11 @@ void TFSaleLinesQuery::prepareOpening()
         CBCodH->askDatabase(DM1->ADOConnection1, {QStringLiteral("STOCK"), QStringLiteral("ARTCMCT")});
         CBDesH->askDatabase(DM1->ADOConnection1, {QStringLiteral("STOCK"), QStringLiteral("ARTDES")});
     }
+    // Every opening starts from all articles: no bound left in a box.
+    m_filling = true;
+    for (vx::ui::PickList *list : {CBCod, CBCodH, CBDes, CBDesH})
+        list->setEditText(QString());
+    m_filling = false;
     prepareOwnLists();
     applyLevel();
     aguarde::close();

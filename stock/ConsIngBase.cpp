@@ -206,6 +206,7 @@ void TFConsMovBase::prepareOpening()
         app::askArticleLists(*DM1->ADOConnection1, CBCod, CBDes, nullptr);
         uGlobales::setArticleListChanged(m_kind.articleList, false);
     }
+    clearArticle();
     applyLevel();
     m_query->setFiltered(false);
     m_query->open();

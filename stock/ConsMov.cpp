@@ -179,6 +179,7 @@ void TFMovim::prepareOpening()
 {
     aguarde::show();
     EdArt->askDatabase(DM1->ADOConnection1, {QStringLiteral("STOCK"), QStringLiteral("ARTCMCT")});
+    EdArt->setEditText(QString());
     applyLevel();
     m_query->setFiltered(false);
     m_query->open();
