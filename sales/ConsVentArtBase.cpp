@@ -114,7 +114,7 @@ void TFSaleLinesQuery::createControls(const QString &unitsCaption)
     DBGrid1 = new vx::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setReadOnly(true);
-    QList<vx::ui::GridColumn> columns{{QStringLiteral("ITEFEC"), QStringLiteral("Fecha"), 10},
+    QList<vx::ui::GridColumn> columns{{QStringLiteral("ITEFEC"), QStringLiteral("Fecha"), 17},
                                       {QStringLiteral("ITECOM"), QStringLiteral("Comprobante"), 12},
                                       {code, QStringLiteral("Código"), 14},
                                       {QStringLiteral("ARTDES"), QStringLiteral("Descripcion"), 26},

@@ -98,7 +98,7 @@ void TFConsVtas::createControls()
     DBGrid1 = new vx::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setReadOnly(true);
-    DBGrid1->setColumns({{QStringLiteral("COMDIA"), QStringLiteral("Fecha"), 10},
+    DBGrid1->setColumns({{QStringLiteral("COMDIA"), QStringLiteral("Fecha"), 17},
                          {QStringLiteral("COMNRO"), QStringLiteral("Comprobante"), 13},
                          {QStringLiteral("COMTOT"), QStringLiteral("Total"), 12},
                          {QStringLiteral("COMANU"), QStringLiteral("Anu"), 4, {}, true, false, true}});
@@ -107,7 +107,7 @@ void TFConsVtas::createControls()
     DBGrid2 = new vx::ui::DBGrid(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setReadOnly(true);
-    DBGrid2->setColumns({{QStringLiteral("ITEFEC"), QStringLiteral("Fecha"), 10},
+    DBGrid2->setColumns({{QStringLiteral("ITEFEC"), QStringLiteral("Fecha"), 17},
                          {QStringLiteral("ITECOM"), QStringLiteral("Comprobante"), 13},
                          {QStringLiteral("ITECOD"), QStringLiteral("Código Art."), 14},
                          {QStringLiteral("ITECAN"), QStringLiteral("Cant."), 7},

@@ -212,7 +212,9 @@ void TFF1::Operadores1Click()
 void TFF1::CreaFAguarde1Click()
 {
     applyMovementMenuRules(uGlobales::session().accessLevel);
-    openMovim(this);
+    // The window reads the journal through the data module, which start-up makes before any menu.
+    if (DM1)
+        openMovim(this);
 }
 
 void TFF1::GuiaparaelUsuario1Click()

@@ -48,7 +48,7 @@ constexpr int questionAbove = 500;
 // The columns every level sees; level 9 sees every column of the journal.
 QList<vx::ui::GridColumn> shownColumns()
 {
-    return {{QStringLiteral("MOVFEC"), QStringLiteral("Fecha"), 10},
+    return {{QStringLiteral("MOVFEC"), QStringLiteral("Fecha"), 17},
             {QStringLiteral("MOVHOR"), QStringLiteral("Hora"), 8},
             {QStringLiteral("MOVTIP"), QStringLiteral("I / E"), 4, Qt::AlignHCenter},
             {QStringLiteral("MOVCMCT"), QStringLiteral("CODIGO "), 14},

@@ -53,17 +53,22 @@ void whileShown(QueryShop &shop, const std::function<void(Window &)> &steps)
             window->activateWindow();
             if (QTest::qWaitForWindowActive(window))
                 steps(*window);
-            screenshots::save(window->grab().toImage(), window->objectName() + QStringLiteral(".png"));
             window->hide();
         }
         return int(QDialog::Accepted);
     };
 }
 
-inline QString savedCopy(const QString &path)
+// A picture of the window as it stands, for a developer to look at.
+inline void snapshot(QWidget &window)
+{
+    screenshots::save(window.grab().toImage(), window.objectName() + QStringLiteral(".png"));
+}
+
+// Keeps a copy of a file the test wrote, for a developer to look at.
+inline void keepCopy(const QString &path)
 {
     const QString folder = qEnvironmentVariable("VX_SCREENSHOTS");
     if (!folder.isEmpty())
         QFile::copy(path, QDir(folder).filePath(QFileInfo(path).fileName()));
-    return path;
 }

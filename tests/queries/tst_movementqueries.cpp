@@ -80,6 +80,7 @@ private slots:
                     QTest::mouseClick(w.BExportar, Qt::LeftButton);
                 choose(w.CBCod, QStringLiteral("D'A"));
                 seen << shown(w);
+                snapshot(w);
                 description = w.CBDes->currentText();
                 choose(w.CBCod, QStringLiteral("0000000012300"));  // no line listed: the list stays
                 seen << shown(w);
@@ -124,6 +125,7 @@ private slots:
                 QTest::mouseClick(w.BxArt, Qt::LeftButton);
                 seen << shown(w);
             }
+            snapshot(w);
             QTest::keyClick(&w, Qt::Key_Escape);
         });
         openMovementQuery(window);
@@ -160,6 +162,8 @@ private slots:
                 for (const QString &typed : {QStringLiteral("57"), QStringLiteral("99"), QStringLiteral("77")}) {
                     QueryShop::typeAndLeave(w.EdArt, typed);
                     seen << state();
+                    if (typed == QStringLiteral("57"))
+                        snapshot(w);
                 }
                 QCOMPARE(w.EdArt->currentText(), QStringLiteral("0000000000077"));
                 QueryShop::typeAndLeave(w.EdArt, QString());  // an empty box changes nothing

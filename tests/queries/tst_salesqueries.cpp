@@ -52,7 +52,7 @@ private slots:
             addNovemberSales(shop);
             QueryShop::login(level);
             TFConsVtas window;
-            const QString pdfPath = savedCopy(shop.root.file(QStringLiteral("ventas%1.pdf").arg(level)));
+            const QString pdfPath = shop.root.file(QStringLiteral("ventas%1.pdf").arg(level));
             shop.dialogs.fileAnswers.enqueue(pdfPath);
             QString total, cost, costLabel;
             int receipts = 0, lines = 0;
@@ -70,6 +70,7 @@ private slots:
                 costLabel = w.Label2->text();
                 costsShown = w.Edit3->isVisible() && costShown(w.DBGrid2, QStringLiteral("ITECAU"));
                 QCOMPARE(w.BImp->isVisible(), true);
+                snapshot(w);
                 QTest::mouseClick(w.BImp, Qt::LeftButton);
                 // From after to: nothing, totalled 0.
                 typeDates(w.EdDesF, w.EdHasF, QStringLiteral("12/11/2026"), QStringLiteral("10/11/2026"));
@@ -97,6 +98,7 @@ private slots:
             QVERIFY(!window.receipts().active());
 
             // The printed list: every receipt of the range, the cancelled one marked, the screen's total.
+            keepCopy(pdfPath);
             QCOMPARE(pdf::info(pdfPath).value(QStringLiteral("Page size")).left(9), QStringLiteral("595 x 842"));
             const QStringList printed = pdfLines(pdfPath);
             const QString all = printed.join(QLatin1Char('\n'));
@@ -115,7 +117,7 @@ private slots:
             addNovemberSales(shop);
             QueryShop::login(level);
             TFConsVentArt window;
-            const QString pdfPath = savedCopy(shop.root.file(QStringLiteral("articulos%1.pdf").arg(level)));
+            const QString pdfPath = shop.root.file(QStringLiteral("articulos%1.pdf").arg(level));
             const QString xlsPath = shop.root.file(QStringLiteral("articulos%1.xls").arg(level));
             shop.dialogs.fileAnswers << pdfPath << xlsPath;
             QStringList seen;
@@ -142,6 +144,7 @@ private slots:
                 seen << totalsOf(w);
                 QTest::mouseClick(w.RBxFec, Qt::LeftButton);
                 QTest::mouseClick(w.BConsultar, Qt::LeftButton);
+                snapshot(w);
                 if (level == 9) {
                     QTest::mouseClick(w.BImp, Qt::LeftButton);
                     QTest::mouseClick(w.BExportar, Qt::LeftButton);
@@ -159,6 +162,7 @@ private slots:
                                           + (level == 9 ? QStringList{QStringLiteral("Exportación Terminada.")} : QStringList{}));
             if (level != 9)
                 continue;
+            keepCopy(pdfPath);
             QCOMPARE(pdf::info(pdfPath).value(QStringLiteral("Page size")).left(9), QStringLiteral("842 x 595"));
             const QStringList printed = pdfLines(pdfPath);
             QVERIFY(printed.join('\n').contains(
@@ -194,6 +198,7 @@ private slots:
                 QCOMPARE(w.CBCliente->currentText(), TFConsVenCli::everyone());
                 QTest::mouseClick(w.BConsultar, Qt::LeftButton);
                 seen << totalsOf(w);
+                snapshot(w);
                 if (w.list().locate(QStringLiteral("ITECOM"), 3))
                     goneName = w.list().fieldByName(QStringLiteral("CLIAPE"))->asString();
                 QueryShop::typeAndLeave(w.CBCliente, QStringLiteral("PEREZ ANA"));
