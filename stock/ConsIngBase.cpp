@@ -223,7 +223,8 @@ void TFConsMovBase::filterBy(const vx::SqlCondition &condition, const QString &s
 {
     m_query->setRecordFilter(condition);
     m_query->setFiltered(true);
-    if (!sort.isNull())
+    // A sort given again would read the list once more for nothing.
+    if (!sort.isNull() && m_query->sort() != sort)
         m_query->setSort(sort);
     m_query->first();
 }
