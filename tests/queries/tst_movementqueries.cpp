@@ -113,24 +113,31 @@ private slots:
 
     void issuesByDescriptionListCodesThatContainIt()
     {
-        QueryShop shop;
-        addMovements(shop);
-        QueryShop::login(9);
-        TFConsEgr window;
-        QStringList seen;
-        whileShown<TFConsEgr>(shop, [&](TFConsEgr &w) {
-            seen << shown(w);
-            for (const QString &code : {QStringLiteral("123"), QStringLiteral("%"), QStringLiteral("'")}) {
-                QueryShop::typeAndLeave(w.CBCod, code);
-                QTest::mouseClick(w.BxArt, Qt::LeftButton);
+        for (const int level : {9, 2}) {
+            QueryShop shop;
+            addMovements(shop);
+            QueryShop::login(level);
+            TFConsEgr window;
+            QStringList seen;
+            int costsShown = 0;
+            whileShown<TFConsEgr>(shop, [&](TFConsEgr &w) {
+                for (const QString &field : {QStringLiteral("EGRCOS1"), QStringLiteral("EGRCOS2")})
+                    costsShown += w.DBGrid1->isColumnHidden(w.DBGrid1->columnOf(field)) ? 0 : 1;
                 seen << shown(w);
-            }
-            snapshot(w);
-            QTest::keyClick(&w, Qt::Key_Escape);
-        });
-        openMovementQuery(window);
-        QCOMPARE(seen, (QStringList{"4 8 1", "3 4 1", "0 0 0", "1 4 0"}));
-        QVERIFY(shop.dialogs.texts(QStringLiteral("error")).isEmpty());
+                for (const QString &code : {QStringLiteral("123"), QStringLiteral("%"), QStringLiteral("'")}) {
+                    QueryShop::typeAndLeave(w.CBCod, code);
+                    QTest::mouseClick(w.BxArt, Qt::LeftButton);
+                    seen << shown(w);
+                }
+                snapshot(w);
+                QTest::keyClick(&w, Qt::Key_Escape);
+            });
+            openMovementQuery(window);
+            // "123" lists 0000000000123, 0000000001234 and 0000000012300; "%" is only a character.
+            QCOMPARE(seen, (QStringList{"4 8 1", "3 4 1", "0 0 0", "1 4 0"}));
+            QCOMPARE(costsShown, level == 9 ? 2 : 0);
+            QVERIFY(shop.dialogs.texts(QStringLiteral("error")).isEmpty());
+        }
     }
 
     void journalReconcilesWithStock()
