@@ -4,6 +4,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/SqlConditionBuilder.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -72,7 +73,7 @@ SqlCondition Query::listedCondition() const
 bool Query::holds(const SqlCondition &condition)
 {
     if (m_parts.isEmpty())
-        throw DbError(QStringLiteral("%1: sin sentencia en partes.").arg(displayName()));
+        throw DbError(QStringLiteral("%1 no admite esta búsqueda: su sentencia no está dada en partes.").arg(displayName()));
     const SqlCondition where = bothConditions(listedCondition(), condition);
     const QString sql = selectOver(QStringLiteral("1"), m_parts.from, where.sql);
     return connection()->scalar(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN 1 ELSE 0 END").arg(sql), where.params)
@@ -94,12 +95,16 @@ QString Query::composedStatement(const SqlCondition &condition) const
     const SqlCondition where = bothConditions(SqlCondition{m_parts.where, {}}, condition);
     QString sql = selectOver(list.join(QStringLiteral(", ")), m_parts.from, where.sql);
     // Without statistics SQLite would rather walk the index of the order than search the one of
-    // the condition; a unary plus keeps the order's index out of its choice while a condition
-    // narrows the list (on "all rows" the order's index is the cheapest walk).
+    // the condition; a unary plus keeps the order's index out of its choice while a condition on
+    // other columns narrows the list (on "all rows" the order's index is the cheapest walk, and a
+    // range on the order's own column gives its rows in order).
     const bool narrowed = !condition.sql.isEmpty() && dialect.engine() == SqlDialect::Engine::SQLite;
     QStringList terms;
+    bool plus = false;
     const auto addTerm = [&](const QString &column, bool descending) {
-        terms << dialect.orderTerm(narrowed ? QLatin1Char('+') + column : column, descending);
+        if (narrowed && terms.isEmpty())
+            plus = !condition.sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(column)));
+        terms << dialect.orderTerm(plus ? QLatin1Char('+') + column : column, descending);
     };
     if (!sortTerms().isEmpty()) {
         for (const SortTerm &term : sortTerms())
