@@ -17,15 +17,21 @@
 #include "catalogue/Precios.h"
 #include "customers/AltaCli.h"
 #include "customers/ConsCli.h"
+#include "customers/ConsVenCli.h"
 #include "data/DataModule.h"
 #include "platform/core/Paths.h"
 #include "platform/ui/Dialogs.h"
 #include "sales/Anula.h"
+#include "sales/ConsVentArt.h"
+#include "sales/ConsVtas.h"
 #include "sales/FilCol.h"
 #include "sales/ImpComp.h"
 #include "sales/Ventas.h"
 #include "app/Aguarde.h"
 #include "shell/Opera.h"
+#include "stock/ConsEgr.h"
+#include "stock/ConsIng.h"
+#include "stock/ConsMov.h"
 #include "stock/Egre.h"
 #include "stock/Ing.h"
 #include "stock/Remi.h"
@@ -105,7 +111,12 @@ void TFF1::INGRESOS1Click()
         FIng->prepareAndShow();
 }
 // Receipt query TFConsIng (stock movements).
-void TFF1::Consultas1Click() {}
+void TFF1::Consultas1Click()
+{
+    if (!FConsIng)
+        FConsIng = new TFConsIng(this);
+    openMovementQuery(*FConsIng);
+}
 // Delivery notes TFRemi for receipts (stock movements).
 void TFF1::Remitos2Click()
 {
@@ -121,7 +132,12 @@ void TFF1::Egresos2Click()
         FEgre->prepareAndShow();
 }
 // Issue query TFConsEgr (stock movements).
-void TFF1::Consultas2Click() {}
+void TFF1::Consultas2Click()
+{
+    if (!FConsEgr)
+        FConsEgr = new TFConsEgr(this);
+    openMovementQuery(*FConsEgr);
+}
 // Delivery notes TFRemi for issues (stock movements).
 void TFF1::Remitos1Click()
 {
@@ -134,11 +150,26 @@ void TFF1::VENTAS1Click()
         FVentas->prepareAndShow();
 }
 // Sales by receipt TFConsVtas (customers and sales queries).
-void TFF1::ConsultadeVentas1Click() {}
+void TFF1::ConsultadeVentas1Click()
+{
+    if (!FConsVtas)
+        FConsVtas = new TFConsVtas(this);
+    openConsVtas(*FConsVtas);
+}
 // Sales history of an article TFConsVentArt (customers and sales queries).
-void TFF1::PorDetalles1Click() {}
+void TFF1::PorDetalles1Click()
+{
+    if (!FConsVentArt)
+        FConsVentArt = new TFConsVentArt(this);
+    openSaleLinesQuery(*FConsVentArt);
+}
 // Sales by customer TFConsVenCli (customers and sales queries).
-void TFF1::PorCliente1Click() {}
+void TFF1::PorCliente1Click()
+{
+    if (!FConsVenCli)
+        FConsVenCli = new TFConsVenCli(this);
+    openSaleLinesQuery(*FConsVenCli);
+}
 // Receipt reprint TFImpComp (sales).
 void TFF1::ImprimirComprobante1Click()
 {
@@ -236,6 +267,9 @@ void TFF1::Operadores1Click()
 void TFF1::CreaFAguarde1Click()
 {
     applyMovementMenuRules(uGlobales::session().accessLevel);
+    // The window reads the journal through the data module, which start-up makes before any menu.
+    if (DM1)
+        openMovim(this);
 }
 
 void TFF1::GuiaparaelUsuario1Click()

@@ -85,7 +85,8 @@ void TFF1::createMenu()
     ConsultadeVentas2 = subMenu(VENTAS2, "ConsultadeVentas2", QStringLiteral("Consulta de Ventas"));
     ConsultadeVentas1 = item(ConsultadeVentas2, "ConsultadeVentas1", QStringLiteral("Por Facturas"));
     PorDetalles1 = item(ConsultadeVentas2, "PorDetalles1", QStringLiteral("Por Articulo"));
-    PorCliente1 = item(ConsultadeVentas2, "PorCliente1", QStringLiteral("Por Cliente"), hidden);
+    // Offered beside its siblings: the customer and operator view of the same sale lines.
+    PorCliente1 = item(ConsultadeVentas2, "PorCliente1", QStringLiteral("Por Cliente"));
     ImprimirComprobante1 = item(VENTAS2, "ImprimirComprobante1", QStringLiteral("Imprimir Comprobante"));
     Anulacion1 = item(VENTAS2, "Anulacion1", QStringLiteral("Anulacion"));
 

@@ -375,7 +375,13 @@ void Dataset::setFiltered(bool filteredNow)
 
 void Dataset::setRecordFilter(const QString &sqlPredicate)
 {
-    m_recordFilter = sqlPredicate;
+    setRecordFilter(SqlCondition{sqlPredicate, {}});
+}
+
+void Dataset::setRecordFilter(const SqlCondition &condition)
+{
+    m_recordFilter = condition.sql;
+    m_recordParams = condition.params;
     if (active() && m_filtered)
         requery(false);
 }
@@ -432,8 +438,10 @@ SqlCondition Dataset::whereCondition() const
         parts << filter.sql;
         out.params << filter.params;
     }
-    if (m_filtered && !m_recordFilter.isEmpty())
+    if (m_filtered && !m_recordFilter.isEmpty()) {
         parts << QStringLiteral("(%1)").arg(m_recordFilter);
+        out.params << m_recordParams;
+    }
     if (m_master) {
         Dataset *master = m_master->dataSet();
         m_masterValues.clear();

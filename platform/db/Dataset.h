@@ -107,6 +107,11 @@ public:
     // filtered, beside the filter text.
     QString recordFilter() const { return m_recordFilter; }
     void setRecordFilter(const QString &sqlPredicate);
+    // The same with values bound to its "?" placeholders.
+    void setRecordFilter(const SqlCondition &condition);
+    // The condition the listed rows met when membership was last read: filter, record filter and
+    // master link (and a query's own condition), for statements over the same rows (totals).
+    virtual SqlCondition listedCondition() const { return m_where; }
 
     // Keeps this dataset to the records whose detail fields equal the master's current fields.
     void setMasterLink(DataSource *master, const QString &masterFields, const QString &detailFields);
@@ -219,6 +224,7 @@ private:
     QString m_filterText;
     bool m_filtered = false;
     QString m_recordFilter;
+    QVariantList m_recordParams;
 
     QPointer<DataSource> m_master;
     QStringList m_masterFields;

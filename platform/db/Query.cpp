@@ -2,7 +2,9 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqlConditionBuilder.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -43,6 +45,79 @@ void Query::setSql(const QString &sql)
     if (active())
         close();
     m_sql = sql;
+    m_parts = {};
+}
+
+void Query::setStatement(const QueryStatement &statement)
+{
+    if (active())
+        close();
+    m_parts = statement;
+    m_sql = QStringLiteral("SELECT %1 FROM %2").arg(statement.columns.join(QStringLiteral(", ")), statement.from);
+    if (!statement.where.isEmpty())
+        m_sql += QStringLiteral(" WHERE ") + statement.where;
+}
+
+QString Query::countStatement() const
+{
+    return selectOver(QStringLiteral("COUNT(*)"), m_parts.from, listedCondition().sql);
+}
+
+SqlCondition Query::listedCondition() const
+{
+    if (m_parts.isEmpty())
+        return Dataset::listedCondition();
+    return bothConditions(SqlCondition{m_parts.where, {}}, currentWhere());
+}
+
+bool Query::holds(const SqlCondition &condition)
+{
+    if (m_parts.isEmpty())
+        throw DbError(QStringLiteral("%1 no admite esta búsqueda: su sentencia no está dada en partes.").arg(displayName()));
+    const SqlCondition where = bothConditions(listedCondition(), condition);
+    const QString sql = selectOver(QStringLiteral("1"), m_parts.from, where.sql);
+    return connection()->scalar(QStringLiteral("SELECT CASE WHEN EXISTS (%1) THEN 1 ELSE 0 END").arg(sql), where.params)
+               .toInt() == 1;
+}
+
+QString Query::composedStatement(const SqlCondition &condition) const
+{
+    // Each column by name, date-times as the dialect reads them safely.
+    const SqlDialect &dialect = connection()->dialect();
+    QStringList list;
+    for (int i = 0; i < m_parts.columns.size(); ++i) {
+        const QString &name = m_parts.columns[i];
+        // An expression with its own name ("(SELECT ...) AS CLIAPE") goes as written.
+        const bool plain = !name.contains(QLatin1Char(' '));
+        const QString expression = plain && i < m_types.size() ? dialect.selectColumn(name, m_types[i]) : name;
+        list << (expression == name ? name : expression + QStringLiteral(" AS ") + name);
+    }
+    const SqlCondition where = bothConditions(SqlCondition{m_parts.where, {}}, condition);
+    QString sql = selectOver(list.join(QStringLiteral(", ")), m_parts.from, where.sql);
+    // Without statistics SQLite would rather walk the index of the order than search the one of
+    // the condition; a unary plus keeps the order's index out of its choice while a condition on
+    // other columns narrows the list (on "all rows" the order's index is the cheapest walk, and a
+    // range on the order's own column gives its rows in order).
+    const bool narrowed = !condition.sql.isEmpty() && dialect.engine() == SqlDialect::Engine::SQLite;
+    QStringList terms;
+    bool plus = false;
+    const auto addTerm = [&](const QString &column, bool descending) {
+        if (narrowed && terms.isEmpty())
+            plus = !condition.sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(column)));
+        terms << dialect.orderTerm(plus ? QLatin1Char('+') + column : column, descending);
+    };
+    if (!sortTerms().isEmpty()) {
+        for (const SortTerm &term : sortTerms())
+            addTerm(term.column, term.descending);
+    } else {
+        for (const QString &column : m_parts.order)
+            addTerm(column, false);
+    }
+    if (!m_parts.rowKey.isEmpty())
+        addTerm(m_parts.rowKey, false);
+    if (!terms.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    return sql;
 }
 
 QString Query::displayName() const
@@ -63,7 +138,10 @@ QList<ColumnDef> Query::describeColumns()
 {
     if (trimmedSql().isEmpty())
         throw DbError(QStringLiteral("La consulta no tiene texto SQL."));
-    QSqlQuery probe = connection()->execute(QStringLiteral("SELECT * FROM (%1) vxq WHERE 1 = 0").arg(trimmedSql()));
+    QSqlQuery probe = connection()->execute(
+        m_parts.isEmpty() ? QStringLiteral("SELECT * FROM (%1) vxq WHERE 1 = 0").arg(trimmedSql())
+                          : QStringLiteral("SELECT %1 FROM %2 WHERE 1 = 0")
+                                .arg(m_parts.columns.join(QStringLiteral(", ")), m_parts.from));
     const QSqlRecord record = probe.record();
     QList<ColumnDef> columns;
     m_types.clear();
@@ -111,8 +189,10 @@ void Query::openRows()
 {
     const SqlCondition condition = whereCondition();
     const QString order = orderByTerms();
-    const QString columns = selectList();
-    if (condition.sql.isEmpty() && order.isEmpty() && columns.isEmpty()) {
+    const QString columns = m_parts.isEmpty() ? selectList() : QString();
+    if (!m_parts.isEmpty()) {
+        m_statement = composedStatement(condition);
+    } else if (condition.sql.isEmpty() && order.isEmpty() && columns.isEmpty()) {
         m_statement = trimmedSql();
     } else {
         m_statement = QStringLiteral("SELECT %1 FROM (%2) vxq")
@@ -171,10 +251,14 @@ int Query::rowCount()
     if (m_count < 0) {
         if (m_pages.empty() && m_stream)
             readPage(0);
-        if (m_count < 0)
+        if (m_count < 0 && !m_parts.isEmpty()) {
+            const SqlCondition where = listedCondition();
+            m_count = connection()->scalar(countStatement(), where.params).toInt();
+        } else if (m_count < 0) {
             m_count = connection()
                           ->scalar(QStringLiteral("SELECT COUNT(*) FROM (%1) vxc").arg(m_statement), m_params)
                           .toInt();
+        }
     }
     return m_count;
 }

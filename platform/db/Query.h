@@ -3,6 +3,7 @@
 #include "platform/VxPlatformExport.h"
 #include "platform/db/Dataset.h"
 
+#include "platform/db/QueryStatement.h"
 #include "platform/db/ResultStream.h"
 
 #include <map>
@@ -11,7 +12,8 @@
 namespace vx {
 
 // A read-only cursor over an SQL select statement, run as written. A filter or sort wraps the
-// statement as a subquery. Rows stream in pages from one open statement while the cursor moves
+// statement as a subquery; a statement given in parts (setStatement) takes them into its own WHERE
+// and ORDER BY instead. Rows stream in pages from one open statement while the cursor moves
 // forward; a jump back far enough re-runs the statement from that row.
 class VXPLATFORM_EXPORT Query : public Dataset {
     Q_OBJECT
@@ -23,6 +25,17 @@ public:
     void setSql(const QString &sql);
     // The statement given as lines, joined as one text.
     void setSqlLines(const QStringList &lines) { setSql(lines.join(QLatin1Char('\n'))); }
+    // The statement in parts; replaces any text given before.
+    void setStatement(const QueryStatement &statement);
+    const QueryStatement &statement() const { return m_parts; }
+    // With a statement in parts: its own condition and the dataset's, as last read.
+    SqlCondition listedCondition() const override;
+    // Whether a row listed now also meets the condition: one EXISTS over the statement's tables.
+    bool holds(const SqlCondition &condition);
+    // The statement that lists the rows, as last run, with its bound values (to read its plan).
+    QString runningStatement() const { return m_statement; }
+    // With a statement in parts: the statement that counts the rows listed (bound as listedCondition).
+    QString countStatement() const;
     QString displayName() const override;
     bool isReadOnly() const override { return true; }
 
@@ -38,6 +51,7 @@ protected:
 
 private:
     QString selectList() const;
+    QString composedStatement(const SqlCondition &condition) const;
     QString trimmedSql() const;
     void startStream(int fromRow);
     void readPage(int page);
@@ -45,6 +59,7 @@ private:
                     LocateOptions options) const;
 
     QString m_sql;
+    QueryStatement m_parts;
     QString m_statement;
     QVariantList m_params;
     QList<FieldType> m_types;

@@ -190,7 +190,7 @@ private slots:
             "VENTAS > Consulta de Ventas",
             "VENTAS > Consulta de Ventas > Por Facturas",
             "VENTAS > Consulta de Ventas > Por Articulo",
-            "VENTAS > Consulta de Ventas > Por Cliente [oculto]",
+            "VENTAS > Consulta de Ventas > Por Cliente",
             "VENTAS > Imprimir Comprobante",
             "VENTAS > Anulacion",
             "CAJA",
