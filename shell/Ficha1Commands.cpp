@@ -8,6 +8,7 @@
 #include "catalogue/ABMEmp.h"
 #include "catalogue/ABMTalles.h"
 #include "catalogue/ConsArt.h"
+#include "catalogue/MaestStk.h"
 #include "catalogue/Precios.h"
 #include "customers/AltaCli.h"
 #include "customers/ConsCli.h"
@@ -77,7 +78,23 @@ void TFF1::alles1Click()
     openCatalogue(new TFTalles(this));
 }
 // Stock list TFMArt, not modal (article catalogue).
-void TFF1::ListadodeStock1Click() {}
+void TFF1::ListadodeStock1Click()
+{
+    if (!FMArt)
+        new TFMArt(this);
+    aguarde::show();
+    try {
+        FMArt->prepare();
+    } catch (const std::exception &failure) {
+        aguarde::close();
+        vx::ui::dialogs().showException(this, failure);
+        return;
+    }
+    aguarde::close();
+    FMArt->show();
+    FMArt->raise();
+    FMArt->activateWindow();
+}
 // Not offered: the price-update window would be a layout without behaviour, so the item stays
 // hidden and its command does nothing.
 void TFF1::ActualizaciondePrecios1Click() {}
