@@ -10,9 +10,13 @@
 #include "export/DataToXLS.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/report/ReportProgress.h"
 #include "shell/Ficha1.h"
+#include "app/Aguarde.h"
 
 #include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -188,6 +192,48 @@ private slots:
               QStringLiteral("Total Valorizado por Costo: 1,81 Valorizado por Venta: 1,81")})
             QVERIFY2(summary.contains(expected), qPrintable(summary));
         QVERIFY(scene.shop.dialogs.texts(QStringLiteral("error")).isEmpty());
+    }
+
+    void longPrintsReportTheirPagesInTheWaitWindow()
+    {
+        StockScene scene;
+        scene.addCentShop();
+        TFAguarde wait;
+        QStringList progress;
+        struct PaintedText : QObject {
+            QStringList *texts;
+            explicit PaintedText(QStringList *out) : texts(out) {}
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                const QString text = static_cast<QLabel *>(watched)->text();
+                if (event->type() == QEvent::Paint && !text.isEmpty() && (texts->isEmpty() || texts->last() != text))
+                    *texts << text;
+                return false;
+            }
+        } painted(&progress);
+        wait.L1->installEventFilter(&painted);
+        vx::report::setProgressQuietTime(0);
+        scene.open();
+        QTemporaryDir dir;
+        const QString pdfPath = dir.filePath(QStringLiteral("printed.pdf"));
+        bool waitShownWhilePreviewing = true;
+        scene.shop.dialogs.printAnswers.enqueue(true);
+        scene.shop.dialogs.onPrint = [&](QPrinter *printer) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdfPath);
+        };
+        scene.shop.dialogs.onModal = [&](QDialog *dialog) {
+            waitShownWhilePreviewing = wait.isVisible();
+            qobject_cast<vx::report::ReportPreview *>(dialog)->printPages();
+            return int(QDialog::Accepted);
+        };
+        QTest::mouseClick(scene.window.BImp, Qt::LeftButton);
+        vx::report::setProgressQuietTime(300);
+        const int pages = pdf::pageCount(pdfPath);
+        QVERIFY(pages > 2);
+        QVERIFY(!waitShownWhilePreviewing && !wait.isVisible());
+        QVERIFY2(progress.startsWith(QStringLiteral("Preparando hoja 1")), qPrintable(progress.join('|')));
+        QVERIFY2(progress.contains(QStringLiteral("Imprimiendo hoja 1 de %1").arg(pages)), qPrintable(progress.join('|')));
     }
 
     void exportIsReadBackAndReportsOnlyWhatHappened()
