@@ -7,6 +7,7 @@
 #include "catalogue/ABMColores.h"
 #include "catalogue/ABMEmp.h"
 #include "catalogue/ABMTalles.h"
+#include "catalogue/CBarras.h"
 #include "catalogue/ConsArt.h"
 #include "catalogue/MaestStk.h"
 #include "catalogue/Precios.h"
@@ -25,6 +26,7 @@
 #include "app/uGlobales.h"
 
 #include <QAction>
+#include <QDir>
 
 // Article window TFABMArt (article catalogue).
 void TFF1::Articulo1Click()
@@ -176,9 +178,27 @@ void TFF1::ConsultadeClientes1Click()
     openConsCli(*FConsCli);
 }
 // Barcode labels TFBarCode, not modal (article catalogue).
-void TFF1::CdBarras1Click() {}
+void TFF1::CdBarras1Click()
+{
+    if (!FBarCode)
+        new TFBarCode(this);
+    try {
+        FBarCode->prepare();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+        return;
+    }
+    FBarCode->show();
+    FBarCode->raise();
+    FBarCode->activateWindow();
+}
 // Starts the separate label program (article catalogue).
-void TFF1::CodBarrasA41Click() {}
+void TFF1::CodBarrasA41Click()
+{
+    const QString folder = vx::paths::userFolder();
+    if (!vx::ui::dialogs().openDocument(QDir(folder).filePath(QStringLiteral("Tagmill.exe")), folder))
+        vx::ui::dialogs().showMessage(QStringLiteral("Función no habilitada o archivo no encontrado..."));
+}
 // Shelf labels (article catalogue).
 void TFF1::Etiquetas1Click() {}
 // Print positions TFFilCol (sales).
