@@ -9,6 +9,7 @@
 #include "catalogue/ABMTalles.h"
 #include "catalogue/CBarras.h"
 #include "catalogue/ConsArt.h"
+#include "catalogue/Imagenes.h"
 #include "catalogue/MaestStk.h"
 #include "catalogue/Precios.h"
 #include "customers/AltaCli.h"
@@ -65,7 +66,26 @@ void TFF1::BMC1Click()
     FBuscando->close();
 }
 // Article images TFImagen (article catalogue).
-void TFF1::Imagenes1Click() {}
+void TFF1::Imagenes1Click()
+{
+    // A fresh window each time, gone when the command ends.
+    TFImagen window(this);
+    try {
+        if (!DM1->Imagen->active())
+            DM1->Imagen->open();
+        window.prepare();
+        vx::ui::dialogs().showModal(&window);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    try {
+        window.tidyUp();
+        if (DM1->Imagen->active())
+            DM1->Imagen->close();
+    } catch (const std::exception &) {
+        // The window goes anyway; the next opening opens the tables again.
+    }
+}
 // Brand, colour and size catalogues (article catalogue), each window made afresh.
 void TFF1::Marcas1Click()
 {
