@@ -195,7 +195,12 @@ void TFImagen::showPhoto()
     const QString stored = table.active() && !table.isEmpty()
                                ? table.fieldByName(QStringLiteral("ARTFOT"))->asString()
                                : QString();
-    const catalogue::ShownPhoto photo = catalogue::loadPhoto(stored, Image1->contentsRect().size());
+    const QSize frame = Image1->contentsRect().size();
+    if (!m_shownFrame.isEmpty() && stored == m_shownName && frame == m_shownFrame)
+        return;
+    m_shownName = stored;
+    m_shownFrame = frame;
+    const catalogue::ShownPhoto photo = catalogue::loadPhoto(stored, frame);
     Image1->setPicture(photo.picture);
     LabFoto->setText(photo.problem);
 }
@@ -261,6 +266,8 @@ void TFImagen::BitBtn1Click()
         // The window is loaded again in place: the article as it was saved, and its photo.
         table.refresh();
         table.locate(QStringLiteral("ARTCMCT"), code);
+        // The same name may now hold another picture.
+        m_shownFrame = QSize();
         showPhoto();
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);

@@ -71,4 +71,7 @@ private:
     void searchDescription();
 
     app::OwnCursor m_stock;
+    // The photo on screen, so that a move that keeps it (a re-read, a sort) decodes nothing.
+    QString m_shownName;
+    QSize m_shownFrame;
 };

@@ -182,7 +182,6 @@ void TFMArt::prepare()
     table.setIndexFieldNames(QStringLiteral("ARTCMCT"));
     table.open();
     table.first();
-    CalcTotales();
 }
 
 void TFMArt::EdDesAExit()

@@ -42,7 +42,7 @@ public:
     vx::Table &stock() { return *m_stock.table; }
 
     // What the main window's command does before showing the list: the whole file in own-code
-    // order, from the first article, with its totals. Throws DbError.
+    // order, from the first article. The totals follow once the list shows. Throws DbError.
     void prepare();
 
     void EdDesAExit();

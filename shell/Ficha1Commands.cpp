@@ -116,6 +116,7 @@ void TFF1::ListadodeStock1Click()
     FMArt->show();
     FMArt->raise();
     FMArt->activateWindow();
+    FMArt->BTotalesClick();
 }
 // Not offered: the price-update window would be a layout without behaviour, so the item stays
 // hidden and its command does nothing.

@@ -50,6 +50,7 @@ struct StockScene {
         window.prepare();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.CalcTotales();
     }
     QStringList totals() const
     {
