@@ -139,6 +139,7 @@ private slots:
         QCOMPARE(scene.window.Edit2->text(), QStringLiteral("REMERA LISA"));
         QCOMPARE(scene.window.DBBarcode1->BarCode(), QStringLiteral("7791234567898"));
         QVERIFY(scene.window.LabAviso->text().isEmpty());
+        CatalogueShop::screenshot(scene.window, QStringLiteral("cbarras"));
 
         const int module = qRound(dpi * 0.35 / 25.4);
         struct Case {

@@ -96,6 +96,7 @@ private slots:
         scene.open();
         const QStringList whole{"60,01", "60,01", "60,01", "60,01", "200,5", "200,5"};
         QCOMPARE(scene.totals(), whole);
+        CatalogueShop::screenshot(scene.window, QStringLiteral("maeststk"));
         // Whatever the order, the same figures: description, quantity, and quantity descending.
         for (const int column : {1, 2, 2}) {
             scene.clickTitle(column);
