@@ -1,4 +1,5 @@
 #include "demo/DemoHistory.h"
+#include "demo/DemoPhotos.h"
 
 #include "demo/DemoSales.h"
 
@@ -6,6 +7,7 @@ namespace demo {
 
 void recordHistory(vx::Connection &connection, const QDate &today)
 {
+    addPhotos(connection);
     for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1))
         sellDay(connection, day);
 }

@@ -9,11 +9,13 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DataLink.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/Picture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <pty.h>
@@ -139,6 +141,12 @@ private slots:
         QCOMPARE(cash + cards, sold);
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CUPONES WHERE CUPCOM IS NULL OR CUPCOM = ''")).toInt(),
                  0);
+        // Every photo an article names is a picture this workstation finds.
+        QSqlQuery photos = db->execute(QStringLiteral("SELECT ARTFOT FROM STOCK WHERE ARTFOT <> ''"));
+        int named = 0;
+        for (; photos.next(); ++named)
+            QVERIFY2(!vx::ui::loadPicture(photos.value(0).toString()).isNull(), qPrintable(photos.value(0).toString()));
+        QVERIFY(named > 0);
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.
