@@ -20,7 +20,7 @@ inline QString soffice()
 
 // The CSV lines of the file's sheet; on failure, empty with the reason in *error. With
 // `quoteText`, every text cell is written in double quotes, so a cell's type shows.
-inline QStringList convert(const QString &spreadsheetPath, QString *error, bool quoteText = false)
+inline QStringList convertWith(const QString &spreadsheetPath, QString *error, bool quoteText)
 {
     QTemporaryDir profile; // its own profile, so that parallel runs do not collide
     QTemporaryDir out;
@@ -41,6 +41,17 @@ inline QStringList convert(const QString &spreadsheetPath, QString *error, bool 
         return {};
     }
     return QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+inline QStringList convert(const QString &spreadsheetPath, QString *error)
+{
+    return convertWith(spreadsheetPath, error, false);
+}
+
+// The same, with every text cell in double quotes.
+inline QStringList convertQuotingText(const QString &spreadsheetPath, QString *error)
+{
+    return convertWith(spreadsheetPath, error, true);
 }
 
 // A value as it appears in the CSV: quoted when it holds a comma or a quote.

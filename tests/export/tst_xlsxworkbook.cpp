@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("prendas*")}, QDir::Files),
                  QStringList{QStringLiteral("prendas.xlsx")});
         QString error;
-        const QStringList rows = LibreOfficeCsv::convert(sheet.LastFileName(), &error, true);
+        const QStringList rows = LibreOfficeCsv::convertQuotingText(sheet.LastFileName(), &error);
         QVERIFY2(!rows.isEmpty(), qPrintable(error));
         QCOMPARE(rows.size(), 65537);
         // Texts quoted, numbers and booleans not, a null a blank cell.
