@@ -1,5 +1,7 @@
 #include "app/Aguarde.h"
 
+#include "platform/report/ReportProgress.h"
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -28,12 +30,29 @@ TFAguarde::TFAguarde(QWidget *parent)
     layout->addWidget(L1);
     setFixedSize(320, 110);
     FAguarde = this;
+    // Reports lay out and print thousands of pages: the operator sees how far they got, in this
+    // window, shown for the report when nothing else showed it (a print from the preview).
+    vx::report::setProgressHook([this](const QString &text) {
+        if (text.isEmpty()) {
+            if (m_shownForReport)
+                closeNow();
+            m_shownForReport = false;
+            return;
+        }
+        if (!isVisible()) {
+            m_shownForReport = true;
+            showNow();
+        }
+        setProgress(text);
+    });
 }
 
 TFAguarde::~TFAguarde()
 {
-    if (FAguarde == this)
+    if (FAguarde == this) {
         FAguarde = nullptr;
+        vx::report::setProgressHook({});
+    }
 }
 
 void TFAguarde::showNow()

@@ -24,6 +24,8 @@ public:
 
 private:
     void paintNow();
+
+    bool m_shownForReport = false;
 };
 
 // The wait window of the program, set while one exists.

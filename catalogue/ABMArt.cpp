@@ -427,8 +427,15 @@ void TFABMArt::Image1Click()
 void TFABMArt::BitBtn1Click()
 {
     const QString chosen = vx::ui::dialogs().openFileName(this, catalogue::photoFileOptions());
-    if (!chosen.isEmpty())
-        EdFoto->setText(QDir::toNativeSeparators(chosen));
+    if (chosen.isEmpty())
+        return;
+    const QString name = catalogue::storedPhotoName(chosen);
+    const QString problem = catalogue::photoNameProblem(name);
+    if (!problem.isEmpty()) {
+        vx::ui::dialogs().showMessage(problem);
+        return;
+    }
+    EdFoto->setText(name);
 }
 
 void TFABMArt::DBNavigator1Click()

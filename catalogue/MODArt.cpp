@@ -210,10 +210,16 @@ void TFModArt::BitBtn1Click()
     // Cancelling keeps the photo the article has.
     if (chosen.isEmpty())
         return;
+    const QString name = catalogue::storedPhotoName(chosen);
+    const QString problem = catalogue::photoNameProblem(name);
+    if (!problem.isEmpty()) {
+        vx::ui::dialogs().showMessage(problem);
+        return;
+    }
     vx::Table &stock = *DM1->Stock;
     try {
         stock.edit();
-        stock.fieldByName(QStringLiteral("ARTFOT"))->setAsString(QDir::toNativeSeparators(chosen).toUpper().left(100));
+        stock.fieldByName(QStringLiteral("ARTFOT"))->setAsString(name);
         stock.post();
     } catch (const std::exception &) {
         // A name the field refuses leaves the photo as it was.

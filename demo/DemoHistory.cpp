@@ -1,6 +1,7 @@
 #include "demo/DemoHistory.h"
 
 #include "demo/DemoCash.h"
+#include "demo/DemoPhotos.h"
 #include "demo/DemoSales.h"
 #include "demo/DemoStock.h"
 #include "platform/db/DateTimeValue.h"
@@ -9,6 +10,7 @@ namespace demo {
 
 void recordHistory(vx::Connection &connection, const QDate &today)
 {
+    addPhotos(connection);
     for (QDate day = today.addDays(-historyDays); day <= today; day = day.addDays(1)) {
         // Each row carries the day it belongs to, as if recorded that day: the shop opens at ten.
         const vx::ReplayedClock clock(vx::naiveDateTime(day, QTime(10, 0)));

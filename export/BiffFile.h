@@ -1,8 +1,8 @@
 #pragma once
 
 #include "export/DateTexts.h"
+#include "export/SheetWriter.h"
 
-#include <QFlags>
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
@@ -11,30 +11,6 @@ class BiffRecord;
 class QFont;
 class QIODevice;
 
-// The kind of a cell to write.
-enum TCellType : quint8 { ctBlank = 0, ctInteger = 1, ctDouble = 2, ctLabel = 3, ctBoolean = 4 };
-
-// Formatting flags of a cell; the writer turns them into the three attribute bytes of a cell
-// record. Of the fonts and of the alignments only the first one set counts.
-enum class CellAttribute : quint16 {
-    Hidden = 0x0001,
-    Locked = 0x0002,
-    Shaded = 0x0004,
-    BottomBorder = 0x0008,
-    TopBorder = 0x0010,
-    RightBorder = 0x0020,
-    LeftBorder = 0x0040,
-    KeepFont0 = 0x0080,
-    Font1 = 0x0100,
-    Font2 = 0x0200,
-    Font3 = 0x0400,
-    AlignLeft = 0x0800,
-    AlignCentre = 0x1000,
-    AlignRight = 0x2000,
-    Fill = 0x4000,
-};
-Q_DECLARE_FLAGS(TCellAttributes, CellAttribute)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TCellAttributes)
 
 // Writes one worksheet as BIFF2 records (the old ".xls" format) straight to a stream that the
 // caller owns, in the order of the calls: nothing is kept, nothing is sought back to.
@@ -45,40 +21,40 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TCellAttributes)
 // StreamWriteError when the stream does not take the whole record, ValueConversionError when
 // a value does not fit the cell type asked for (nothing of that cell is written), and
 // ExportError for a row, column or width beyond what the record's field can hold.
-class TBiffFile {
+class TBiffFile : public SheetWriter {
 public:
     static constexpr int maxTextLength = 255;
 
     explicit TBiffFile(QIODevice *stream);
-    ~TBiffFile();
+    ~TBiffFile() override;
     TBiffFile(const TBiffFile &) = delete;
     TBiffFile &operator=(const TBiffFile &) = delete;
 
     // Writes EOF now and reports a failure, which the destructor cannot. Nothing may be
     // written afterwards.
-    void finish();
+    void finish() override;
     // Gives the sheet up: it stays without EOF and nothing more is written.
-    void abandon() { m_state = State::Broken; }
+    void abandon() override { m_state = State::Broken; }
 
     void WriteDimensions(int firstRow, int lastRowPlusOne, int firstColumn, int lastColumnPlusOne);
     // Fonts are numbered in the order they are written, from 0.
-    void WriteFont(const QFont &font);
+    void WriteFont(const QFont &font) override;
     // CODEPAGE: the code page the texts are written in (Windows-1252), which readers such as
     // xlrd need to read any letter outside plain ASCII.
     void WriteCodePage();
     // Width in 1/256 of a character.
     void WriteColWidth(int firstColumn, int lastColumn, int width);
-    void WriteColWidth(int column, int width);
-    void WriteNote(int row, int column, const QString &text);
+    void WriteColWidth(int column, int width) override;
+    void WriteNote(int row, int column, const QString &text) override;
 
     // A null value, or ctBlank, gives a blank cell; otherwise the value is converted to the type.
-    void WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType, const QVariant &value);
+    void WriteCell(int row, int column, TCellAttributes attributes, TCellType cellType, const QVariant &value) override;
     void WriteBlank(int row, int column, TCellAttributes attributes);
     // The INTEGER record holds 0..65535; any other value is written as a NUMBER so that the
     // reader still gets the true value.
     void WriteInteger(int row, int column, TCellAttributes attributes, qint64 value);
     void WriteNumber(int row, int column, TCellAttributes attributes, double value);
-    void WriteLabel(int row, int column, TCellAttributes attributes, const QString &value);
+    void WriteLabel(int row, int column, TCellAttributes attributes, const QString &value) override;
     void WriteBoolean(int row, int column, TCellAttributes attributes, bool value);
 
 private:

@@ -5,6 +5,9 @@
 
 #include "platform/db/Dataset.h"
 #include "platform/db/DbError.h"
+#include "app/Aguarde.h"
+
+#include <QDateTime>
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,36 +93,52 @@ TDataExport::TDataExport(QObject *parent) : QObject(parent) {}
 
 TDataExport::~TDataExport() = default;
 
+std::unique_ptr<QTemporaryFile> TDataExport::fileBeside(const QString &fileName)
+{
+    const QFileInfo target(fileName);
+    auto file = std::make_unique<QTemporaryFile>(target.absoluteDir().filePath(target.fileName() + QStringLiteral(".XXXXXX")));
+    if (!file->open())
+        throw ExportError(QStringLiteral("No se pudo crear el archivo %1: %2")
+                              .arg(QDir::toNativeSeparators(fileName), file->errorString()));
+    return file;
+}
+
+void TDataExport::replaceFile(QTemporaryFile &file, const QString &fileName)
+{
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    // rename() replaces the earlier file in one step, so a reader sees the old sheet or the new one.
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(QFileInfo(fileName).absoluteFilePath()).constData()) != 0)
+        throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
+                              .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(std::strerror(errno))));
+    file.setAutoRemove(false);
+}
+
 void TDataExport::SaveToFile(const QString &fileName)
 {
     // The sheet is written beside its final name and renamed over it only when it is whole, so a
     // failed save leaves the earlier file as it was and nothing that looks like a good sheet. It
     // is not forced to the disk before the rename: an export can always be made again, and the
     // operator should not wait on the disk for it.
-    const QFileInfo target(fileName);
-    QTemporaryFile file(target.absoluteDir().filePath(target.fileName() + QStringLiteral(".XXXXXX")));
-    if (!file.open())
-        throw ExportError(QStringLiteral("No se pudo crear el archivo %1: %2")
-                              .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    BlockWriter blocks(&file);
+    const std::unique_ptr<QTemporaryFile> file = fileBeside(fileName);
+    BlockWriter blocks(file.get());
     SaveToStream(&blocks);
     // The last buffered bytes reach the disk only here: flush and check that all of them did.
-    if (!blocks.passOn() || !file.flush() || file.size() != file.pos())
+    if (!blocks.passOn() || !file->flush() || file->size() != file->pos())
         throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
-                              .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
-    // rename() replaces the earlier file in one step, so a reader sees the old sheet or the new one.
-    if (std::rename(QFile::encodeName(file.fileName()).constData(),
-                    QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
-        throw ExportError(QStringLiteral("No se pudo guardar el archivo %1: %2")
-                              .arg(QDir::toNativeSeparators(fileName), QString::fromLocal8Bit(std::strerror(errno))));
-    file.setAutoRemove(false);
+                              .arg(QDir::toNativeSeparators(fileName), file->errorString()));
+    replaceFile(*file, fileName);
 }
 
 void TDataExport::SaveToStream(QIODevice *stream)
 {
     checkCanExport();
+    exportTo(stream);
+}
+
+void TDataExport::exportTo(QIODevice *stream)
+{
     const QPointer<TDataExport> self(this);
     m_stream = stream;
     try {
@@ -197,6 +216,8 @@ void TDataExport::ExportRecords()
     const QPointer<TDataExport> self(this);
     vx::Dataset *dataSet = m_dataSet;
     const DatasetWalk walk(dataSet);
+    m_written = 0;
+    m_lastProgress = QDateTime::currentMSecsSinceEpoch();
     dataSet->first();
     while (!dataSet->eof()) {
         bool cancel = false;
@@ -206,6 +227,7 @@ void TDataExport::ExportRecords()
         }
         if (!cancel) {
             WriteRecord();
+            reportProgress();
             if (AfterWriteRecord) {
                 AfterWriteRecord(this);
                 checkStillExporting(self);
@@ -213,6 +235,18 @@ void TDataExport::ExportRecords()
         }
         dataSet->next();
     }
+}
+
+void TDataExport::reportProgress()
+{
+    // A long list keeps the operator waiting: the wait window counts the rows, a few times a
+    // second (painting it for every row would cost more than the rows).
+    ++m_written;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (now - m_lastProgress < 200)
+        return;
+    m_lastProgress = now;
+    aguarde::progress(QStringLiteral("Exportando fila %1 de %2").arg(m_written).arg(m_dataSet->recordCount()));
 }
 
 void TDataExport::EndExport()

@@ -5,9 +5,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
+class QTemporaryFile;
 class TExportFields;
 
 namespace vx {
@@ -38,7 +40,7 @@ public:
 
     // Writes a temporary file beside fileName and puts it in place only once the export is
     // complete and on disk, so a failed save leaves any earlier file as it was.
-    void SaveToFile(const QString &fileName);
+    virtual void SaveToFile(const QString &fileName);
     void SaveToStream(QIODevice *stream);
 
     TNotifyEvent OnBeginExport;
@@ -56,6 +58,14 @@ protected:
     // Undoes what BeginExport set up after a failure, without completing the output.
     virtual void abortExport();
 
+    // Throws when there is nothing to export or an export is already running.
+    void checkCanExport() const;
+    // The export itself, once checked; `stream` may be null for a kind that writes a file of its own.
+    void exportTo(QIODevice *stream);
+    // A temporary file beside `fileName`, to be put in its place by replaceFile once whole.
+    static std::unique_ptr<QTemporaryFile> fileBeside(const QString &fileName);
+    static void replaceFile(QTemporaryFile &file, const QString &fileName);
+
     // The stream being written; only set during an export.
     QIODevice *stream() const { return m_stream; }
     // The dataset field of the export field at a place in the list, as fieldByName finds it
@@ -66,7 +76,7 @@ protected:
     static void checkStillExporting(const QPointer<TDataExport> &self);
 
 private:
-    void checkCanExport() const;
+    void reportProgress();
 
     struct ResolvedField {
         QString name; // shares the export field's text while that stays unchanged
@@ -79,4 +89,6 @@ private:
     QIODevice *m_stream = nullptr;
     bool m_exporting = false;
     bool m_filledFields = false;
+    int m_written = 0;
+    qint64 m_lastProgress = 0;
 };

@@ -13,7 +13,10 @@
 #include "catalogue/ABMColores.h"
 #include "catalogue/ABMEmp.h"
 #include "catalogue/ABMTalles.h"
+#include "catalogue/CBarras.h"
 #include "catalogue/ConsArt.h"
+#include "catalogue/Imagenes.h"
+#include "catalogue/MaestStk.h"
 #include "catalogue/Precios.h"
 #include "customers/AltaCli.h"
 #include "customers/ConsCli.h"
@@ -39,6 +42,7 @@
 #include "app/uGlobales.h"
 
 #include <QAction>
+#include <QDir>
 
 // Article window TFABMArt (article catalogue).
 void TFF1::Articulo1Click()
@@ -77,7 +81,26 @@ void TFF1::BMC1Click()
     FBuscando->close();
 }
 // Article images TFImagen (article catalogue).
-void TFF1::Imagenes1Click() {}
+void TFF1::Imagenes1Click()
+{
+    // A fresh window each time, gone when the command ends.
+    TFImagen window(this);
+    try {
+        if (!DM1->Imagen->active())
+            DM1->Imagen->open();
+        window.prepare();
+        vx::ui::dialogs().showModal(&window);
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    try {
+        window.tidyUp();
+        if (DM1->Imagen->active())
+            DM1->Imagen->close();
+    } catch (const std::exception &) {
+        // The window goes anyway; the next opening opens the tables again.
+    }
+}
 // Brand, colour and size catalogues (article catalogue), each window made afresh.
 void TFF1::Marcas1Click()
 {
@@ -92,7 +115,24 @@ void TFF1::alles1Click()
     openCatalogue(new TFTalles(this));
 }
 // Stock list TFMArt, not modal (article catalogue).
-void TFF1::ListadodeStock1Click() {}
+void TFF1::ListadodeStock1Click()
+{
+    if (!FMArt)
+        new TFMArt(this);
+    aguarde::show();
+    try {
+        FMArt->prepare();
+    } catch (const std::exception &failure) {
+        aguarde::close();
+        vx::ui::dialogs().showException(this, failure);
+        return;
+    }
+    aguarde::close();
+    FMArt->show();
+    FMArt->raise();
+    FMArt->activateWindow();
+    FMArt->BTotalesClick();
+}
 // Not offered: the price-update window would be a layout without behaviour, so the item stays
 // hidden and its command does nothing.
 void TFF1::ActualizaciondePrecios1Click() {}
@@ -238,9 +278,27 @@ void TFF1::ConsultadeClientes1Click()
     openConsCli(*FConsCli);
 }
 // Barcode labels TFBarCode, not modal (article catalogue).
-void TFF1::CdBarras1Click() {}
+void TFF1::CdBarras1Click()
+{
+    if (!FBarCode)
+        new TFBarCode(this);
+    try {
+        FBarCode->prepare();
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+        return;
+    }
+    FBarCode->show();
+    FBarCode->raise();
+    FBarCode->activateWindow();
+}
 // Starts the separate label program (article catalogue).
-void TFF1::CodBarrasA41Click() {}
+void TFF1::CodBarrasA41Click()
+{
+    const QString folder = vx::paths::userFolder();
+    if (!vx::ui::dialogs().openDocument(QDir(folder).filePath(QStringLiteral("Tagmill.exe")), folder))
+        vx::ui::dialogs().showMessage(QStringLiteral("Función no habilitada o archivo no encontrado..."));
+}
 // Shelf labels (article catalogue).
 void TFF1::Etiquetas1Click() {}
 // Print positions TFFilCol (sales).

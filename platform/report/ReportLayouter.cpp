@@ -315,6 +315,7 @@ bool ReportLayouter::splitOff(Piece &piece, double room, Piece &rest)
 void ReportLayouter::startPage()
 {
     m_out->pages.emplace_back();
+    m_progress.laidOut(int(m_out->pages.size()));
     m_y = m_content.top();
     m_pageHasBody = false;
     const Band *footer = enabledBand(BandKind::PageFooter);

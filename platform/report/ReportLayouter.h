@@ -4,6 +4,7 @@
 #include "platform/report/Element.h"
 #include "platform/report/Elements.h"
 #include "platform/report/PreparedReport.h"
+#include "platform/report/ReportProgress.h"
 #include "platform/report/TextPlacer.h"
 
 #include <map>
@@ -65,6 +66,7 @@ private:
     double m_bodyBottom = 0;
     double m_contentEnd = 0; // the lowest point drawn on any page, for a roll
     bool m_pageHasBody = false;
+    ProgressReporter m_progress;
 };
 
 } // namespace vx::report

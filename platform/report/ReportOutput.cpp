@@ -2,6 +2,7 @@
 
 #include "platform/report/PageRenderer.h"
 #include "platform/report/ReportError.h"
+#include "platform/report/ReportProgress.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,9 @@ void renderPages(const PreparedReport &report, QPagedPaintDevice &device, int fr
     if (!painter.begin(&device))
         throw ReportError(QStringLiteral("No se pudo comenzar la impresión de %1.").arg(report.title));
     const PageRenderer renderer(report, double(device.logicalDpiX()) / 25.4);
+    ProgressReporter progress;
     for (int page = fromPage; page <= toPage; ++page) {
+        progress.printed(page, report.pageCount());
         if (page > fromPage && !device.newPage())
             throw ReportError(QStringLiteral("No se pudo pasar a la página %1 de %2.").arg(page).arg(report.title));
         renderer.render(painter, page - 1);

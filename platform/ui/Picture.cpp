@@ -31,12 +31,22 @@ QString localPicturePath(const QString &storedPath)
     QString path = storedPath.trimmed();
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:/"));
-    if (!drive.match(path).hasMatch())
-        return path;
-    QString resolved = paths::root();
-    const QStringList parts = path.mid(3).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString resolved;
+    QString rest;
+    if (drive.match(path).hasMatch()) {
+        resolved = paths::root();
+        rest = path.mid(3);
+    } else {
+        // Other paths were stored upper-cased by the article windows: found without regard to
+        // case too, from the file system's root or the working folder.
+        if (path.isEmpty() || QFileInfo::exists(path))
+            return path;
+        resolved = path.startsWith(QLatin1Char('/')) ? QString() : QDir::currentPath();
+        rest = path;
+    }
+    const QStringList parts = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &part : parts)
-        resolved += QLatin1Char('/') + matchingEntry(resolved, part);
+        resolved += QLatin1Char('/') + matchingEntry(resolved.isEmpty() ? QStringLiteral("/") : resolved, part);
     return resolved;
 }
 

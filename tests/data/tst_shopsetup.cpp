@@ -13,11 +13,13 @@
 #include "platform/db/DataLink.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
+#include "platform/ui/Picture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QSqlQuery>
 #include <QTest>
 
 #include <pty.h>
@@ -175,6 +177,12 @@ private slots:
         // And by every rule "vendrix check" knows.
         const data::ShopCheckReport check = data::verifyShop(*db);
         QVERIFY2(check.sound(), qPrintable(check.text()));
+        // Every photo an article names is a picture this workstation finds.
+        QSqlQuery photos = db->execute(QStringLiteral("SELECT ARTFOT FROM STOCK WHERE ARTFOT <> ''"));
+        int named = 0;
+        for (; photos.next(); ++named)
+            QVERIFY2(!vx::ui::loadPicture(photos.value(0).toString()).isNull(), qPrintable(photos.value(0).toString()));
+        QVERIFY(named > 0);
     }
 
     // At a terminal, as the shop owner types it: the password is asked for and not shown.

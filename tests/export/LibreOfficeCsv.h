@@ -18,14 +18,18 @@ inline QString soffice()
     return QStandardPaths::findExecutable(QStringLiteral("soffice"));
 }
 
-// The CSV lines of the file's sheet; on failure, empty with the reason in *error.
-inline QStringList convert(const QString &spreadsheetPath, QString *error)
+// The CSV lines of the file's sheet; on failure, empty with the reason in *error. With
+// `quoteText`, every text cell is written in double quotes, so a cell's type shows.
+inline QStringList convertWith(const QString &spreadsheetPath, QString *error, bool quoteText)
 {
     QTemporaryDir profile; // its own profile, so that parallel runs do not collide
     QTemporaryDir out;
     QProcess process;
     process.start(soffice(), {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
-                              "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76", "--outdir", out.path(),
+                              "--convert-to",
+                              QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76") +
+                                  (quoteText ? QStringLiteral(",1,,0,true") : QString()),
+                              "--outdir", out.path(),
                               spreadsheetPath});
     if (!process.waitForFinished(180000) || process.exitCode() != 0) {
         *error = QStringLiteral("soffice failed: ") + QString::fromUtf8(process.readAllStandardError());
@@ -37,6 +41,17 @@ inline QStringList convert(const QString &spreadsheetPath, QString *error)
         return {};
     }
     return QString::fromUtf8(csv.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+inline QStringList convert(const QString &spreadsheetPath, QString *error)
+{
+    return convertWith(spreadsheetPath, error, false);
+}
+
+// The same, with every text cell in double quotes.
+inline QStringList convertQuotingText(const QString &spreadsheetPath, QString *error)
+{
+    return convertWith(spreadsheetPath, error, true);
 }
 
 // A value as it appears in the CSV: quoted when it holds a comma or a quote.
