@@ -7,6 +7,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QLineEdit>
 
@@ -14,11 +15,7 @@ namespace cash {
 
 QLineEdit *readOnlyBox(QWidget *parent, const char *name)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    return box;
+    return vx::ui::readOnlyFigureBox(parent, name);
 }
 
 QLineEdit *dateBox(QWidget *parent, const char *name, int maxLength)

@@ -14,6 +14,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
 #include "sales/ConsVentArtReport.h"
 #include "sales/SalesQueries.h"
@@ -27,23 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLineEdit *readOnlyBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight);
-    return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 vx::ui::PickList *pickList(QWidget *parent, const char *name, int length)
 {
@@ -102,13 +86,13 @@ void TFSaleLinesQuery::createControls(const QString &unitsCaption)
     for (QLineEdit *box : {EdDes, EdHas})
         connect(box, &QLineEdit::editingFinished, this,
                 [this, box] { app::normaliseDateBox(box, QDate::currentDate(), this); });
-    BConsultar = button(this, "BConsultar", QStringLiteral("C&onsultar"));
+    BConsultar = vx::ui::namedButton(this, "BConsultar", QStringLiteral("C&onsultar"));
     connect(BConsultar, &QPushButton::clicked, this, &TFSaleLinesQuery::BConsultarClick);
-    BImp = button(this, "BImp", QStringLiteral("&Imprimir"));
+    BImp = vx::ui::namedButton(this, "BImp", QStringLiteral("&Imprimir"));
     connect(BImp, &QPushButton::clicked, this, &TFSaleLinesQuery::BImpClick);
-    BExportar = button(this, "BExportar", QStringLiteral("&Exportar"));
+    BExportar = vx::ui::namedButton(this, "BExportar", QStringLiteral("&Exportar"));
     connect(BExportar, &QPushButton::clicked, this, &TFSaleLinesQuery::BExportarClick);
-    BCerrar = button(this, "BCerrar", QStringLiteral("&Cerrar"));
+    BCerrar = vx::ui::namedButton(this, "BCerrar", QStringLiteral("&Cerrar"));
     connect(BCerrar, &QPushButton::clicked, this, &TFSaleLinesQuery::BCerrarClick);
 
     DBGrid1 = new vx::ui::DBGrid(this);
@@ -137,10 +121,10 @@ void TFSaleLinesQuery::createControls(const QString &unitsCaption)
     DBEdit4 = new QLineEdit(this);
     DBEdit4->setObjectName(QStringLiteral("DBEdit4"));
     DBEdit4->setReadOnly(true);
-    EdUni = readOnlyBox(this, "EdUni");
-    EdPreC = readOnlyBox(this, "EdPreC");
-    EdCUS = readOnlyBox(this, "EdCUS");
-    EdDif = readOnlyBox(this, "EdDif");
+    EdUni = vx::ui::readOnlyFigureBox(this, "EdUni");
+    EdPreC = vx::ui::readOnlyFigureBox(this, "EdPreC");
+    EdCUS = vx::ui::readOnlyFigureBox(this, "EdCUS");
+    EdDif = vx::ui::readOnlyFigureBox(this, "EdDif");
 
     auto *kinds = new QHBoxLayout;
     kinds->addWidget(RBxCod);

@@ -15,6 +15,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NamedControls.h"
 #include "sales/ConsVtasReport.h"
 #include "sales/SalesQueries.h"
 
@@ -29,22 +30,6 @@
 TFConsVtas *FConsVtas = nullptr;
 
 namespace {
-
-QLineEdit *readOnlyBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setReadOnly(true);
-    return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 constexpr auto navigation = vx::ui::NavigatorButton::First | vx::ui::NavigatorButton::Prior
                             | vx::ui::NavigatorButton::Next | vx::ui::NavigatorButton::Last;
@@ -92,7 +77,7 @@ void TFConsVtas::createControls()
     for (QLineEdit *box : {EdDesF, EdHasF})
         connect(box, &QLineEdit::editingFinished, this,
                 [this, box] { app::normaliseDateBox(box, QDate::currentDate(), this); });
-    BxTot = button(this, "BxTot", QStringLiteral("Consultar x Totales"));
+    BxTot = vx::ui::namedButton(this, "BxTot", QStringLiteral("Consultar x Totales"));
     connect(BxTot, &QPushButton::clicked, this, &TFConsVtas::BxTotClick);
 
     DBGrid1 = new vx::ui::DBGrid(this);
@@ -126,17 +111,17 @@ void TFConsVtas::createControls()
     DBNavigator2->setVisibleButtons(navigation);
     DBNavigator2->setDataSource(m_lineSource);
 
-    DBEdit1 = readOnlyBox(this, "DBEdit1");
-    Edit1 = readOnlyBox(this, "Edit1");
+    DBEdit1 = vx::ui::readOnlyBox(this, "DBEdit1");
+    Edit1 = vx::ui::readOnlyBox(this, "Edit1");
     Label2 = new QLabel(QStringLiteral("Costo del Comp.  "), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Edit3 = readOnlyBox(this, "Edit3");
+    Edit3 = vx::ui::readOnlyBox(this, "Edit3");
     Edit3->installEventFilter(this);
-    BImp = button(this, "BImp", QStringLiteral("&Imprimir"));
+    BImp = vx::ui::namedButton(this, "BImp", QStringLiteral("&Imprimir"));
     connect(BImp, &QPushButton::clicked, this, &TFConsVtas::BImpClick);
-    BExportar = button(this, "BExportar", QStringLiteral("&Exportar"));
+    BExportar = vx::ui::namedButton(this, "BExportar", QStringLiteral("&Exportar"));
     connect(BExportar, &QPushButton::clicked, this, &TFConsVtas::BExportarClick);
-    BCerrar = button(this, "BCerrar", QStringLiteral("&Cerrar"));
+    BCerrar = vx::ui::namedButton(this, "BCerrar", QStringLiteral("&Cerrar"));
     connect(BCerrar, &QPushButton::clicked, this, &TFConsVtas::BCerrarClick);
 
     auto *dates = new QHBoxLayout;

@@ -13,6 +13,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
 
 #include <QEvent>
@@ -24,22 +25,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLineEdit *readOnlyBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setReadOnly(true);
-    return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 const QDate firstDay(2000, 1, 1);
 
@@ -84,7 +69,7 @@ void TFConsMovBase::createControls()
                                     | vx::ui::NavigatorButton::Next | vx::ui::NavigatorButton::Last);
     DBNavigator1->setDataSource(m_source);
 
-    BxTodos = button(this, "BxTodos", QStringLiteral("Ver Todos"));
+    BxTodos = vx::ui::namedButton(this, "BxTodos", QStringLiteral("Ver Todos"));
     connect(BxTodos, &QPushButton::clicked, this, &TFConsMovBase::BxTodosClick);
     EdDesF = new QLineEdit(this);
     EdDesF->setObjectName(QStringLiteral("EdDesF"));
@@ -95,7 +80,7 @@ void TFConsMovBase::createControls()
     connect(EdDesF, &QLineEdit::editingFinished, this, [this] { app::normaliseDateBox(EdDesF, firstDay, this); });
     connect(EdHasF, &QLineEdit::editingFinished, this,
             [this] { app::normaliseDateBox(EdHasF, QDate::currentDate(), this); });
-    BxFec = button(this, "BxFec", QStringLiteral("Ver por fecha"));
+    BxFec = vx::ui::namedButton(this, "BxFec", QStringLiteral("Ver por fecha"));
     connect(BxFec, &QPushButton::clicked, this, &TFConsMovBase::BxFecClick);
     CBDes = new vx::ui::PickList(this);
     CBDes->setObjectName(QStringLiteral("CBDes"));
@@ -112,21 +97,21 @@ void TFConsMovBase::createControls()
     for (QWidget *box : {static_cast<QWidget *>(EdDesF), static_cast<QWidget *>(EdHasF),
                          static_cast<QWidget *>(CBCod->lineEdit())})
         box->installEventFilter(this);
-    BxArt = button(this, "BxArt", QStringLiteral("Ver por Descrip."));
+    BxArt = vx::ui::namedButton(this, "BxArt", QStringLiteral("Ver por Descrip."));
     connect(BxArt, &QPushButton::clicked, this, &TFConsMovBase::BxArtClick);
-    BTotal = button(this, "BTotal", QStringLiteral("Cant. Total"));
+    BTotal = vx::ui::namedButton(this, "BTotal", QStringLiteral("Cant. Total"));
     connect(BTotal, &QPushButton::clicked, this, &TFConsMovBase::BTotalClick);
-    EdCan = readOnlyBox(this, "EdCan");
+    EdCan = vx::ui::readOnlyBox(this, "EdCan");
     EdCan->setToolTip(QStringLiteral("Cant. en Stock segun codigo propio"));
-    EdCan2 = readOnlyBox(this, "EdCan2");
+    EdCan2 = vx::ui::readOnlyBox(this, "EdCan2");
     EdCan2->setToolTip(QStringLiteral("Cant. en Stock segun codigo propio !!!"));
-    BExportar = button(this, "BExportar", QStringLiteral("&Exportar"));
+    BExportar = vx::ui::namedButton(this, "BExportar", QStringLiteral("&Exportar"));
     connect(BExportar, &QPushButton::clicked, this, &TFConsMovBase::BExportarClick);
-    BCerrar = button(this, "BCerrar", QStringLiteral("&Cerrar"));
+    BCerrar = vx::ui::namedButton(this, "BCerrar", QStringLiteral("&Cerrar"));
     connect(BCerrar, &QPushButton::clicked, this, &TFConsMovBase::BCerrarClick);
-    DBEdit1 = readOnlyBox(this, "DBEdit1");
-    EdOperador = readOnlyBox(this, "EdOperador");
-    EdProveedor = readOnlyBox(this, "EdProveedor");
+    DBEdit1 = vx::ui::readOnlyBox(this, "DBEdit1");
+    EdOperador = vx::ui::readOnlyBox(this, "EdOperador");
+    EdProveedor = vx::ui::readOnlyBox(this, "EdProveedor");
 
     auto *filters = new QGridLayout;
     filters->addWidget(BxTodos, 0, 0);

@@ -11,6 +11,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
 #include "stock/MovementQueries.h"
 
@@ -26,22 +27,6 @@
 TFMovim *FMovim = nullptr;
 
 namespace {
-
-QLineEdit *readOnlyBox(QWidget *parent, const char *name)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setReadOnly(true);
-    return box;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 constexpr int questionAbove = 500;
 
@@ -91,9 +76,9 @@ void TFMovim::createControls()
     EdArt->setMaxLength(13);
     connect(EdArt, &QComboBox::activated, RBArt, [this] { RBArt->setChecked(true); });
     connect(EdArt->lineEdit(), &QLineEdit::editingFinished, this, &TFMovim::EdArtExit);
-    BCons = button(this, "BCons", QStringLiteral("C&onsultar"));
+    BCons = vx::ui::namedButton(this, "BCons", QStringLiteral("C&onsultar"));
     connect(BCons, &QPushButton::clicked, this, &TFMovim::BConsClick);
-    BConsultar = button(this, "BConsultar", QStringLiteral("Actualizar C&antidades"));
+    BConsultar = vx::ui::namedButton(this, "BConsultar", QStringLiteral("Actualizar C&antidades"));
     connect(BConsultar, &QPushButton::clicked, this, &TFMovim::BConsultarClick);
     DBGrid1 = new vx::ui::DBGrid(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -105,19 +90,19 @@ void TFMovim::createControls()
                                     | vx::ui::NavigatorButton::Next | vx::ui::NavigatorButton::Last
                                     | vx::ui::NavigatorButton::Refresh);
     DBNavigator1->setDataSource(m_source);
-    DBEdit1 = readOnlyBox(this, "DBEdit1");
-    DBEdit2 = readOnlyBox(this, "DBEdit2");
+    DBEdit1 = vx::ui::readOnlyBox(this, "DBEdit1");
+    DBEdit2 = vx::ui::readOnlyBox(this, "DBEdit2");
     LabStock = new QLabel(QStringLiteral("Cantidades En Stock"), this);
     LabStock->setObjectName(QStringLiteral("LabStock"));
-    DBEdit5 = readOnlyBox(this, "DBEdit5");
-    DBEdit6 = readOnlyBox(this, "DBEdit6");
-    EdIng1 = readOnlyBox(this, "EdIng1");
-    EdIng2 = readOnlyBox(this, "EdIng2");
-    EdEgr1 = readOnlyBox(this, "EdEgr1");
-    EdEgr2 = readOnlyBox(this, "EdEgr2");
-    Edit1 = readOnlyBox(this, "Edit1");
-    Edit2 = readOnlyBox(this, "Edit2");
-    BCerrar = button(this, "BCerrar", QStringLiteral("&Cerrar"));
+    DBEdit5 = vx::ui::readOnlyBox(this, "DBEdit5");
+    DBEdit6 = vx::ui::readOnlyBox(this, "DBEdit6");
+    EdIng1 = vx::ui::readOnlyBox(this, "EdIng1");
+    EdIng2 = vx::ui::readOnlyBox(this, "EdIng2");
+    EdEgr1 = vx::ui::readOnlyBox(this, "EdEgr1");
+    EdEgr2 = vx::ui::readOnlyBox(this, "EdEgr2");
+    Edit1 = vx::ui::readOnlyBox(this, "Edit1");
+    Edit2 = vx::ui::readOnlyBox(this, "Edit2");
+    BCerrar = vx::ui::namedButton(this, "BCerrar", QStringLiteral("&Cerrar"));
     connect(BCerrar, &QPushButton::clicked, this, &TFMovim::BCerrarClick);
 
     auto *choice = new QHBoxLayout;

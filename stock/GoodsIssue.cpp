@@ -1,7 +1,6 @@
 #include "stock/GoodsIssue.h"
 
 #include "data/RowWriter.h"
-#include "platform/core/ShopFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 #include "stock/StockUpdate.h"
@@ -13,8 +12,7 @@ namespace {
 class IssueWriter {
 public:
     IssueWriter(vx::Connection &connection, const IssueEntry &entry, const MovementProgress &progress)
-        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow()),
-          m_today(vx::naiveDateTime(m_now.date()))
+        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow())
     {
     }
 
@@ -42,12 +40,9 @@ public:
             change.quantity2 = line.quantity2;
             issueStock(m_connection, change, storedDate, line.price2);
             say("Actualizando en Movimientos...");
-            m_rows.insert(QStringLiteral("MOVIM"),
-                          {QStringLiteral("MOVFEC"), QStringLiteral("MOVHOR"), QStringLiteral("MOVCMCT"),
-                           QStringLiteral("MOVCAN1"), QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"),
-                           QStringLiteral("MOVOBS"), QStringLiteral("MOVOPE"), QStringLiteral("MOVCAN2")},
-                          {m_today, vx::shopformat::formatTime(m_now.time()), line.articleCode, line.quantity1,
-                           recorded.number, QStringLiteral("E"), journalText, m_entry.operatorCode, line.quantity2});
+            writeJournalLine(m_rows, {"E", line.articleCode, line.quantity1, line.quantity2, recorded.number, journalText,
+                                      m_entry.operatorCode},
+                             m_now);
         }
         return recorded;
     }
@@ -64,7 +59,6 @@ private:
     const IssueEntry &m_entry;
     const MovementProgress &m_progress;
     const QDateTime m_now;
-    const QDateTime m_today;
 };
 
 }  // namespace

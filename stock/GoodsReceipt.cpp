@@ -1,7 +1,6 @@
 #include "stock/GoodsReceipt.h"
 
 #include "data/RowWriter.h"
-#include "platform/core/ShopFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
@@ -14,8 +13,7 @@ namespace {
 class ReceiptWriter {
 public:
     ReceiptWriter(vx::Connection &connection, const ReceiptEntry &entry, const MovementProgress &progress)
-        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow()),
-          m_today(vx::naiveDateTime(m_now.date()))
+        : m_connection(connection), m_rows(connection), m_entry(entry), m_progress(progress), m_now(vx::naiveNow())
     {
     }
 
@@ -42,12 +40,9 @@ public:
             change.quantity2 = line.quantity2;
             receiveStock(m_connection, change, storedDate, line.cost1, line.cost2);
             say("Actualizando en Movimientos...");
-            m_rows.insert(QStringLiteral("MOVIM"),
-                          {QStringLiteral("MOVFEC"), QStringLiteral("MOVHOR"), QStringLiteral("MOVCMCT"),
-                           QStringLiteral("MOVCAN1"), QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"),
-                           QStringLiteral("MOVOBS"), QStringLiteral("MOVCAN2"), QStringLiteral("MOVOPE")},
-                          {m_today, vx::shopformat::formatTime(m_now.time()), line.articleCode, line.quantity1,
-                           recorded.number, QStringLiteral("I"), journalText, line.quantity2, m_entry.operatorCode});
+            writeJournalLine(m_rows, {"I", line.articleCode, line.quantity1, line.quantity2, recorded.number, journalText,
+                                      m_entry.operatorCode},
+                             m_now);
         }
         return recorded;
     }
@@ -64,7 +59,6 @@ private:
     const ReceiptEntry &m_entry;
     const MovementProgress &m_progress;
     const QDateTime m_now;
-    const QDateTime m_today;
 };
 
 }  // namespace

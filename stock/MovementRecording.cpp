@@ -1,5 +1,6 @@
 #include "stock/MovementRecording.h"
 
+#include "data/RowWriter.h"
 #include "platform/core/ShopFormat.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DateTimeValue.h"
@@ -90,6 +91,17 @@ QDateTime documentDate(const QString &text)
     if (!date)
         throw vx::DbError(vx::shopformat::notADateMessage(text));
     return vx::naiveDateTime(*date);
+}
+
+void writeJournalLine(data::RowWriter &rows, const JournalLine &line, const QDateTime &now)
+{
+    rows.insert(QStringLiteral("MOVIM"),
+                {QStringLiteral("MOVFEC"), QStringLiteral("MOVHOR"), QStringLiteral("MOVCMCT"), QStringLiteral("MOVCAN1"),
+                 QStringLiteral("MOVNRO"), QStringLiteral("MOVTIP"), QStringLiteral("MOVOBS"), QStringLiteral("MOVCAN2"),
+                 QStringLiteral("MOVOPE")},
+                {vx::naiveDateTime(now.date()), vx::shopformat::formatTime(now.time()), line.articleCode,
+                 line.quantity1, line.number, QString::fromLatin1(line.type), line.text, line.quantity2,
+                 line.operatorCode});
 }
 
 }  // namespace stock

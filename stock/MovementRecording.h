@@ -9,6 +9,9 @@
 namespace vx {
 class Connection;
 }
+namespace data {
+class RowWriter;
+}
 
 // What the goods receipt and the goods issue share: how a document gets its number, how a
 // failure is told, and how the wait window follows the work.
@@ -64,6 +67,19 @@ RecordedMovement decideNumber(vx::Connection &connection, const NumberSeries &se
 // Runs `write` in one write transaction and turns any failure into a MovementRecordingError after
 // the rollback.
 RecordedMovement recordInTransaction(vx::Connection &connection, const std::function<RecordedMovement()> &write);
+
+// One line of the stock journal (MOVIM): type "I" for goods in, "E" for goods out, stamped with
+// the day and time of the recording.
+struct JournalLine {
+    const char *type;
+    QString articleCode;
+    double quantity1 = 0;
+    double quantity2 = 0;
+    int number = 0;
+    QString text;          // MOVOBS
+    int operatorCode = 0;
+};
+void writeJournalLine(data::RowWriter &rows, const JournalLine &line, const QDateTime &now);
 
 // The stored form of a date box; throws vx::DbError for a text that is not a date.
 QDateTime documentDate(const QString &text);
