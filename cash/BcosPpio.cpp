@@ -48,6 +48,8 @@ void TFBcosPpio::createControls()
     CBCC->setObjectName(QStringLiteral("CBCC"));
     CBCC->setEditable(true);
     CBCC->lineEdit()->setMaxLength(3);
+    // The combo box passes its focus changes to its line edit directly: both are watched.
+    CBCC->installEventFilter(this);
     CBCC->lineEdit()->installEventFilter(this);
     CBDC = new QComboBox(this);
     CBDC->setObjectName(QStringLiteral("CBDC"));
@@ -125,7 +127,7 @@ bool TFBcosPpio::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == EdCod && event->type() == QEvent::MouseButtonPress)
         EdCodClick();
-    else if (watched == CBCC->lineEdit() && event->type() == QEvent::FocusOut)
+    else if ((watched == CBCC || watched == CBCC->lineEdit()) && event->type() == QEvent::FocusOut)
         CBCCExit();
     return QDialog::eventFilter(watched, event);
 }
