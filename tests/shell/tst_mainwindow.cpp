@@ -132,9 +132,12 @@ private slots:
             item->trigger();
         dialogs.confirmAnswers.enqueue(true);
         window.CierredeCaja1->trigger();
+        for (QAction *item : {window.Listadodebancos1, window.CuantasPropias1, window.arjetasdeCrdito1, window.CuponesenCartera1})
+            item->trigger();
         QCOMPARE(dialogs.texts(QStringLiteral("modal")),
                  (QStringList{QStringLiteral("FCajaD"), QStringLiteral("FAjCaja"), QStringLiteral("FRetCaja"),
-                              QStringLiteral("FCaja"), QStringLiteral("FCierreCaja")}));
+                              QStringLiteral("FCaja"), QStringLiteral("FCierreCaja"), QStringLiteral("FBcos"),
+                              QStringLiteral("FBcosPpio"), QStringLiteral("FTarjetas"), QStringLiteral("FCupones")}));
     }
 
     void userGuideThroughTheShell()
