@@ -99,7 +99,7 @@ void TFTarjetas::createControls()
     layout->addLayout(buttons);
     layout->addWidget(DBNavigator1);
     layout->addWidget(DBGrid1, 1);
-    resize(640, 460);
+    resize(720, 460);
 }
 
 void TFTarjetas::prepare()

@@ -1,6 +1,7 @@
 #include "demo/DemoHistory.h"
 
 #include "demo/DemoCash.h"
+#include "demo/DemoCoupons.h"
 #include "demo/DemoSales.h"
 #include "demo/DemoStock.h"
 #include "platform/db/DateTimeValue.h"
@@ -15,6 +16,7 @@ void recordHistory(vx::Connection &connection, const QDate &today)
         stockDay(connection, day);
         sellDay(connection, day);
         cashDay(connection, day);
+        creditCouponsDay(connection, day);
     }
 }
 
