@@ -1,6 +1,7 @@
 #include "demo/DemoHistory.h"
 
 #include "demo/DemoCash.h"
+#include "demo/DemoCoupons.h"
 #include "demo/DemoPhotos.h"
 #include "demo/DemoSales.h"
 #include "demo/DemoStock.h"
@@ -17,6 +18,7 @@ void recordHistory(vx::Connection &connection, const QDate &today)
         stockDay(connection, day);
         sellDay(connection, day);
         cashDay(connection, day);
+        creditCouponsDay(connection, day);
     }
 }
 

@@ -5,10 +5,14 @@
 
 #include "backup/CopyCommands.h"
 #include "cash/AjCaja.h"
+#include "cash/Bcos.h"
+#include "cash/BcosPpio.h"
 #include "cash/Caja.h"
 #include "cash/CajaD.h"
 #include "cash/CierreCaja.h"
+#include "cash/Cupones.h"
 #include "cash/RetCaja.h"
+#include "cash/Tarjetas.h"
 #include "catalogue/ABMArt.h"
 #include "catalogue/ABMColores.h"
 #include "catalogue/ABMEmp.h"
@@ -250,13 +254,25 @@ void TFF1::CAJA1Click()
     openCaja(this);
 }
 // Card brands TFTarjetas (cash).
-void TFF1::arjetasdeCrdito1Click() {}
+void TFF1::arjetasdeCrdito1Click()
+{
+    openTarjetas(this);
+}
 // Card coupons TFCupones (cash).
-void TFF1::CuponesenCartera1Click() {}
+void TFF1::CuponesenCartera1Click()
+{
+    openCupones(this);
+}
 // Banks TFBcos (cash).
-void TFF1::Listadodebancos1Click() {}
+void TFF1::Listadodebancos1Click()
+{
+    openBcos(this);
+}
 // Own accounts TFBcosPpio (cash).
-void TFF1::CuantasPropias1Click() {}
+void TFF1::CuantasPropias1Click()
+{
+    openBcosPpio(this);
+}
 // Expenses and repair jobs are not part of the system: their hidden items do nothing.
 void TFF1::RegistrarGasto1Click() {}
 void TFF1::ConsultarGastos1Click() {}

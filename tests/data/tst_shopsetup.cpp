@@ -151,6 +151,18 @@ private slots:
         const qint64 cash = cents(QStringLiteral("SELECT SUM(CAJIMP) FROM CAJA WHERE CAJMOV = 'I' AND CAJTIP = 'EF'"));
         const qint64 cards = cents(QStringLiteral("SELECT SUM(CUPIMP) FROM CUPONES"));
         QVERIFY(cash > 0 && cards > 0);
+        // Coupons are credited once their crediting date has come, and only then.
+        int credited = 0;
+        int presented = 0;
+        QSqlQuery coupons = db->execute(QStringLiteral("SELECT CUPEST, CUPFAC FROM CUPONES"));
+        while (coupons.next()) {
+            const QDate date = db->dialect().fromDatabase(coupons.value(1), vx::FieldType::DateTime).toDateTime().date();
+            const bool due = date.isValid() && date <= today;
+            const bool isCredited = coupons.value(0).toString() == QLatin1String("A");
+            QCOMPARE(isCredited, due);
+            ++(isCredited ? credited : presented);
+        }
+        QVERIFY(credited > 0 && presented > 0);
         // Every cent taken in cash or put in and out of the till is either withdrawn by a closing
         // or still in the till.
         qint64 adjusted = 0;
