@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace bench {
@@ -44,6 +45,24 @@ double timeSeconds(const std::function<void()> &work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+double percentile(std::vector<double> samples, double p)
+{
+    if (samples.empty())
+        return 0.0;
+    std::sort(samples.begin(), samples.end());
+    return samples[std::min(samples.size() - 1, size_t(double(samples.size()) * p))];
+}
+
+double median(std::vector<double> samples)
+{
+    return percentile(std::move(samples), 0.5);
+}
+
+double median(const QList<double> &samples)
+{
+    return median(std::vector<double>(samples.begin(), samples.end()));
 }
 
 void report(const QString &what, double seconds, const QString &floorName, double floorSeconds)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 // The benchmark program's small frame: each source file registers one suite; `vendrix-bench`
 // runs the suites named on its command line, or all of them.
@@ -30,5 +32,10 @@ double timeSeconds(const std::function<void()> &work);
 void report(const QString &what, double seconds, const QString &floorName, double floorSeconds);
 // One line with a plain figure (throughput, memory).
 void note(const QString &what, const QString &figure);
+
+// The sample below which the share p (0 to 1) of the samples lies; 0 for no samples.
+double percentile(std::vector<double> samples, double p);
+double median(std::vector<double> samples);
+double median(const QList<double> &samples);
 
 }  // namespace bench

@@ -35,12 +35,6 @@ double seconds(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void showAndPaint(QWidget &widget)
 {
     widget.show();
@@ -126,8 +120,8 @@ void timeQueryWindow(TDM1 &module, int customers, std::uint32_t seed)
         if (!found.startsWith(prefix))
             bench::note(QStringLiteral("MISMATCH"), QStringLiteral("typed %1, grid on %2").arg(prefix, found));
     }
-    bench::report(QStringLiteral("name prefix, median of %1 keys").arg(keys.size()), median(keys),
-                  QStringLiteral("indexed SELECT, median"), median(plain));
+    bench::report(QStringLiteral("name prefix, median of %1 keys").arg(keys.size()), bench::median(keys),
+                  QStringLiteral("indexed SELECT, median"), bench::median(plain));
     bench::note(QStringLiteral("slowest key"), QStringLiteral("%1 ms").arg(*std::max_element(keys.begin(), keys.end()) * 1000, 0, 'f', 2));
     bench::note(QStringLiteral("target"), QStringLiteral("under 20 ms per key"));
 
@@ -167,8 +161,8 @@ void timeDeleteChecks(vx::Connection &connection, int customers)
             checks.push_back(seconds(timer));
             floors.push_back(plainRows(connection, QStringLiteral("SELECT CLIAPE FROM CLIENTE WHERE CLICOD = ?"), {c.code}, 1));
         }
-        bench::report(QStringLiteral("delete checks, %1 (%2)").arg(c.what).arg(c.code), median(checks),
-                      QStringLiteral("one customer by code"), median(floors));
+        bench::report(QStringLiteral("delete checks, %1 (%2)").arg(c.what).arg(c.code), bench::median(checks),
+                      QStringLiteral("one customer by code"), bench::median(floors));
     }
     const catalogue::CatalogueKind &brands = catalogue::brandKind();
     const int unused = catalogue::nextCode(connection, brands);
@@ -183,7 +177,7 @@ void timeDeleteChecks(vx::Connection &connection, int customers)
             floors.push_back(plainRows(connection, QStringLiteral("SELECT MARDES FROM MARCAS WHERE MARCOD = ?"), {double(brand)}, 1));
         }
         bench::report(QStringLiteral("delete checks, brand %1").arg(brand == unused ? QStringLiteral("unused") : QStringLiteral("1")),
-                      median(checks), QStringLiteral("one brand by code"), median(floors));
+                      bench::median(checks), QStringLiteral("one brand by code"), bench::median(floors));
     }
     bench::note(QStringLiteral("target"), QStringLiteral("under 20 ms each (median of %1)").arg(repeats));
 }

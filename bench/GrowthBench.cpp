@@ -57,13 +57,6 @@ struct Row {
     double peakMb = 0;
 };
 
-double percentile(std::vector<double> samples, double p)
-{
-    std::sort(samples.begin(), samples.end());
-    const size_t at = std::min(samples.size() - 1, size_t(double(samples.size()) * p));
-    return samples[at];
-}
-
 double mean(const std::vector<double> &samples)
 {
     double total = 0;
@@ -128,7 +121,7 @@ void measureSalesWindow(Row &row, int repetitions)
             window.repaint();
         }));
     }
-    row.opening = percentile(openings, 0.5);
+    row.opening = bench::percentile(openings, 0.5);
 
     QApplication::setActiveWindow(&window);
     std::vector<double> scans;
@@ -146,7 +139,7 @@ void measureSalesWindow(Row &row, int repetitions)
         if (window.DBGrid1->model()->rowCount() != before + 1)
             throw std::runtime_error("a scan did not add its line");
     }
-    row.scan = percentile(scans, 0.5);
+    row.scan = bench::percentile(scans, 0.5);
     if (!dialogs.shown.isEmpty())
         throw std::runtime_error(qPrintable(QStringLiteral("the sales window said: ") + dialogs.shown.first().text));
     window.BCancelarClick();
@@ -190,10 +183,10 @@ void measureArticleSearch(Row &row, vx::Connection &connection, std::uint32_t se
         }
     }
     row.keyMean = mean(keys);
-    row.key90 = percentile(keys, 0.9);
-    row.key99 = percentile(keys, 0.99);
+    row.key90 = bench::percentile(keys, 0.9);
+    row.key99 = bench::percentile(keys, 0.99);
     row.cpuMean = mean(processor);
-    row.cpu99 = percentile(processor, 0.99);
+    row.cpu99 = bench::percentile(processor, 0.99);
     window.hide();
     DM1->Stock->setFiltered(false);
     DM1->Stock->close();
@@ -223,8 +216,8 @@ void measureRecording(Row &row, vx::Connection &connection, std::uint32_t seed)
             floors.push_back(f);
         }
     }
-    row.recording = percentile(times, 0.5);
-    row.recordingFloor = percentile(floors, 0.5);
+    row.recording = bench::percentile(times, 0.5);
+    row.recordingFloor = bench::percentile(floors, 0.5);
 }
 
 // Run in a process of its own (the shop was built in the measuring one): opens the shop and the

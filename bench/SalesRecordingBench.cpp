@@ -7,6 +7,7 @@
 #include "bench/SaleFloor.h"
 #include "bench/SyntheticShop.h"
 #include "platform/core/ShopFormat.h"
+#include "platform/db/DbError.h"
 #include "sales/ReceiptNumbers.h"
 #include "sales/SaleRecording.h"
 
@@ -43,12 +44,6 @@ QList<sales::SaleEntry> makeSales(qint64 articles, std::uint32_t seed, int count
     return out;
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0.0 : values[values.size() / 2];
-}
-
 struct Medians {
     double recording = 0;
     double floor = 0;
@@ -69,7 +64,7 @@ Medians measure(vx::Connection &connection, const QList<sales::SaleEntry> &sales
             plain << f;
         }
     }
-    return {median(recording), median(plain)};
+    return {bench::median(recording), bench::median(plain)};
 }
 
 void reportEngine(const QString &engine, const Medians &m)

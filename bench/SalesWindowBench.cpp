@@ -26,12 +26,6 @@
 
 namespace {
 
-double median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
 // Runs `work` the given number of times, `between` untimed before each run; the median in seconds.
 double medianOf(int repetitions, const std::function<void()> &between, const std::function<void()> &work)
 {
@@ -42,7 +36,7 @@ double medianOf(int repetitions, const std::function<void()> &between, const std
             between();
         samples.push_back(bench::timeSeconds(work));
     }
-    return median(samples);
+    return bench::median(samples);
 }
 
 // Types the digits as a scanner does: one key press and release each.

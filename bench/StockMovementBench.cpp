@@ -3,11 +3,10 @@
 // prepared once, in one transaction through the same driver), and building a 6-line delivery note.
 #include "app/uGlobales.h"
 #include "bench/Bench.h"
+#include "bench/FloorStatements.h"
 #include "bench/SyntheticShop.h"
 #include "data/DataModule.h"
 #include "platform/core/ShopFormat.h"
-#include "platform/db/DateTimeValue.h"
-#include "platform/db/DbError.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FakeDialogs.h"
 #include "platform/ui/PickList.h"
@@ -19,7 +18,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QWindow>
 
@@ -31,12 +29,6 @@ namespace {
 
 constexpr int linesPerDocument = 20;
 constexpr int warmUp = 5;
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0.0 : values[values.size() / 2];
-}
 
 struct Documents {
     QList<stock::ReceiptEntry> receipts;
@@ -75,100 +67,60 @@ Documents makeDocuments(qint64 articles, std::uint32_t seed, int count)
 class Floor {
 public:
     explicit Floor(vx::Connection &connection)
-        : m_db(connection.database()), m_dialect(connection.dialect()),
-          m_date(m_dialect.toDatabase(vx::naiveDateTime(QDate::currentDate()), vx::FieldType::DateTime)),
-          m_now(m_dialect.toDatabase(vx::naiveNow(), vx::FieldType::DateTime)),
+        : m_sql(connection), m_date(m_sql.today()), m_now(m_sql.now()),
           m_hour(vx::shopformat::formatTime(QTime::currentTime())),
-          m_lastReceipt(prepared("SELECT MAX(INGNRO) FROM INGRESOS")),
-          m_lastIssue(prepared("SELECT MAX(EGRNRO) FROM EGRESOS")),
-          m_receiptRow(prepared("INSERT INTO INGRESOS (INGNRO, INGNIV, INGFEC, INGHOR, INGCMCT, INGCAN1, INGCOS1, "
-                                "INGCAN2, INGCOS2, INGOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
-          m_issueRow(prepared("INSERT INTO EGRESOS (EGRNRO, EGRNIV, EGROPE, EGRCLI, EGROBS, EGRFEC, EGRHOR, EGRCMCT, "
-                              "EGRCAN1, EGRCOS1, EGRCAN2, EGRCOS2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
-          m_receive(prepared("UPDATE STOCK SET ARTFEC1 = ?, ARTEX1 = COALESCE(ARTEX1, 0) + ?, ARTCOS1 = ?, "
-                             "ARTEX2 = COALESCE(ARTEX2, 0) + ?, ARTCOS2 = ? WHERE ARTUNO = (SELECT MIN(ARTUNO + 0) "
-                             "FROM STOCK WHERE ARTCMCT = ?) RETURNING ARTUNO")),
-          m_issue(prepared("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = COALESCE(ARTEX1, 0) - ?, ARTEX2 = COALESCE(ARTEX2, "
-                           "0) - ?, ARTVEN2 = ? WHERE ARTUNO = (SELECT MIN(ARTUNO + 0) FROM STOCK WHERE ARTCMCT = ?) "
-                           "RETURNING ARTUNO")),
-          m_movement(prepared("INSERT INTO MOVIM (MOVFEC, MOVHOR, MOVCMCT, MOVCAN1, MOVNRO, MOVTIP, MOVOBS, MOVCAN2, "
-                              "MOVOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+          m_lastReceipt(m_sql.prepare("SELECT MAX(INGNRO) FROM INGRESOS")),
+          m_lastIssue(m_sql.prepare("SELECT MAX(EGRNRO) FROM EGRESOS")),
+          m_receiptRow(m_sql.prepare("INSERT INTO INGRESOS (INGNRO, INGNIV, INGFEC, INGHOR, INGCMCT, INGCAN1, "
+                                     "INGCOS1, INGCAN2, INGCOS2, INGOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
+          m_issueRow(m_sql.prepare("INSERT INTO EGRESOS (EGRNRO, EGRNIV, EGROPE, EGRCLI, EGROBS, EGRFEC, EGRHOR, "
+                                   "EGRCMCT, EGRCAN1, EGRCOS1, EGRCAN2, EGRCOS2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                   "?, ?)")),
+          m_receive(m_sql.prepare("UPDATE STOCK SET ARTFEC1 = ?, ARTEX1 = COALESCE(ARTEX1, 0) + ?, ARTCOS1 = ?, "
+                                  "ARTEX2 = COALESCE(ARTEX2, 0) + ?, ARTCOS2 = ? WHERE ARTUNO = (SELECT MIN(ARTUNO + "
+                                  "0) FROM STOCK WHERE ARTCMCT = ?) RETURNING ARTUNO")),
+          m_issue(m_sql.prepare("UPDATE STOCK SET ARTFEC2 = ?, ARTEX1 = COALESCE(ARTEX1, 0) - ?, ARTEX2 = "
+                                "COALESCE(ARTEX2, 0) - ?, ARTVEN2 = ? WHERE ARTUNO = (SELECT MIN(ARTUNO + 0) FROM STOCK "
+                                "WHERE ARTCMCT = ?) RETURNING ARTUNO")),
+          m_movement(m_sql.prepare("INSERT INTO MOVIM (MOVFEC, MOVHOR, MOVCMCT, MOVCAN1, MOVNRO, MOVTIP, MOVOBS, "
+                                   "MOVCAN2, MOVOPE) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
     {
     }
 
     void receive(const stock::ReceiptEntry &entry)
     {
-        begin();
-        const int number = next(m_lastReceipt);
+        m_sql.begin();
+        const int number = Sql::nextNumber(m_lastReceipt);
         const QString remark = QStringLiteral("Por Ingreso Nro. %1").arg(number);
         for (const stock::ReceiptLine &line : entry.lines) {
-            run(m_receiptRow, {number, entry.accessLevel, m_date, m_now, line.articleCode, line.quantity1, line.cost1,
-                               line.quantity2, line.cost2, entry.operatorCode});
-            run(m_receive, {m_date, line.quantity1, line.cost1, line.quantity2, line.cost2, line.articleCode});
-            run(m_movement, {m_date, m_hour, line.articleCode, line.quantity1, number, QStringLiteral("I"), remark,
-                             line.quantity2, entry.operatorCode});
+            Sql::run(m_receiptRow, {number, entry.accessLevel, m_date, m_now, line.articleCode, line.quantity1,
+                                    line.cost1, line.quantity2, line.cost2, entry.operatorCode});
+            Sql::run(m_receive, {m_date, line.quantity1, line.cost1, line.quantity2, line.cost2, line.articleCode});
+            Sql::run(m_movement, {m_date, m_hour, line.articleCode, line.quantity1, number, QStringLiteral("I"),
+                                  remark, line.quantity2, entry.operatorCode});
         }
-        commit();
+        m_sql.commit();
     }
 
     void issue(const stock::IssueEntry &entry)
     {
-        begin();
-        const int number = next(m_lastIssue);
+        m_sql.begin();
+        const int number = Sql::nextNumber(m_lastIssue);
         const QString remark = QStringLiteral("Egreso Comprob.No.: %1").arg(number);
         for (const stock::IssueLine &line : entry.lines) {
-            run(m_issueRow, {number, entry.accessLevel, entry.operatorCode, entry.receiverCode, entry.purpose, m_date,
-                             m_now, line.articleCode, line.quantity1, line.price1, line.quantity2, line.price2});
-            run(m_issue, {m_date, line.quantity1, line.quantity2, line.price2, line.articleCode});
-            run(m_movement, {m_date, m_hour, line.articleCode, line.quantity1, number, QStringLiteral("E"), remark,
-                             line.quantity2, entry.operatorCode});
+            Sql::run(m_issueRow, {number, entry.accessLevel, entry.operatorCode, entry.receiverCode, entry.purpose,
+                                  m_date, m_now, line.articleCode, line.quantity1, line.price1, line.quantity2,
+                                  line.price2});
+            Sql::run(m_issue, {m_date, line.quantity1, line.quantity2, line.price2, line.articleCode});
+            Sql::run(m_movement, {m_date, m_hour, line.articleCode, line.quantity1, number, QStringLiteral("E"),
+                                  remark, line.quantity2, entry.operatorCode});
         }
-        commit();
+        m_sql.commit();
     }
 
 private:
-    QSqlQuery prepared(const char *sql)
-    {
-        QSqlQuery query(m_db);
-        check(query.prepare(QString::fromLatin1(sql)), query);
-        return query;
-    }
-    static void run(QSqlQuery &query, const QVariantList &values)
-    {
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        check(query.exec(), query);
-        if (query.isSelect()) {
-            query.next();
-            query.finish();
-        }
-    }
-    int next(QSqlQuery &query)
-    {
-        check(query.exec(), query);
-        const int number = query.next() ? query.value(0).toInt() + 1 : 1;
-        query.finish();
-        return number;
-    }
-    void begin()
-    {
-        QSqlQuery control(m_db);
-        for (const QString &statement : m_dialect.beginWriteTransaction())
-            check(control.exec(statement), control);
-    }
-    void commit()
-    {
-        QSqlQuery control(m_db);
-        check(control.exec(QStringLiteral("COMMIT")), control);
-    }
-    static void check(bool ok, const QSqlQuery &query)
-    {
-        if (!ok)
-            throw vx::DbError(vx::Connection::errorText(query.lastError()));
-    }
-
-    QSqlDatabase m_db;
-    const vx::SqlDialect &m_dialect;
+    using Sql = bench::FloorStatements;
+    Sql m_sql;
     QVariant m_date;
     QVariant m_now;
     QString m_hour;
@@ -241,9 +193,9 @@ void runStockMovements(bench::Context &context)
         QList<double> plain;
         for (int i = 0; i < 20; ++i)
             plain << bench::timeSeconds([&] { plainOpening(db); });
-        bench::report(QStringLiteral("open TFIng, lists to fill (median)"), median(opening),
-                      QStringLiteral("plain SQL"), median(plain));
-        bench::note(QStringLiteral("  under 300 ms"), median(opening) < 0.3 ? QStringLiteral("yes") : QStringLiteral("NO"));
+        bench::report(QStringLiteral("open TFIng, lists to fill (median)"), bench::median(opening),
+                      QStringLiteral("plain SQL"), bench::median(plain));
+        bench::note(QStringLiteral("  under 300 ms"), bench::median(opening) < 0.3 ? QStringLiteral("yes") : QStringLiteral("NO"));
     }
 
     // Recording, alternated with the floor so that both meet the same state of the shop.
@@ -266,9 +218,9 @@ void runStockMovements(bench::Context &context)
         }
     }
     bench::report(QStringLiteral("record a %1-line receipt, median of %2").arg(linesPerDocument).arg(repetitions),
-                  median(receipts), QStringLiteral("same statements"), median(receiptFloor));
+                  bench::median(receipts), QStringLiteral("same statements"), bench::median(receiptFloor));
     bench::report(QStringLiteral("record a %1-line issue, median of %2").arg(linesPerDocument).arg(repetitions),
-                  median(issues), QStringLiteral("same statements"), median(issueFloor));
+                  bench::median(issues), QStringLiteral("same statements"), bench::median(issueFloor));
 
     // "Armar Remito" for a number of six lines.
     stock::IssueEntry six = documents.issues.first();
@@ -294,9 +246,9 @@ void runStockMovements(bench::Context &context)
             while (rows.next()) {
             }
         });
-    bench::report(QStringLiteral("\"Armar Remito\", 6 lines (median of 50)"), median(building6),
-                  QStringLiteral("plain SQL read"), median(plainNote));
-    bench::note(QStringLiteral("  under 20 ms"), median(building6) < 0.02 ? QStringLiteral("yes") : QStringLiteral("NO"));
+    bench::report(QStringLiteral("\"Armar Remito\", 6 lines (median of 50)"), bench::median(building6),
+                  QStringLiteral("plain SQL read"), bench::median(plainNote));
+    bench::note(QStringLiteral("  under 20 ms"), bench::median(building6) < 0.02 ? QStringLiteral("yes") : QStringLiteral("NO"));
 }
 
 const bench::Registrar registrar("stockmovements", runStockMovements);
