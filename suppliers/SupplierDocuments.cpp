@@ -7,6 +7,8 @@
 #include "suppliers/SupplierPayment.h"
 #include "suppliers/SupplierText.h"
 
+#include <QSqlQuery>
+
 namespace suppliers {
 
 namespace {
@@ -38,7 +40,7 @@ template<class Work> auto inTransaction(vx::Connection &connection, const Work &
 
 } // namespace
 
-qint64 recordSupplierDocument(vx::Connection &connection, const SupplierDocument &document)
+qint64 writeSupplierDocument(vx::Connection &connection, const SupplierDocument &document)
 {
     const qint64 cents = toCents(document.total);
     if (cents <= 0)
@@ -47,48 +49,56 @@ qint64 recordSupplierDocument(vx::Connection &connection, const SupplierDocument
         throw invalid(QStringLiteral("Debe ingresar la fecha del comprobante."));
     const bool credit = document.type == DocumentType::Credit;
     const QString type = credit ? QStringLiteral("26") : QStringLiteral("13");
-    return inTransaction(connection, [&] {
-        const QVariant supplier = connection.scalar(
-            QStringLiteral("SELECT MIN(CLIUNO) FROM PROVEEDORES WHERE CLICOD = ?"), {document.supplierCode});
-        if (supplier.isNull())
-            throw PaymentError(PaymentError::Kind::NoSupplier, noSupplierMessage());
-        const bool taken = connection
-                               .scalar(QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMCLI = ? AND COMTIP = ? AND "
-                                                      "COMNRO = ?"),
-                                       {document.supplierCode, type, document.number})
-                               .toLongLong() > 0;
-        if (taken)
-            throw invalid(QStringLiteral("El proveedor ya tiene %1 número %2.")
-                              .arg(credit ? QStringLiteral("un crédito") : QStringLiteral("una factura"),
-                                   numberText(document.number)));
-        const qint64 key = data::RowWriter(connection).insertReturningKey(
-            QStringLiteral("PROCOM"),
-            {QStringLiteral("COMTIP"), QStringLiteral("COMCLI"), QStringLiteral("COMNRO"), QStringLiteral("COMDIA"),
-             QStringLiteral("COMTOT"), QStringLiteral("COMSAL"), QStringLiteral("BON"), QStringLiteral("COMOPE")},
-            {type, document.supplierCode, document.number, vx::naiveDateTime(document.date), fromCents(cents),
-             fromCents(cents), QStringLiteral("N"), document.operatorCode});
-        connection.execute(QStringLiteral("UPDATE PROVEEDORES SET CLISAL = ROUND((COALESCE(CLISAL, 0) + ?) * 100) / 100 "
-                                          "WHERE CLIUNO = ?"),
-                           {fromCents(credit ? -cents : cents), supplier});
-        connection.noteWrite();
-        return key;
-    });
+    QSqlQuery &found = connection.executeCached(
+        QStringLiteral("SELECT MIN(CLIUNO) FROM PROVEEDORES WHERE CLICOD = ?"), {document.supplierCode});
+    const QVariant supplier = found.next() ? found.value(0) : QVariant();
+    found.finish();
+    if (supplier.isNull())
+        throw PaymentError(PaymentError::Kind::NoSupplier, noSupplierMessage());
+    QSqlQuery &same = connection.executeCached(
+        QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMCLI = ? AND COMTIP = ? AND COMNRO = ?"),
+        {document.supplierCode, type, document.number});
+    const bool taken = same.next() && same.value(0).toLongLong() > 0;
+    same.finish();
+    if (taken)
+        throw invalid(QStringLiteral("El proveedor ya tiene %1 número %2.")
+                          .arg(credit ? QStringLiteral("un crédito") : QStringLiteral("una factura"),
+                               numberText(document.number)));
+    const qint64 key = data::RowWriter(connection).insertReturningKey(
+        QStringLiteral("PROCOM"),
+        {QStringLiteral("COMTIP"), QStringLiteral("COMCLI"), QStringLiteral("COMNRO"), QStringLiteral("COMDIA"),
+         QStringLiteral("COMTOT"), QStringLiteral("COMSAL"), QStringLiteral("BON"), QStringLiteral("COMOPE")},
+        {type, document.supplierCode, document.number, vx::naiveDateTime(document.date), fromCents(cents),
+         fromCents(cents), QStringLiteral("N"), document.operatorCode});
+    connection.executeCached(QStringLiteral("UPDATE PROVEEDORES SET CLISAL = ROUND((COALESCE(CLISAL, 0) + ?) * 100) / 100 "
+                                            "WHERE CLIUNO = ?"),
+                             {fromCents(credit ? -cents : cents), supplier});
+    connection.noteWrite();
+    return key;
 }
 
-int createSupplier(vx::Connection &connection, const QString &name)
+qint64 recordSupplierDocument(vx::Connection &connection, const SupplierDocument &document)
+{
+    return inTransaction(connection, [&] { return writeSupplierDocument(connection, document); });
+}
+
+int writeSupplier(vx::Connection &connection, const QString &name)
 {
     const QString trimmed = name.trimmed();
     if (trimmed.isEmpty())
         throw invalid(QStringLiteral("Debe ingresar el nombre del proveedor."));
-    return inTransaction(connection, [&] {
-        if (connection.scalar(QStringLiteral("SELECT COUNT(*) FROM PROVEEDORES WHERE CLIAPE = ?"), {trimmed}).toLongLong() > 0)
-            throw invalid(QStringLiteral("Ya hay un proveedor llamado %1.").arg(trimmed));
-        const int code = connection.scalar(QStringLiteral("SELECT COALESCE(MAX(CLICOD), 0) + 1 FROM PROVEEDORES")).toInt();
-        data::RowWriter(connection).insert(QStringLiteral("PROVEEDORES"),
-                                           {QStringLiteral("CLICOD"), QStringLiteral("CLIAPE"), QStringLiteral("CLISAL")},
-                                           {code, trimmed, 0.0});
-        return code;
-    });
+    if (connection.scalar(QStringLiteral("SELECT COUNT(*) FROM PROVEEDORES WHERE CLIAPE = ?"), {trimmed}).toLongLong() > 0)
+        throw invalid(QStringLiteral("Ya hay un proveedor llamado %1.").arg(trimmed));
+    const int code = connection.scalar(QStringLiteral("SELECT COALESCE(MAX(CLICOD), 0) + 1 FROM PROVEEDORES")).toInt();
+    data::RowWriter(connection).insert(QStringLiteral("PROVEEDORES"),
+                                       {QStringLiteral("CLICOD"), QStringLiteral("CLIAPE"), QStringLiteral("CLISAL")},
+                                       {code, trimmed, 0.0});
+    return code;
+}
+
+int createSupplier(vx::Connection &connection, const QString &name)
+{
+    return inTransaction(connection, [&] { return writeSupplier(connection, name); });
 }
 
 } // namespace suppliers

@@ -28,8 +28,14 @@ struct SupplierDocument {
 // stored. Returns the document's COMUNO.
 qint64 recordSupplierDocument(vx::Connection &connection, const SupplierDocument &document);
 
+// The same inside the caller's transaction (for whole shops written at once): the same checks and
+// rows; throws PaymentError or vx::DbError and leaves rolling back to the caller.
+qint64 writeSupplierDocument(vx::Connection &connection, const SupplierDocument &document);
+
 // Adds a supplier under the next free code (the highest plus 1), with a balance of 0; a name
 // already used is refused. Returns the code.
 int createSupplier(vx::Connection &connection, const QString &name);
+// The same inside the caller's transaction.
+int writeSupplier(vx::Connection &connection, const QString &name);
 
 } // namespace suppliers
