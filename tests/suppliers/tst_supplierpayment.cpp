@@ -232,6 +232,13 @@ private slots:
         QTest::newRow("bad number") << int(PaymentError::Kind::Invalid) << "El número de recibo \"12A\"" << "number";
         QTest::newRow("no money") << int(PaymentError::Kind::Invalid) << "No hay importe para pagar" << "nomoney";
         QTest::newRow("negative") << int(PaymentError::Kind::Invalid) << "El Efectivo y el importe" << "negative";
+        QTest::newRow("busy") << int(PaymentError::Kind::Busy) << "Archivos ocupados, intente en unos instantes."
+                              << "busy";
+        // PAGOS keeps the supplier in a small integer: a code beyond it fails after the invoice
+        // was lowered, and that must be undone.
+        QTest::newRow("failure midway") << int(PaymentError::Kind::Failed)
+                                        << "No se pudo concluir el proceso. \nIntente nuevamente o aguarde unos instantes..."
+                                        << "midway";
     }
 
     void refusals()
@@ -261,9 +268,20 @@ private slots:
             entry.cash = 0;
         else if (change == QLatin1String("negative"))
             entry.otherMeans = -5;
+        int code = supplier;
+        if (change == QLatin1String("midway")) {
+            code = 40000;
+            shop.db().execute(QStringLiteral("UPDATE PROVEEDORES SET CLICOD = ? WHERE CLICOD = ?"), {code, supplier});
+            shop.db().execute(QStringLiteral("UPDATE PROCOM SET COMCLI = ? WHERE COMCLI = ?"), {code, supplier});
+            entry.supplierCode = code;
+        }
+        std::optional<vx::Transaction> held;
+        if (change == QLatin1String("busy"))
+            held.emplace(shop.db());
         expectRefused([&] { suppliers::recordPayment(shop.db(), entry); }, PaymentError::Kind(kind), message);
+        held.reset();
         QCOMPARE(shop.balanceOf(invoice), 100.0);
-        QCOMPARE(shop.supplierBalance(supplier), 100.0);
+        QCOMPARE(shop.supplierBalance(code), 100.0);
         QCOMPARE(shop.count(QStringLiteral("PAGOS")) + shop.count(QStringLiteral("CAJA")) + shop.count(QStringLiteral("CAJAD")), 0);
         QCOMPARE(shop.count(QStringLiteral("PROCOM")), 2);
         QVERIFY(!shop.db().inTransaction());
