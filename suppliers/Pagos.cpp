@@ -224,14 +224,25 @@ void TFPagos::prepare()
 
 void TFPagos::CBCliSelect()
 {
+    // The box turns what reaches it to upper case: a name stored otherwise is still found, though
+    // the name exactly as typed comes first.
     const QString name = CBCli->currentText();
-    QSqlQuery query = shop().execute(
-        QStringLiteral("SELECT CLICOD FROM PROVEEDORES WHERE CLIAPE = ? ORDER BY CLIUNO"), {name});
-    if (!query.next()) {
+    const vx::SqlDialect &dialect = shop().dialect();
+    QSqlQuery query = shop().execute(QStringLiteral("SELECT CLICOD, CLIAPE FROM PROVEEDORES WHERE %1 = %2 ORDER BY CLIUNO")
+                                         .arg(dialect.upper(QStringLiteral("CLIAPE")), dialect.upper(QStringLiteral("?"))),
+                                     {name});
+    std::optional<int> found;
+    while (query.next()) {
+        if (!found || query.value(1).toString() == name)
+            found = query.value(0).toInt();
+        if (query.value(1).toString() == name)
+            break;
+    }
+    if (!found) {
         vx::ui::dialogs().showMessage(suppliers::noSupplierMessage());
         return;
     }
-    m_supplierCode = query.value(0).toInt();
+    m_supplierCode = *found;
     LabCli->setText(QString::number(*m_supplierCode));
     m_supplier.table->close();
     m_supplier.table->setRecordFilter(QStringLiteral("CLICOD = %1").arg(*m_supplierCode));
