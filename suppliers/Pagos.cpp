@@ -26,6 +26,8 @@
 #include <QSqlQuery>
 #include <QVBoxLayout>
 
+#include <cstdlib>
+
 namespace {
 
 const QString markColumn = QStringLiteral("TM1CHR1");

@@ -11,7 +11,6 @@
 #include <QSqlQuery>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace suppliers {
