@@ -43,6 +43,23 @@ ShopCounts fillSyntheticShop(vx::Connection &connection, const ShopSize &size);
 std::unique_ptr<vx::Connection> createSyntheticShop(const QString &path, const ShopSize &size,
                                                     ShopCounts *counts = nullptr);
 
+// The supplier side, added only by the suites that time it: suppliers, their invoices and credits,
+// and card coupons half of them credited.
+struct SupplierShopSize {
+    qint64 suppliers = 200;
+    qint64 documents = 200000; // PROCOM rows
+    qint64 busiestOpen = 5000; // open documents of supplier 1, the busiest
+    qint64 coupons = 50000;
+};
+
+// Adds them to a shop filled before, in one transaction, through the supplier recordings' own
+// writers. Returns nothing; throws vx::DbError or suppliers::PaymentError.
+void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size);
+
+// Writes `count` card coupons, every other one credited ("A"), in the caller's transaction or
+// its own.
+void addCoupons(vx::Connection &connection, qint64 count);
+
 // The own code (ARTCMCT) of the article written `article`-th (0-based): 13 digits, a valid EAN-13
 // number. Codes are scattered, so their sorted order is not the order the rows were written in.
 QString syntheticOwnCode(qint64 article);

@@ -5,6 +5,7 @@
 #include "demo/DemoPhotos.h"
 #include "demo/DemoSales.h"
 #include "demo/DemoStock.h"
+#include "demo/DemoSuppliers.h"
 #include "platform/db/DateTimeValue.h"
 
 namespace demo {
@@ -19,6 +20,7 @@ void recordHistory(vx::Connection &connection, const QDate &today)
         sellDay(connection, day);
         cashDay(connection, day);
         creditCouponsDay(connection, day);
+        suppliersDay(connection, day);
     }
 }
 

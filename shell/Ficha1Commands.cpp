@@ -42,6 +42,7 @@
 #include "stock/Egre.h"
 #include "stock/Ing.h"
 #include "stock/Remi.h"
+#include "suppliers/Pagos.h"
 #include "shell/Termination.h"
 #include "app/uGlobales.h"
 
@@ -292,6 +293,11 @@ void TFF1::ConsultadeClientes1Click()
     if (!FConsCli)
         FConsCli = new TFConsCli(this);
     openConsCli(*FConsCli);
+}
+// Supplier payments TFPagos (suppliers).
+void TFF1::Pagos1Click()
+{
+    openPagos(this);
 }
 // Barcode labels TFBarCode, not modal (article catalogue).
 void TFF1::CdBarras1Click()

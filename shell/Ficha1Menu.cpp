@@ -118,11 +118,13 @@ void TFF1::createMenu()
     Clientes1 = subMenu(UTILIDADES1, "Clientes1", QStringLiteral("Clientes"));
     ABMdeClientes1 = item(Clientes1, "ABMdeClientes1", QStringLiteral("ABM de Clientes"));
     ConsultadeClientes1 = item(Clientes1, "ConsultadeClientes1", QStringLiteral("Consulta de Clientes"));
-    Proveedores1 = subMenu(UTILIDADES1, "Proveedores1", QStringLiteral("Proveedores"), hidden);
-    ABMdeProveedores1 = item(Proveedores1, "ABMdeProveedores1", QStringLiteral("A B M de Proveedores"));
-    ConsultadeProveedores1 = item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"));
-    CuentasCorrientes1 = subMenu(Proveedores1, "CuentasCorrientes1", QStringLiteral("Cuentas Corrientes"), hidden);
-    Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"));
+    // Of the supplier items only the payments are offered, to whoever handles the cash.
+    Proveedores1 = subMenu(UTILIDADES1, "Proveedores1", QStringLiteral("Proveedores"));
+    ABMdeProveedores1 = item(Proveedores1, "ABMdeProveedores1", QStringLiteral("A B M de Proveedores"), hidden);
+    ConsultadeProveedores1 =
+        item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"), hidden);
+    CuentasCorrientes1 = subMenu(Proveedores1, "CuentasCorrientes1", QStringLiteral("Cuentas Corrientes"));
+    Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"), hidden);
     Pagos1 = item(CuentasCorrientes1, "Pagos1", QStringLiteral("Pagos"));
     CdBarras1 = item(UTILIDADES1, "CdBarras1", QStringLiteral("Cod. Barras"));
     CodBarrasA41 = item(UTILIDADES1, "CodBarrasA41", QStringLiteral("Cod. Barras A4"), hidden);
@@ -132,6 +134,9 @@ void TFF1::createMenu()
     FilasColumnas1 = item(UTILIDADES1, "FilasColumnas1", QStringLiteral("Fil - Col / Datos en Ticket"));
     CopiadeSeguridad1 = item(UTILIDADES1, "CopiadeSeguridad1", QStringLiteral("Copia de Seguridad"), hidden);
     GuiaparaelUsuario1 = item(UTILIDADES1, "GuiaparaelUsuario1", QStringLiteral("Guia para el Usuario"));
+
+    connect(CAJA1->menuAction(), &QAction::changed, this,
+            [this] { Proveedores1->menuAction()->setVisible(CAJA1->menuAction()->isVisible()); });
 
     SALIR1 = MainMenu1->addAction(padded(QStringLiteral("SALIR")));
     SALIR1->setObjectName(QStringLiteral("SALIR1"));
@@ -183,6 +188,7 @@ void TFF1::connectCommands()
     on(CreaFAguarde1, &TFF1::CreaFAguarde1Click);
     on(ABMdeClientes1, &TFF1::ABMdeClientes1Click);
     on(ConsultadeClientes1, &TFF1::ConsultadeClientes1Click);
+    on(Pagos1, &TFF1::Pagos1Click);
     on(CdBarras1, &TFF1::CdBarras1Click);
     on(CodBarrasA41, &TFF1::CodBarrasA41Click);
     on(Etiquetas1, &TFF1::Etiquetas1Click);

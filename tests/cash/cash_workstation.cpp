@@ -2,7 +2,11 @@
 //   sell N       records N cash sales of 10,00 one after another, as a counter does;
 //   close N      closes the cash N times, withdrawing the whole till each time;
 //   closeonce F  reads the figures, says "listo", waits for the file F, then closes once.
-// Exit code 3: the closing was refused because another workstation closed first.
+//   payinvoice F reads supplier 1's oldest open invoice as the payments list shows it, says
+//                "listo", waits for the file F, then pays its balance in cash;
+//   payahead F   says "listo", waits for the file F, then pays supplier 1 10,00 on account
+//                (nothing marked), the receipt number left to the recording.
+// Exit code 3: the closing or the payment was refused because another workstation came first.
 #include "cash/CashClosing.h"
 #include "data/Schema.h"
 #include "platform/core/ShopFormat.h"
@@ -10,6 +14,8 @@
 #include "platform/db/DataLink.h"
 #include "platform/db/DbError.h"
 #include "sales/SaleRecording.h"
+#include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -30,13 +36,37 @@ cash::ClosingRequest wholeTill(const cash::CashFigures &figures)
     return request;
 }
 
+void waitFor(const char *flag)
+{
+    std::printf("listo\n");
+    std::fflush(stdout);
+    while (!QFile::exists(QString::fromLocal8Bit(flag)))
+        QThread::msleep(1);
+}
+
+void pay(vx::Connection &db, const QString &mode, const char *flag)
+{
+    suppliers::PaymentEntry entry;
+    entry.supplierCode = 1;
+    entry.cash = 10;
+    if (mode == QLatin1String("payinvoice")) {
+        const qint64 key = db.scalar(QStringLiteral("SELECT MIN(COMUNO) FROM PROCOM WHERE COMCLI = 1 AND "
+                                                    "COMTIP = '13' AND COMSAL > 0"))
+                               .toLongLong();
+        entry.cash = db.scalar(QStringLiteral("SELECT COMSAL FROM PROCOM WHERE COMUNO = ?"), {key}).toDouble();
+        entry.marked << suppliers::MarkedDocument{key, suppliers::toCents(entry.cash)};
+    }
+    waitFor(flag);
+    std::printf("%s\n", qPrintable(suppliers::recordPayment(db, entry).receiptText));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "uso: cash_workstation ENLACE.udl sell|close|closeonce ARG\n");
+        std::fprintf(stderr, "uso: cash_workstation ENLACE.udl sell|close|closeonce|payinvoice|payahead ARG\n");
         return 2;
     }
     const QByteArray mode(argv[2]);
@@ -54,17 +84,19 @@ int main(int argc, char **argv)
                 cash::closeCash(*db, wholeTill(cash::readCashFigures(*db)));
                 QThread::msleep(20);
             }
+        } else if (mode.startsWith("pay")) {
+            pay(*db, QString::fromLatin1(mode), argv[3]);
         } else {
             const cash::CashFigures figures = cash::readCashFigures(*db);
-            std::printf("listo\n");
-            std::fflush(stdout);
-            while (!QFile::exists(QString::fromLocal8Bit(argv[3])))
-                QThread::msleep(1);
+            waitFor(argv[3]);
             cash::closeCash(*db, wholeTill(figures));
         }
     } catch (const cash::CashError &e) {
         std::fprintf(stderr, "%s\n", e.what());
         return e.kind() == cash::CashError::Kind::ClosedElsewhere ? 3 : 1;
+    } catch (const suppliers::PaymentError &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return e.kind() == suppliers::PaymentError::Kind::Stale ? 3 : 1;
     } catch (const sales::SaleRecordingError &e) {
         std::fprintf(stderr, "%s: %s\n", e.what(), qPrintable(e.cause()));
         return 1;

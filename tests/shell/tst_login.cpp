@@ -218,11 +218,11 @@ private slots:
             "UTILIDADES > Clientes",
             "UTILIDADES > Clientes > ABM de Clientes",
             "UTILIDADES > Clientes > Consulta de Clientes",
-            "UTILIDADES > Proveedores [oculto]",
-            "UTILIDADES > Proveedores > A B M de Proveedores",
-            "UTILIDADES > Proveedores > Consulta de Proveedores",
-            "UTILIDADES > Proveedores > Cuentas Corrientes [oculto]",
-            "UTILIDADES > Proveedores > Cuentas Corrientes > Consultas",
+            "UTILIDADES > Proveedores",
+            "UTILIDADES > Proveedores > A B M de Proveedores [oculto]",
+            "UTILIDADES > Proveedores > Consulta de Proveedores [oculto]",
+            "UTILIDADES > Proveedores > Cuentas Corrientes",
+            "UTILIDADES > Proveedores > Cuentas Corrientes > Consultas [oculto]",
             "UTILIDADES > Proveedores > Cuentas Corrientes > Pagos",
             "UTILIDADES > Cod. Barras",
             "UTILIDADES > Cod. Barras A4 [oculto]",
@@ -286,6 +286,8 @@ private slots:
         QCOMPARE(reachable(scene.main.Operadores1), operators);
         QCOMPARE(scene.main.Operadores1->isEnabled(), operators);
         QCOMPARE(reachable(scene.main.CopiadeSeguridad1), level == 9);
+        // Supplier payments take money out of the cash: offered to whoever sees "CAJA".
+        QCOMPARE(reachable(scene.main.Pagos1), topLevel.contains(QStringLiteral("CAJA")));
     }
 
     // The whole value must match: neither a prefix nor a longer text finds the operator.

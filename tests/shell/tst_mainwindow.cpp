@@ -141,12 +141,14 @@ private slots:
         for (int i = 0; i < 3; ++i)
             dialogs.confirmAnswers.enqueue(true);
         window.CierredeCaja1->trigger();
-        for (QAction *item : {window.Listadodebancos1, window.CuantasPropias1, window.arjetasdeCrdito1, window.CuponesenCartera1})
+        for (QAction *item : {window.Listadodebancos1, window.CuantasPropias1, window.arjetasdeCrdito1,
+                              window.CuponesenCartera1, window.Pagos1})
             item->trigger();
         QCOMPARE(dialogs.texts(QStringLiteral("modal")),
                  (QStringList{QStringLiteral("FCajaD"), QStringLiteral("FAjCaja"), QStringLiteral("FRetCaja"),
                               QStringLiteral("FCaja"), QStringLiteral("FCierreCaja"), QStringLiteral("FBcos"),
-                              QStringLiteral("FBcosPpio"), QStringLiteral("FTarjetas"), QStringLiteral("FCupones")}));
+                              QStringLiteral("FBcosPpio"), QStringLiteral("FTarjetas"), QStringLiteral("FCupones"),
+                              QStringLiteral("FPagos")}));
         QCOMPARE(shop.dm->ADOConnection1->scalar(QStringLiteral("SELECT COUNT(*) FROM CAJAD")).toInt(), 1);
         QCOMPARE(QDir(vx::paths::userFolder() + QStringLiteral("Copias")).entryList(QDir::Files).size(), 1);
     }

@@ -1,0 +1,243 @@
+// Supplier payments and the coupon portfolio of a big shop: choosing the supplier with 5 000 open
+// documents among 200 000 fills the payments list; paying 20 marked documents beside the same
+// statements in plain SQL in one transaction; the portfolio of 50 000 coupons opens; deleting the
+// 25 000 credited ones beside a plain DELETE.
+#include "bench/Bench.h"
+#include "bench/SyntheticShop.h"
+#include "cash/CouponStore.h"
+#include "cash/Cupones.h"
+#include "data/DataModule.h"
+#include "data/Schema.h"
+#include "platform/db/Table.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/PickList.h"
+#include "suppliers/Pagos.h"
+#include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QWindow>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+constexpr int repeats = 3;
+constexpr int marked = 20;
+
+double bestOf(const std::function<void()> &work)
+{
+    double best = std::numeric_limits<double>::max();
+    for (int i = 0; i < repeats; ++i)
+        best = std::min(best, bench::timeSeconds(work));
+    return best;
+}
+
+void showAndPaint(QWidget &widget)
+{
+    widget.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    widget.repaint();
+}
+
+// The busiest supplier's oldest open invoices, as the list shows them.
+QList<suppliers::MarkedDocument> oldestOpen(vx::Connection &connection, int count)
+{
+    QSqlQuery query = connection.execute(QStringLiteral("SELECT COMUNO, COMSAL FROM PROCOM WHERE COMCLI = 1 AND "
+                                                        "COMTIP = '13' AND COMSAL > 0 ORDER BY COMDIA, COMNRO LIMIT %1")
+                                             .arg(count));
+    QList<suppliers::MarkedDocument> out;
+    while (query.next())
+        out << suppliers::MarkedDocument{query.value(0).toLongLong(), suppliers::toCents(query.value(1).toDouble())};
+    if (out.size() != count)
+        throw std::runtime_error("the busiest supplier has too few open documents");
+    return out;
+}
+
+// The floor of a payment: the statements the recording runs for 20 invoices, in plain SQL.
+void plainPayment(vx::Connection &connection, const QList<suppliers::MarkedDocument> &documents)
+{
+    QSqlDatabase db = connection.database();
+    const auto run = [&](const QString &sql, const QVariantList &values = {}) {
+        QSqlQuery query(db);
+        if (!query.prepare(sql))
+            throw std::runtime_error("the floor's statement does not prepare");
+        for (const QVariant &value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            throw std::runtime_error("the floor's statement failed");
+        while (query.next()) {
+        }
+    };
+    run(QStringLiteral("BEGIN IMMEDIATE"));
+    run(QStringLiteral("SELECT MIN(CLIUNO) FROM PROVEEDORES WHERE CLICOD = ?"), {1});
+    run(QStringLiteral("SELECT LTRIM(COBREC, '0') FROM PAGOS WHERE COBREC <> '' AND RTRIM(COBREC, '0123456789') = '' "
+                       "ORDER BY LENGTH(LTRIM(COBREC, '0')) DESC, LTRIM(COBREC, '0') DESC LIMIT 1"));
+    qint64 total = 0;
+    for (const suppliers::MarkedDocument &document : documents) {
+        run(QStringLiteral("SELECT COMTIP, COMNRO, COMDIA, COMSAL, COMREC FROM PROCOM WHERE COMUNO = ? AND COMCLI = ? "
+                           "AND COMTIP IN ('13', '26') AND (COMANU IS NULL OR COMANU = ?)"),
+            {document.key, 1, 0});
+        total += document.shownCents;
+    }
+    for (const suppliers::MarkedDocument &document : documents) {
+        run(QStringLiteral("UPDATE PROCOM SET COMSAL = ROUND((COALESCE(COMSAL, 0) - ?) * 100) / 100, COMANU = ?, "
+                           "COMREC = ?, COMREL = ? WHERE COMUNO = ?"),
+            {suppliers::fromCents(document.shownCents), 0, QStringLiteral("999"), QStringLiteral("1 / 2"), document.key});
+        run(QStringLiteral("INSERT INTO PAGOS (COBCOM, COBREC, COBTIP, COBNRO, COBPRO, COBIMP, COBFEC) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            {QStringLiteral("10"), QStringLiteral("00000999"), QStringLiteral("13"), QString::number(document.key), 1,
+             suppliers::fromCents(document.shownCents), QStringLiteral("2026-12-08 00:00:00")});
+    }
+    run(QStringLiteral("INSERT INTO PROCOM (COMTIP, COMSN, COMNRO, COMCLI, COMDIA, COMTOT, COMSAL, BON, COMREL, COMOPE, "
+                       "COMUSS, COMANU) VALUES ('10', '999', 999, 1, '2026-12-08 00:00:00', ?, 0, 'N', 'FAC 1: 1 / 2', 1, "
+                       "0, 0)"),
+        {suppliers::fromCents(total)});
+    run(QStringLiteral("INSERT INTO CAJA (CAJMOV, CAJCOM, CAJTIP, CAJIMP, CAJFEC, CAJSAL, CAJCON) VALUES ('E', '999', "
+                       "'EF', ?, '2026-12-08 00:00:00', '2026-12-08 00:00:00', 'Pago Prov. 1 - FAC  1 / 2')"),
+        {-suppliers::fromCents(total)});
+    run(QStringLiteral("UPDATE PROVEEDORES SET CLISAL = ROUND((COALESCE(CLISAL, 0) - ?) * 100) / 100 WHERE CLIUNO = ?"),
+        {suppliers::fromCents(total), 1});
+    run(QStringLiteral("COMMIT"));
+    connection.noteWrite();
+}
+
+void timePayments(vx::Connection &connection, qint64 documents, qint64 busiest)
+{
+    double choosing = std::numeric_limits<double>::max();
+    {
+        TFPagos window;
+        window.prepare();
+        showAndPaint(window);
+        window.CBCli->setEditText(QStringLiteral("PROVEEDOR 0001"));
+        for (int i = 0; i < repeats; ++i) {
+            choosing = std::min(choosing, bench::timeSeconds([&] {
+                                    window.CBCliSelect();
+                                    window.DBGrid1->repaint();
+                                }));
+            if (window.DBGrid1->dataSource()->dataSet()->recordCount() != busiest)
+                throw std::runtime_error("the list missed documents");
+        }
+        window.BCerrarClick();
+    }
+    const double listFloor = bestOf([&] {
+        QSqlQuery query(connection.database());
+        if (!query.exec(QStringLiteral("SELECT COMUNO, COMTIP, COMNRO, COMDIA, COMTOT, COMSAL FROM PROCOM WHERE "
+                                       "COMCLI = 1 AND COMTIP IN ('13', '26') AND COMSAL <> 0")))
+            throw std::runtime_error("the floor's select failed");
+        while (query.next()) {
+        }
+    });
+    bench::report(QStringLiteral("choosing the supplier with %1 open documents among %2").arg(busiest).arg(documents),
+                  choosing, QStringLiteral("reading them in plain SQL"), listFloor);
+    bench::note(QStringLiteral("target"), QStringLiteral("the list filled under 300 ms"));
+
+    double paying = std::numeric_limits<double>::max();
+    double floor = std::numeric_limits<double>::max();
+    // A payment is short: more rounds, and the floor run first every other round, so that neither
+    // side always finds the pages the other just read.
+    for (int i = 0; i < 5 * repeats; ++i) {
+        const auto plain = [&] {
+            const QList<suppliers::MarkedDocument> others = oldestOpen(connection, marked);
+            floor = std::min(floor, bench::timeSeconds([&] { plainPayment(connection, others); }));
+        };
+        if (i % 2 == 1)
+            plain();
+        suppliers::PaymentEntry entry;
+        entry.supplierCode = 1;
+        entry.marked = oldestOpen(connection, marked);
+        qint64 total = 0;
+        for (const suppliers::MarkedDocument &document : std::as_const(entry.marked))
+            total += document.shownCents;
+        entry.cash = suppliers::fromCents(total);
+        entry.dateText = QStringLiteral("08/12/2026");
+        paying = std::min(paying, bench::timeSeconds([&] {
+                              if (suppliers::recordPayment(connection, entry).applied.size() != marked)
+                                  throw std::runtime_error("the payment missed documents");
+                          }));
+        if (i % 2 == 0)
+            plain();
+    }
+    bench::report(QStringLiteral("paying %1 marked documents").arg(marked), paying,
+                  QStringLiteral("the same statements in plain SQL, one transaction"), floor);
+    bench::note(QStringLiteral("target"), QStringLiteral("within 2x its floor"));
+}
+
+void timeCoupons(vx::Connection &connection, qint64 coupons)
+{
+    double opening = std::numeric_limits<double>::max();
+    for (int i = 0; i < repeats; ++i) {
+        TFCupones window;
+        opening = std::min(opening, bench::timeSeconds([&] {
+                               window.prepare();
+                               showAndPaint(window);
+                           }));
+        if (window.DBGrid1->dataSource()->dataSet()->recordCount() != coupons)
+            throw std::runtime_error("the portfolio missed coupons");
+        window.BCerrarClick();
+    }
+    bench::note(QStringLiteral("the portfolio of %1 coupons opens").arg(coupons),
+                QStringLiteral("%1 ms (target under 300 ms)").arg(opening * 1000, 0, 'f', 1));
+
+    const auto refill = [&] {
+        connection.execute(QStringLiteral("DELETE FROM CUPONES"));
+        bench::addCoupons(connection, coupons);
+    };
+    double deleting = std::numeric_limits<double>::max();
+    double floor = std::numeric_limits<double>::max();
+    for (int i = 0; i < repeats; ++i) {
+        refill();
+        deleting = std::min(deleting, bench::timeSeconds([&] {
+                                if (cash::deleteCreditedCoupons(connection) != (coupons + 1) / 2)
+                                    throw std::runtime_error("the deletion missed coupons");
+                            }));
+        refill();
+        floor = std::min(floor, bench::timeSeconds([&] {
+                             QSqlQuery query(connection.database());
+                             if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) ||
+                                 !query.exec(QStringLiteral("DELETE FROM CUPONES WHERE CUPEST = 'A'")) ||
+                                 !query.exec(QStringLiteral("COMMIT")))
+                                 throw std::runtime_error("the plain DELETE failed");
+                         }));
+        connection.noteWrite();
+    }
+    bench::report(QStringLiteral("deleting the %1 credited coupons").arg((coupons + 1) / 2), deleting,
+                  QStringLiteral("a plain DELETE in one transaction"), floor);
+    bench::note(QStringLiteral("target"), QStringLiteral("within 2x its floor"));
+}
+
+void runPayments(bench::Context &context)
+{
+    bench::ShopSize size = bench::shopSizeFromOptions(context);
+    // Payments read no movements; they would only lengthen the set-up.
+    size.movements = context.option(QStringLiteral("movements"), 0);
+    bench::SupplierShopSize suppliersSize;
+    suppliersSize.documents = context.option(QStringLiteral("documents"), suppliersSize.documents);
+    suppliersSize.busiestOpen = std::min(suppliersSize.documents, context.option(QStringLiteral("busiest"), suppliersSize.busiestOpen));
+    suppliersSize.coupons = context.option(QStringLiteral("coupons"), suppliersSize.coupons);
+    const QString path = QDir(context.workDir).filePath(QStringLiteral("payments.sqlite"));
+    bench::createSyntheticShop(path, size);
+    TDM1 module(vx::Connection::openSqlite(path, &data::vendrixSchema(), false));
+    vx::Connection &connection = *module.ADOConnection1;
+    const double building = bench::timeSeconds([&] { bench::addSupplierShop(connection, suppliersSize); });
+    bench::note(QStringLiteral("shop"), QStringLiteral("%1 articles, %2 suppliers, %3 documents, %4 coupons written in %5 s")
+                                            .arg(size.articles)
+                                            .arg(suppliersSize.suppliers)
+                                            .arg(suppliersSize.documents)
+                                            .arg(suppliersSize.coupons)
+                                            .arg(building, 0, 'f', 1));
+    timePayments(connection, suppliersSize.documents, suppliersSize.busiestOpen);
+    timeCoupons(connection, suppliersSize.coupons);
+}
+
+const bench::Registrar registrar("payments", runPayments);
+
+} // namespace

@@ -1,0 +1,57 @@
+// The supplier side of the synthetic shop: suppliers with invoices and credits written through the
+// recordings' writers, and card coupons.
+#include "bench/SyntheticShop.h"
+
+#include "data/RowInserter.h"
+#include "platform/db/DateTimeValue.h"
+#include "suppliers/SupplierDocuments.h"
+
+namespace bench {
+
+void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size)
+{
+    vx::Transaction transaction(connection);
+    for (qint64 i = 1; i <= size.suppliers; ++i)
+        suppliers::writeSupplier(connection, QStringLiteral("PROVEEDOR %1").arg(i, 4, 10, QLatin1Char('0')));
+    const QDate first(2023, 1, 2);
+    // The busiest supplier's documents first, over its last two years; the rest spread over the
+    // others, one credit in ten.
+    for (qint64 i = 0; i < size.documents; ++i) {
+        const bool busiest = i < size.busiestOpen;
+        const int supplier = busiest ? 1 : int(2 + (i * 7919) % std::max<qint64>(1, size.suppliers - 1));
+        const bool credit = !busiest && i % 10 == 0;
+        const double total = double((i * 3797) % 90000 + 1000) / 100;
+        suppliers::writeSupplierDocument(
+            connection, {supplier, credit ? suppliers::DocumentType::Credit : suppliers::DocumentType::Invoice,
+                         double(i + 1), first.addDays(int(i * 1095 / size.documents)), total, 1});
+    }
+    addCoupons(connection, size.coupons);
+    transaction.commit();
+    connection.noteWrite();
+}
+
+void addCoupons(vx::Connection &connection, qint64 count)
+{
+    const bool own = !connection.inTransaction();
+    std::optional<vx::Transaction> transaction;
+    if (own)
+        transaction.emplace(connection);
+    data::RowInserter insert(connection, QStringLiteral("CUPONES"),
+                             {QStringLiteral("CUPTARC"), QStringLiteral("CUPTARD"), QStringLiteral("CUPFEC"),
+                              QStringLiteral("CUPCOM"), QStringLiteral("CUPNRO"), QStringLiteral("CUPCTA"),
+                              QStringLiteral("CUPDIA"), QStringLiteral("CUPFAC"), QStringLiteral("CUPEST"),
+                              QStringLiteral("CUPIMP")});
+    const QDate first(2026, 1, 5);
+    for (qint64 i = 0; i < count; ++i) {
+        const QDate sold = first.addDays(int(i * 330 / std::max<qint64>(1, count)));
+        insert.insert({int(1 + i % 3), QStringLiteral("TARJETA %1").arg(1 + i % 3), vx::naiveDateTime(sold),
+                       QString::number(i + 1), QStringLiteral("%1").arg(i * 31 + 7, 8, 10, QLatin1Char('0')),
+                       QStringLiteral("CTA 100-%1").arg(1 + i % 3), 18, vx::naiveDateTime(sold.addDays(18)),
+                       i % 2 == 0 ? QStringLiteral("A") : QStringLiteral("P"), double((i * 613) % 50000 + 500) / 100});
+    }
+    if (transaction)
+        transaction->commit();
+    connection.noteWrite();
+}
+
+} // namespace bench
