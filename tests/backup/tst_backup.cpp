@@ -129,6 +129,10 @@ private slots:
         if (!TestDatabase::onPostgres()) {
             const Run onCopy = vendrix({QStringLiteral("check"), copy});
             QVERIFY2(onCopy.exitCode == 0, qPrintable(onCopy.out + onCopy.err));
+            // A file standing alone (no journal beside it needed), readable from a read-only medium.
+            QFile header(copy);
+            QVERIFY(header.open(QIODevice::ReadOnly));
+            QCOMPARE(header.read(20).mid(18), QByteArray("\x01\x01", 2));
         }
     }
 
