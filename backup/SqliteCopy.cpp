@@ -1,5 +1,6 @@
 #include "backup/SqliteCopy.h"
 
+#include "backup/CopyVfs.h"
 #include "platform/db/DbError.h"
 
 #include <QElapsedTimer>
@@ -45,9 +46,9 @@ QString engineCause(sqlite3 *db, int code)
 
 class RawDatabase {
 public:
-    RawDatabase(const QString &name, int flags)
+    RawDatabase(const QString &name, int flags, const char *vfs = nullptr)
     {
-        const int code = sqlite3_open_v2(QFile::encodeName(name).constData(), &m_db, flags | SQLITE_OPEN_URI, nullptr);
+        const int code = sqlite3_open_v2(QFile::encodeName(name).constData(), &m_db, flags | SQLITE_OPEN_URI, vfs);
         if (code != SQLITE_OK)
             throw vx::DbError(engineCause(m_db, code));
         sqlite3_busy_timeout(m_db, lockWaitMilliseconds);
@@ -283,7 +284,7 @@ QString systemCause(int error)
 void copySqliteFile(const QString &source, bool readOnly, const QString &partial, const Progress &progress)
 {
     {
-        RawDatabase target(partial, SQLITE_OPEN_READWRITE);
+        RawDatabase target(partial, SQLITE_OPEN_READWRITE, coalescingVfs());
         // The file is the copy's only until it is whole; a journal beside it would only double the
         // writing, and the copy is synced as a whole at the end.
         target.execute("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
