@@ -34,20 +34,6 @@ vx::DbError copyFailed(const QString &folder, const QString &cause)
                            .arg(shown(folder), cause.trimmed()));
 }
 
-// Writes what the system still holds of the file to the disk, so that a copy reported made
-// survives a power cut.
-void syncToDisk(const QString &path, bool directory)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
-    if (fd < 0)
-        throw vx::DbError(systemCause(errno));
-    const int synced = ::fsync(fd);
-    const int error = errno;
-    ::close(fd);
-    if (synced != 0)
-        throw vx::DbError(systemCause(error));
-}
-
 // The temporary file the copy is written to, made empty first so that a folder that cannot be
 // written to is told as such before anything is read.
 class PartialFile {
@@ -155,8 +141,6 @@ CopyMade makeCopy(const CopySource &shop, const QString &folder, const Progress 
         const PartialFile partial(folder, QFileInfo(finalPath).fileName());
         if (shop.sqlite) {
             copySqliteFile(shop.sqliteFile, shop.readOnly, partial.path(), say);
-            say(QStringLiteral("Guardando la copia en el disco..."));
-            syncToDisk(partial.path(), false);
         } else {
             copyPostgres(shop, partial.path(), say);
         }

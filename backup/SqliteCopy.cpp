@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <cerrno>
@@ -281,6 +282,18 @@ QString systemCause(int error)
     }
 }
 
+void syncToDisk(const QString &path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), directory ? O_RDONLY | O_DIRECTORY : O_RDONLY);
+    if (fd < 0)
+        throw vx::DbError(systemCause(errno));
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (synced != 0)
+        throw vx::DbError(systemCause(error));
+}
+
 void copySqliteFile(const QString &source, bool readOnly, const QString &partial, const Progress &progress)
 {
     {
@@ -295,7 +308,29 @@ void copySqliteFile(const QString &source, bool readOnly, const QString &partial
         target.execute("PRAGMA journal_mode=DELETE");
     }
     progress(QStringLiteral("Verificando la copia..."));
-    const QStringList problems = CopyCheck(partial).run(progress);
+    // The disk writes the copy while it is checked: the check only reads what the system holds.
+    std::optional<vx::DbError> unsynced;
+    std::atomic<bool> synced{false};
+    std::thread syncing([&partial, &unsynced, &synced] {
+        try {
+            syncToDisk(partial, false);
+        } catch (const vx::DbError &failure) {
+            unsynced = failure;
+        }
+        synced = true;
+    });
+    QStringList problems;
+    try {
+        problems = CopyCheck(partial).run(progress);
+    } catch (...) {
+        syncing.join();
+        throw;
+    }
+    if (!synced)
+        progress(QStringLiteral("Guardando la copia en el disco..."));
+    syncing.join();
+    if (unsynced)
+        throw *unsynced;
     if (!problems.isEmpty())
         throw vx::DbError(QStringLiteral("la copia no pasó la verificación de integridad (%1).")
                               .arg(problems.mid(0, 3).join(QStringLiteral("; "))));

@@ -198,7 +198,8 @@ void runBackup(bench::Context &context)
     bench::report(QStringLiteral("SQLite: backup copy (consistent copy, check, synced)"), copy,
                   QStringLiteral("plain file copy, synced"), floor);
     bench::note(QStringLiteral("  split of the copy"),
-                QStringLiteral("copy %1 s, check %2 s, sync %3 s; copy %4 (file %5)")
+                QStringLiteral("copy %1 s, check %2 s (the sync runs alongside), sync left after the check %3 s; "
+                               "copy %4 (file %5)")
                     .arg(split.seconds(QStringLiteral("copy")), 0, 'f', 2)
                     .arg(split.seconds(QStringLiteral("check")), 0, 'f', 2)
                     .arg(split.seconds(QStringLiteral("sync")), 0, 'f', 2)
