@@ -481,6 +481,13 @@ private slots:
         QVERIFY2(check.out.contains(QStringLiteral("  FALLA     %1: ").arg(rule)), qPrintable(check.out));
         QVERIFY2(check.out.contains(detail), qPrintable(check.out));
         QVERIFY(check.out.contains(QRegularExpression(QStringLiteral("Resultado: \\d+ fallas?\\.\\n$"))));
+        if (plant.isEmpty()) {
+            // The copy of a damaged file fails its own check: no copy is offered as good.
+            const Run backup = vendrix({QStringLiteral("backup"), root.file(QStringLiteral("copias"))});
+            QVERIFY2(backup.exitCode == 1 && backup.err.contains(QStringLiteral("no pasó la verificación de integridad")),
+                     qPrintable(backup.err));
+            QCOMPARE(QDir(root.file(QStringLiteral("copias"))).entryList(QDir::Files), QStringList());
+        }
     }
 };
 
