@@ -36,22 +36,27 @@ QString find(const QString &program, int serverMajorVersion)
                           .arg(serverMajorVersion));
 }
 
-Outcome run(const QString &program, const QStringList &arguments, const QSqlDatabase &server,
+Server Server::of(const QSqlDatabase &connection)
+{
+    return {connection.hostName(), connection.port(), connection.userName(), connection.password(), connection.databaseName()};
+}
+
+Outcome run(const QString &program, const QStringList &arguments, const Server &server,
             const std::function<void(const QString &)> &onLine)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (!server.password().isEmpty())
-        environment.insert(QStringLiteral("PGPASSWORD"), server.password());
+    if (!server.password.isEmpty())
+        environment.insert(QStringLiteral("PGPASSWORD"), server.password);
     environment.insert(QStringLiteral("PGCONNECT_TIMEOUT"), QStringLiteral("10"));
     // The tools' messages in English, so that the causes below are recognised.
     environment.insert(QStringLiteral("LC_MESSAGES"), QStringLiteral("C"));
     process.setProcessEnvironment(environment);
     QStringList all = arguments;
-    all << QStringLiteral("--host=%1").arg(server.hostName()) << QStringLiteral("--username=%1").arg(server.userName())
+    all << QStringLiteral("--host=%1").arg(server.host) << QStringLiteral("--username=%1").arg(server.user)
         << QStringLiteral("--no-password");
-    if (server.port() > 0)
-        all << QStringLiteral("--port=%1").arg(server.port());
+    if (server.port > 0)
+        all << QStringLiteral("--port=%1").arg(server.port);
     process.start(program, all);
     Outcome outcome;
     if (!process.waitForStarted(30000)) {

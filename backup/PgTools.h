@@ -15,6 +15,18 @@ namespace backup::pgtools {
 // else the one on the PATH. Throws vx::DbError saying which package to install when there is none.
 QString find(const QString &program, int serverMajorVersion);
 
+// Where the tools connect to, taken from a connection on its own thread so that they may run on
+// any thread.
+struct Server {
+    QString host;
+    int port = 0;
+    QString user;
+    QString password;
+    QString database;
+
+    static Server of(const QSqlDatabase &connection);
+};
+
 struct Outcome {
     int exitCode = -1;
     QString output;      // standard output
@@ -23,7 +35,7 @@ struct Outcome {
 
 // Runs the program with the connection's server, port, user and password (never on the command
 // line) added to `arguments`; `onLine` hears each line it writes to standard error as it comes.
-Outcome run(const QString &program, const QStringList &arguments, const QSqlDatabase &server,
+Outcome run(const QString &program, const QStringList &arguments, const Server &server,
             const std::function<void(const QString &)> &onLine = {});
 
 // The operator's reason for a failed run: the full disk or read-only folder in Spanish, else the

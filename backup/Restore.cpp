@@ -166,7 +166,7 @@ QString restoreDump(const QString &copyFile, const QString &toLink, const QStrin
                       QStringLiteral("--no-privileges"), QStringLiteral("--single-transaction"),
                       QStringLiteral("--exit-on-error"), QStringLiteral("--verbose"),
                       QStringLiteral("--dbname=%1").arg(server.databaseName()), copyFile},
-                     server, tableLine);
+                     pgtools::Server::of(server), tableLine);
     target.reset();
     if (restored.exitCode != 0)
         throw vx::DbError(QStringLiteral("No se pudo restaurar la copia %1: %2 No se restauró nada.")

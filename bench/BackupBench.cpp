@@ -1,6 +1,7 @@
 // A backup copy of a big SQLite shop next to its floor, a plain copy of the same file to the same
 // disk, made to last (synced); and the time each sale waits at a counter that keeps selling while
-// the copy is made, next to the same sales without a copy running.
+// the copy is made (and just after it), next to the same sales without a copy running; the
+// longest wait is told with the part of the copy it fell in.
 
 #include "backup/Backup.h"
 #include "bench/Bench.h"
@@ -34,23 +35,39 @@ void plainCopy(const QString &from, const QString &to)
     ::close(fd);
 }
 
+// One sale's wait, and when it began, in seconds from the start of the run.
+struct Wait {
+    double began = 0;
+    double milliseconds = 0;
+};
+
 struct Latencies {
-    QList<double> milliseconds;
+    QList<Wait> waits;
     QString failure;
 
     double percentile(double p) const
     {
-        if (milliseconds.isEmpty())
+        if (waits.isEmpty())
             return 0;
-        QList<double> sorted = milliseconds;
+        QList<double> sorted;
+        for (const Wait &wait : waits)
+            sorted << wait.milliseconds;
         std::sort(sorted.begin(), sorted.end());
         return sorted[std::min<qsizetype>(sorted.size() - 1, qsizetype(p * double(sorted.size())))];
+    }
+    Wait longest() const
+    {
+        return waits.isEmpty() ? Wait{}
+                               : *std::max_element(waits.begin(), waits.end(), [](const Wait &a, const Wait &b) {
+                                     return a.milliseconds < b.milliseconds;
+                                 });
     }
 };
 
 // A counter on a connection of its own, recording three-line cash sales one after another until
 // told to stop, timing each.
-void sellUntil(const QString &file, qint64 articles, const std::atomic<bool> &stop, Latencies &out)
+void sellUntil(const QString &file, qint64 articles, const QElapsedTimer &run, const std::atomic<bool> &stop,
+               Latencies &out)
 {
     try {
         auto db = vx::Connection::openSqlite(file, &data::vendrixSchema(), false);
@@ -64,39 +81,83 @@ void sellUntil(const QString &file, qint64 articles, const std::atomic<bool> &st
                 entry.lines << sales::SaleLine{bench::syntheticOwnCode(article(rng)), 1.0, 10.0};
             entry.operatorCode = 1;
             entry.accessLevel = 9;
+            const double began = double(run.nsecsElapsed()) / 1e9;
             QElapsedTimer timer;
             timer.start();
             sales::recordSale(*db, entry);
-            out.milliseconds << double(timer.nsecsElapsed()) / 1e6;
+            out.waits << Wait{began, double(timer.nsecsElapsed()) / 1e6};
         }
     } catch (const std::exception &e) {
         out.failure = QString::fromUtf8(e.what());
     }
 }
 
-// Runs `work` while a counter sells beside it; returns the sales' waiting times.
-Latencies sellingDuring(const QString &file, qint64 articles, const std::function<void()> &work)
+// Runs `work` while a counter sells beside it, and the counter on for `after` seconds more (the
+// sales right after a copy meet what the copy left behind); returns the sales' waiting times.
+// `work` gets the clock the waits are told on.
+Latencies sellingDuring(const QString &file, qint64 articles, double after,
+                        const std::function<void(const QElapsedTimer &)> &work)
 {
     std::atomic<bool> stop{false};
     Latencies latencies;
-    std::thread counter(sellUntil, file, articles, std::cref(stop), std::ref(latencies));
-    work();
+    QElapsedTimer run;
+    run.start();
+    std::thread counter(sellUntil, file, articles, std::cref(run), std::cref(stop), std::ref(latencies));
+    work(run);
+    std::this_thread::sleep_for(std::chrono::milliseconds(qint64(after * 1000)));
     stop = true;
     counter.join();
     return latencies;
 }
 
-void reportLatencies(const QString &what, const Latencies &l)
+// The moments a copy began each of its parts, in seconds on the caller's clock, from its progress.
+struct CopyPhases {
+    QList<QPair<double, QString>> starts;
+
+    backup::Progress listener(const QElapsedTimer &clock)
+    {
+        return [this, &clock](const QString &line) {
+            const QString phase = line.startsWith(QLatin1String("Copiando"))      ? QStringLiteral("copy")
+                                  : line.startsWith(QLatin1String("Verificando")) ? QStringLiteral("check")
+                                  : line.startsWith(QLatin1String("Guardando"))   ? QStringLiteral("sync")
+                                                                                  : QString();
+            if (!phase.isEmpty() && (starts.isEmpty() || starts.last().second != phase))
+                starts.append({double(clock.nsecsElapsed()) / 1e9, phase});
+        };
+    }
+    void ended(const QElapsedTimer &clock) { starts.append({double(clock.nsecsElapsed()) / 1e9, QStringLiteral("after the copy")}); }
+    double seconds(const QString &phase) const
+    {
+        for (qsizetype i = 0; i + 1 < starts.size(); ++i) {
+            if (starts[i].second == phase)
+                return starts[i + 1].first - starts[i].first;
+        }
+        return 0;
+    }
+    QString at(double moment) const
+    {
+        QString phase = QStringLiteral("before the copy");
+        for (const auto &start : starts) {
+            if (start.first <= moment)
+                phase = start.second;
+        }
+        return phase;
+    }
+};
+
+void reportLatencies(const QString &what, const Latencies &l, const CopyPhases *phases = nullptr)
 {
     if (!l.failure.isEmpty()) {
         bench::note(what, QStringLiteral("a sale failed: %1").arg(l.failure));
         return;
     }
-    bench::note(what, QStringLiteral("%1 sales; median %2 ms, 99th percentile %3 ms, longest %4 ms")
-                          .arg(l.milliseconds.size())
+    const Wait longest = l.longest();
+    bench::note(what, QStringLiteral("%1 sales; median %2 ms, 99th percentile %3 ms, longest %4 ms%5")
+                          .arg(l.waits.size())
                           .arg(l.percentile(0.5), 0, 'f', 1)
                           .arg(l.percentile(0.99), 0, 'f', 1)
-                          .arg(l.percentile(1.0), 0, 'f', 1));
+                          .arg(longest.milliseconds, 0, 'f', 1)
+                          .arg(phases ? QStringLiteral(" (began during: %1)").arg(phases->at(longest.began)) : QString()));
 }
 
 void runBackup(bench::Context &context)
@@ -117,40 +178,45 @@ void runBackup(bench::Context &context)
     // Alternated, so that both meet the same disk cache; the best of two of each.
     double floor = 1e9;
     double copy = 1e9;
-    double checking = 0;
+    CopyPhases split;
     qint64 copyBytes = 0;
     for (int round = 0; round < 2; ++round) {
         floor = std::min(floor, bench::timeSeconds([&] { plainCopy(file, work.filePath(QStringLiteral("plain.sqlite"))); }));
-        QElapsedTimer sinceCheck;
         const QString folder = work.filePath(QStringLiteral("copias%1").arg(round));
-        const double seconds = bench::timeSeconds([&] {
-            copyBytes = backup::makeCopy(*shop, folder, [&](const QString &line) {
-                if (line.startsWith(QLatin1String("Verificando")) && !sinceCheck.isValid())
-                    sinceCheck.start();
-            }).bytes;
-        });
+        CopyPhases phases;
+        QElapsedTimer clock;
+        clock.start();
+        copyBytes = backup::makeCopy(*shop, folder, phases.listener(clock)).bytes;
+        phases.ended(clock);
+        const double seconds = double(clock.nsecsElapsed()) / 1e9;
         if (seconds < copy) {
             copy = seconds;
-            checking = double(sinceCheck.nsecsElapsed()) / 1e9;
+            split = phases;
         }
         QDir(folder).removeRecursively();
     }
-    bench::report(QStringLiteral("SQLite: backup copy (consistent copy, synced, integrity check)"), copy,
+    bench::report(QStringLiteral("SQLite: backup copy (consistent copy, check, synced)"), copy,
                   QStringLiteral("plain file copy, synced"), floor);
-    bench::note(QStringLiteral("  of which the integrity check of the copy"),
-                QStringLiteral("%1 s; copy %2 (file %3)")
-                    .arg(checking, 0, 'f', 2)
+    bench::note(QStringLiteral("  split of the copy"),
+                QStringLiteral("copy %1 s, check %2 s (the sync runs alongside), sync left after the check %3 s; "
+                               "copy %4 (file %5)")
+                    .arg(split.seconds(QStringLiteral("copy")), 0, 'f', 2)
+                    .arg(split.seconds(QStringLiteral("check")), 0, 'f', 2)
+                    .arg(split.seconds(QStringLiteral("sync")), 0, 'f', 2)
                     .arg(backup::sizeText(copyBytes), backup::sizeText(QFileInfo(file).size())));
 
-    const double calmSeconds = std::max(2.0, copy);
+    // The counter sells for as long as a copy and the second after it takes, with and without one.
+    constexpr double after = 1.0;
     reportLatencies(QStringLiteral("SQLite: sale at a counter, no copy running"),
-                    sellingDuring(file, counts.articles, [&] {
-                        std::this_thread::sleep_for(std::chrono::milliseconds(qint64(calmSeconds * 1000)));
+                    sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(qint64(std::max(2.0, copy) * 1000)));
                     }));
-    reportLatencies(QStringLiteral("SQLite: sale at a counter while a backup copy is made"),
-                    sellingDuring(file, counts.articles, [&] {
-                        backup::makeCopy(*shop, work.filePath(QStringLiteral("during")), {});
-                    }));
+    CopyPhases during;
+    const Latencies selling = sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &clock) {
+        backup::makeCopy(*shop, work.filePath(QStringLiteral("during")), during.listener(clock));
+        during.ended(clock);
+    });
+    reportLatencies(QStringLiteral("SQLite: sale at a counter while a backup copy is made (and 1 s after)"), selling, &during);
 }
 
 const bench::Registrar registrar("backup", runBackup);

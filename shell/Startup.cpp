@@ -59,8 +59,8 @@ bool Startup::createWindows()
         vx::ui::dialogs().showException(nullptr, failure);
         return false;
     }
-    // The first start of a day copies the shop before anyone works on it.
-    backup::copyOfTheDayAtStart(*m_data->ADOConnection1);
+    // The first start of a day copies the shop, in the background while the operator logs in.
+    backup::copyOfTheDayAtStart(*m_data->ADOConnection1, m_data.get());
     m_wait->closeNow();
     if (const QString warning = m_data->readOnlyWarning(); !warning.isEmpty())
         vx::ui::dialogs().showMessage(warning);

@@ -5,9 +5,12 @@
 
 #include "app/Aguarde.h"
 
+#include "backup/BackgroundCopy.h"
 #include "backup/Backup.h"
+#include "backup/CopyCommands.h"
 #include "backup/CopyFiles.h"
 #include "platform/core/Paths.h"
+#include "platform/db/DbError.h"
 #include "platform/db/DataLink.h"
 #include "platform/ui/FakeDialogs.h"
 #include "shell/Ficha1.h"
@@ -19,7 +22,10 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QPointer>
 #include <QTest>
+
+#include <future>
 
 // Backup copies made while a counter sells, put back into an empty database, and the check that
 // tells a whole shop from a damaged one; on the engine under test.
@@ -129,6 +135,10 @@ private slots:
         if (!TestDatabase::onPostgres()) {
             const Run onCopy = vendrix({QStringLiteral("check"), copy});
             QVERIFY2(onCopy.exitCode == 0, qPrintable(onCopy.out + onCopy.err));
+            // A file standing alone (no journal beside it needed), readable from a read-only medium.
+            QFile header(copy);
+            QVERIFY(header.open(QIODevice::ReadOnly));
+            QCOMPARE(header.read(20).mid(18), QByteArray("\x01\x01", 2));
         }
     }
 
@@ -256,6 +266,77 @@ private slots:
         QVERIFY(made && QFileInfo(made->path).fileName() == backup::copyFileName(morning, QStringLiteral("db")));
         QVERIFY(!backup::copyOfTheDay(shop.db(), {}, morning.addSecs(3600)));
         QVERIFY(backup::copyOfTheDay(shop.db(), {}, morning.addDays(1)));
+    }
+
+    // The copy of the day at start-up is made beside the operator; its failure is told when it ends.
+    void copyOfTheDayInTheBackground_data()
+    {
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::newRow("made") << false;
+        QTest::newRow("folder blocked") << true;
+    }
+    void copyOfTheDayInTheBackground()
+    {
+        QFETCH(bool, folderBlocked);
+        TempRoot root;
+        vx::ui::FakeDialogs dialogs;
+        const auto shop = sellingShop(100);
+        QFile blocker(backup::defaultFolder());
+        if (folderBlocked)
+            QVERIFY(QDir().mkpath(vx::paths::userFolder()) && blocker.open(QIODevice::WriteOnly));
+        {
+            QObject owner;
+            backup::copyOfTheDayAtStart(shop->db(), &owner);
+            if (folderBlocked) {
+                QTRY_COMPARE(dialogs.shown.size(), 1);
+                QVERIFY2(dialogs.shown[0].text.startsWith(QStringLiteral("No se pudo hacer la copia de seguridad del día.\n"))
+                             && dialogs.shown[0].text.contains(QStringLiteral("no se pudo crear la carpeta")),
+                         qPrintable(dialogs.shown[0].text));
+                return;
+            }
+            QTRY_COMPARE(QDir(backup::defaultFolder()).entryList(QDir::Files).size(), 1);
+            // A second start the same day finds the day's copy made.
+            backup::copyOfTheDayAtStart(shop->db(), &owner);
+        }
+        QCOMPARE(QDir(backup::defaultFolder()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(dialogs.shown.size(), 0);
+    }
+
+    // A background copy: its starter goes on at once, a wait hears its progress, and how it ended
+    // comes back through the starter's event loop, after which it is gone.
+    void backgroundCopyHandsBackHowItEnded_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("made") << QString();
+        QTest::newRow("failed") << QStringLiteral("El disco está lleno.");
+    }
+    void backgroundCopyHandsBackHowItEnded()
+    {
+        QFETCH(QString, failure);
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        QStringList ended;
+        QPointer<backup::BackgroundCopy> copy = new backup::BackgroundCopy(
+            [released, failure](const backup::Progress &say) {
+                say(QStringLiteral("Copiando la base de datos... 50 %"));
+                released.wait();
+                if (!failure.isEmpty())
+                    throw vx::DbError(failure);
+            },
+            [&ended](const QString &how) { ended << how; });
+        QVERIFY(copy->running());
+        std::thread releaser([&release] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            release.set_value();
+        });
+        QStringList heard;
+        copy->waitTelling([&heard](const QString &line) { heard << line; });
+        releaser.join();
+        QVERIFY(!copy->running());
+        QVERIFY2(heard.contains(QStringLiteral("Copiando la base de datos... 50 %")), qPrintable(heard.join(QLatin1Char('|'))));
+        QVERIFY(ended.isEmpty());
+        QTRY_VERIFY(copy.isNull());
+        QCOMPARE(ended, QStringList{failure});
     }
 
     // A copy goes back only into a database without rows, and only when it is a whole copy of
@@ -400,6 +481,13 @@ private slots:
         QVERIFY2(check.out.contains(QStringLiteral("  FALLA     %1: ").arg(rule)), qPrintable(check.out));
         QVERIFY2(check.out.contains(detail), qPrintable(check.out));
         QVERIFY(check.out.contains(QRegularExpression(QStringLiteral("Resultado: \\d+ fallas?\\.\\n$"))));
+        if (plant.isEmpty()) {
+            // The copy of a damaged file fails its own check: no copy is offered as good.
+            const Run backup = vendrix({QStringLiteral("backup"), root.file(QStringLiteral("copias"))});
+            QVERIFY2(backup.exitCode == 1 && backup.err.contains(QStringLiteral("no pasó la verificación de integridad")),
+                     qPrintable(backup.err));
+            QCOMPARE(QDir(root.file(QStringLiteral("copias"))).entryList(QDir::Files), QStringList());
+        }
     }
 };
 
