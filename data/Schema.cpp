@@ -109,8 +109,10 @@ TableDef stock()
                   text("ARTOBS", 100), integer("ARTOPE"), money("ARTVEN3"), money("ARTVEN4"), num("ARTUTI3"),
                   num("ARTUTI4"), num("ARTEXT"), num("ARTEX3"), num("ARTEX4"), text("ARTRUB2", 5), text("ARTRUB3", 5)},
                  // Lookups and the search orders; the reorder view sorts by ARTEX1 or ARTREP; a brand, colour
-                 // or size is looked up in the articles before it may be deleted.
-                 {{"ARTCMCT"}, {"ARTCOD"}, {"ARTDES"}, {"ARTEX1"}, {"ARTREP"}, {"ARTMAR"}, {"ARTCOL"}, {"ARTTAL"}});
+                 // or size is looked up in the articles before it may be deleted. The sales queries read
+                 // each line's description from the code and description index alone.
+                 {{"ARTCMCT"}, {"ARTCOD"}, {"ARTDES"}, {"ARTEX1"}, {"ARTREP"}, {"ARTMAR"}, {"ARTCOL"}, {"ARTTAL"},
+                  {"ARTCMCT", "ARTDES"}});
 }
 
 TableDef imagen()
@@ -210,7 +212,9 @@ TableDef itecli()
                   smallInt("ITEMAQ"), money("ITEEDI"), num("ITEPOR"), yesNo("ITEANU", "Anu."), text("ITERUB", 5),
                   integer("ITENIV"), integer("ITEOPE", "Ope"), text("ITERUB2", 5), text("ITERUB3", 5),
                   num("ITECLI", "Cli"), num("ITECOL", "Color"), num("ITETAL", "Talle")},
-                 {{"ITECOM"}, {"ITECOD"}, {"ITEFEC"}});
+                 // A receipt's lines, an article's, a date range; one customer's or one operator's lines
+                 // of a date range, in date order (a customer or an operator alone may have most lines).
+                 {{"ITECOM"}, {"ITECOD"}, {"ITEFEC"}, {"ITECLI", "ITEFEC"}, {"ITEOPE", "ITEFEC"}});
 }
 
 TableDef banco()

@@ -6,6 +6,7 @@
 #include "platform/core/Paths.h"
 #include "platform/db/DataLink.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqlDialect.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +80,15 @@ QString createServerShop(const ShopSetupOptions &options, const vx::DataLink &li
     return connection->description();
 }
 
+// Every index of the shop's tables that the database lacks; those it has stay as they are.
+void addMissingIndexes(vx::Connection &connection)
+{
+    for (const vx::TableDef &table : vendrixSchema().tables()) {
+        for (const QStringList &index : table.indexes)
+            connection.execute(vx::SqlDialect::createIndexStatement(table.name, index, true));
+    }
+}
+
 }  // namespace
 
 void checkPassword(const QString &password)
@@ -125,6 +135,8 @@ QString upgradeShop(const QString &dataLinkPath)
             .arg(schemaVersion);
     // Each later version adds its step here, from the version before it; the first needs none.
     vx::Transaction transaction(*connection);
+    if (from < 2)
+        addMissingIndexes(*connection);
     connection->recordVersion();
     transaction.commit();
     return QStringLiteral("La base de datos %1 quedó en la versión %2.").arg(what).arg(schemaVersion);

@@ -9,7 +9,6 @@
 #include "platform/db/DataSource.h"
 #include "platform/db/Query.h"
 #include "platform/db/SqlConditionBuilder.h"
-#include "platform/db/Totals.h"
 #include "platform/report/Report.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
@@ -50,6 +49,8 @@ TFSaleLinesQuery::TFSaleLinesQuery(const vx::QueryStatement &statement, const QS
     vx::QueryStatement listed = statement;
     listed.columns << QStringLiteral("CASE WHEN ITEANU THEN 'Anulado' ELSE '' END AS ANULADO");
     m_query->setStatement(listed);
+    // The totals are read with the count: one pass over a month of lines and their articles.
+    m_query->setCountedSums(sales::saleLineTotalsExpressions());
     m_source = new vx::DataSource(m_query.get(), this);
     createControls(unitsCaption);
     connect(m_source, &vx::DataSource::dataSetScrolled, this, &TFSaleLinesQuery::showLine);
@@ -280,7 +281,7 @@ void TFSaleLinesQuery::BConsultarClick()
             m_query->open();
         m_query->first();
         aguarde::progress(QStringLiteral("Calculando Totales."));
-        showTotals(vx::Totals::sums(*m_query, sales::saleLineTotalsExpressions()));
+        showTotals(m_query->countedSums());
         m_days = days;
     } catch (const std::exception &failure) {
         aguarde::close();

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace vx {
 class DataSource;
+class Query;
 class Table;
 }  // namespace vx
 namespace vx::ui {
@@ -44,7 +45,7 @@ public:
     QPushButton *BExportar = nullptr;
     QPushButton *BCerrar = nullptr;
 
-    vx::Table &receipts() { return *m_clicom; }
+    vx::Query &receipts() { return *m_clicom; }
     vx::Table &lines() { return *m_itecli; }
     // The range of the last query run.
     std::optional<vx::DayRange> queriedDays() const { return m_days; }
@@ -67,7 +68,7 @@ private:
     void applyLevel();
     void showLine();
 
-    std::unique_ptr<vx::Table> m_clicom;
+    std::unique_ptr<vx::Query> m_clicom;
     std::unique_ptr<vx::Table> m_itecli;
     vx::DataSource *m_receiptSource = nullptr;
     vx::DataSource *m_lineSource = nullptr;

@@ -46,6 +46,7 @@ void Query::setSql(const QString &sql)
         close();
     m_sql = sql;
     m_parts = {};
+    m_sumExpressions.clear();
 }
 
 void Query::setStatement(const QueryStatement &statement)
@@ -60,7 +61,40 @@ void Query::setStatement(const QueryStatement &statement)
 
 QString Query::countStatement() const
 {
-    return selectOver(QStringLiteral("COUNT(*)"), m_parts.from, listedCondition().sql);
+    QStringList list{QStringLiteral("COUNT(*)")};
+    for (const QString &expression : m_sumExpressions)
+        list << QStringLiteral("COALESCE(SUM(%1), 0)").arg(expression);
+    return selectOver(list.join(QStringLiteral(", ")), m_parts.from, listedCondition().sql);
+}
+
+void Query::setCountedSums(const QStringList &expressions)
+{
+    if (m_parts.isEmpty())
+        throw DbError(QStringLiteral("%1 no puede sumar al contar: su sentencia no está dada en partes.").arg(displayName()));
+    m_sumExpressions = expressions;
+    m_sums.reset();
+}
+
+void Query::readCount()
+{
+    const SqlCondition where = listedCondition();
+    QSqlQuery &query = connection()->executeCached(countStatement(), where.params);
+    const bool row = query.next();
+    m_count = row ? query.value(0).toInt() : 0;
+    QList<double> sums;
+    for (int i = 0; i < m_sumExpressions.size(); ++i)
+        sums << (row ? query.value(i + 1).toDouble() : 0.0);
+    query.finish();
+    m_sums = sums;
+}
+
+QList<double> Query::countedSums()
+{
+    if (!active())
+        throw DbError(QStringLiteral("%1 no está abierta.").arg(displayName()));
+    if (!m_sums)
+        readCount();
+    return *m_sums;
 }
 
 SqlCondition Query::listedCondition() const
@@ -205,6 +239,7 @@ void Query::openRows()
     m_params = condition.params;
     m_pages.clear();
     m_count = -1;
+    m_sums.reset();
     startStream(0);
 }
 
@@ -213,6 +248,7 @@ void Query::closeRows()
     m_stream.reset();
     m_pages.clear();
     m_count = -1;
+    m_sums.reset();
 }
 
 void Query::startStream(int fromRow)
@@ -252,8 +288,7 @@ int Query::rowCount()
         if (m_pages.empty() && m_stream)
             readPage(0);
         if (m_count < 0 && !m_parts.isEmpty()) {
-            const SqlCondition where = listedCondition();
-            m_count = connection()->scalar(countStatement(), where.params).toInt();
+            readCount();
         } else if (m_count < 0) {
             m_count = connection()
                           ->scalar(QStringLiteral("SELECT COUNT(*) FROM (%1) vxc").arg(m_statement), m_params)

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace vx {
 
@@ -34,8 +35,16 @@ public:
     bool holds(const SqlCondition &condition);
     // The statement that lists the rows, as last run, with its bound values (to read its plan).
     QString runningStatement() const { return m_statement; }
-    // With a statement in parts: the statement that counts the rows listed (bound as listedCondition).
+    // With a statement in parts: the statement that counts the rows listed (bound as listedCondition),
+    // and sums them when sums are asked for.
     QString countStatement() const;
+    // Sums the count also reads, so that a list's count and its totals are one pass over its rows
+    // (each expression summed over the rows listed, 0 over none or over nulls only). Needs a
+    // statement in parts.
+    void setCountedSums(const QStringList &expressions);
+    // The counted sums of the rows listed now; read with the count, or on their own when the
+    // first page of rows already told the count.
+    QList<double> countedSums();
     QString displayName() const override;
     bool isReadOnly() const override { return true; }
 
@@ -51,6 +60,7 @@ protected:
 
 private:
     QString selectList() const;
+    void readCount();
     QString composedStatement(const SqlCondition &condition) const;
     QString trimmedSql() const;
     void startStream(int fromRow);
@@ -67,6 +77,8 @@ private:
     std::unique_ptr<ResultStream> m_stream;
     int m_streamRow = 0;   // index of the row the stream gives next
     int m_count = -1;      // -1 while unknown
+    QStringList m_sumExpressions;
+    std::optional<QList<double>> m_sums;  // read with the count
     std::map<int, std::vector<QVariantList>> m_pages;
 };
 

@@ -150,12 +150,16 @@ QStringList SqlDialect::createTableStatements(const TableDef &table, Lifetime li
         columns << column.name + QLatin1Char(' ') + columnType(column);
     QStringList statements;
     statements << QStringLiteral("%1 %2 (%3)").arg(create, table.name, columns.join(QStringLiteral(", ")));
-    for (const QStringList &index : table.indexes) {
-        const QString indexName = QStringLiteral("IX_%1_%2").arg(table.name, index.join(QLatin1Char('_')));
-        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                          .arg(indexName, table.name, index.join(QStringLiteral(", ")));
-    }
+    for (const QStringList &index : table.indexes)
+        statements << createIndexStatement(table.name, index);
     return statements;
+}
+
+QString SqlDialect::createIndexStatement(const QString &table, const QStringList &columns, bool ifMissing)
+{
+    return QStringLiteral("CREATE INDEX %1IX_%2_%3 ON %2 (%4)")
+        .arg(ifMissing ? QStringLiteral("IF NOT EXISTS ") : QString(), table, columns.join(QLatin1Char('_')),
+             columns.join(QStringLiteral(", ")));
 }
 
 QString SqlDialect::selectColumn(const QString &column, FieldType) const

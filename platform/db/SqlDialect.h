@@ -30,6 +30,9 @@ public:
     // A connection-private table lives as long as the connection, is seen by it alone, and hides
     // the shared table of the same name from it.
     QStringList createTableStatements(const TableDef &table, Lifetime lifetime = Lifetime::Shared) const;
+    // One index of a table, named after its columns; `ifMissing` leaves an index of that name alone,
+    // so that an older shop gains the indexes it lacks and keeps those it has.
+    static QString createIndexStatement(const QString &table, const QStringList &columns, bool ifMissing = false);
 
     // Values as they are bound to and read from the engine for a column of the given type.
     virtual QVariant toDatabase(const QVariant &value, FieldType type) const;
