@@ -3,6 +3,7 @@
 #include "backup/PgTools.h"
 #include "data/DatabaseCopy.h"
 #include "data/Schema.h"
+#include "data/ShopSetup.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DataLink.h"
 #include "platform/db/DbError.h"
@@ -107,9 +108,9 @@ void checkDump(const QString &restoreTool, const QString &copyFile)
                                   .arg(shown(copyFile), data::vendrixSchema().application(), table.name));
     }
     const int version = dumpVersion(restoreTool, copyFile);
-    if (version != data::schemaVersion)
-        throw vx::DbError(QStringLiteral("La copia %1 es de otra versión de %2 (sus tablas son de la versión %3; este "
-                                         "programa usa la %4). Restáurela con la versión de %2 que la hizo.")
+    if (version > data::schemaVersion)
+        throw vx::DbError(QStringLiteral("La copia %1 es de una versión más nueva de %2 (sus tablas son de la versión "
+                                         "%3; este programa usa la %4). Restáurela con la versión de %2 que la hizo.")
                               .arg(shown(copyFile), data::vendrixSchema().application())
                               .arg(version)
                               .arg(data::schemaVersion));
@@ -167,10 +168,12 @@ QString restoreDump(const QString &copyFile, const QString &toLink, const QStrin
                       QStringLiteral("--exit-on-error"), QStringLiteral("--verbose"),
                       QStringLiteral("--dbname=%1").arg(server.databaseName()), copyFile},
                      pgtools::Server::of(server), tableLine);
-    target.reset();
     if (restored.exitCode != 0)
         throw vx::DbError(QStringLiteral("No se pudo restaurar la copia %1: %2 No se restauró nada.")
                               .arg(shown(copyFile), pgtools::failureText(restored)));
+    // A copy made by an earlier version gets this version's additions before anyone opens it.
+    data::upgradeShop(*target);
+    target.reset();
     if (newTarget)
         vx::DataLink::write(toLink, newConnectionString);
     return description;
@@ -190,6 +193,9 @@ std::unique_ptr<vx::Connection> openCopy(const QString &copyFile, const QTempora
         throw vx::DbError(QStringLiteral("No se pudo leer la copia %1.").arg(shown(copyFile)));
     QFile(duplicate).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     try {
+        // A copy made by an earlier version is brought up to this one on the duplicate, so that it
+        // restores and checks like a current one; the copy itself is never written.
+        data::upgradeShop(*vx::Connection::openSqlite(duplicate, &data::vendrixSchema(), false));
         return vx::Connection::openSqlite(duplicate, &data::vendrixSchema(), false, vx::Connection::Expect::Shop);
     } catch (const vx::DbError &failure) {
         throw vx::DbError(QStringLiteral("La copia %1 no se puede usar: %2")

@@ -113,16 +113,20 @@ void writeStartingRows(vx::Connection &connection, const QString &adminPassword)
 
 QString upgradeShop(const QString &dataLinkPath)
 {
-    auto connection = vx::Connection::open(vx::DataLink::read(dataLinkPath), &vendrixSchema());
-    const QString what = connection->description();
-    if (connection->readOnly())
+    return upgradeShop(*vx::Connection::open(vx::DataLink::read(dataLinkPath), &vendrixSchema()));
+}
+
+QString upgradeShop(vx::Connection &connection)
+{
+    const QString what = connection.description();
+    if (connection.readOnly())
         throw vx::DbError(QStringLiteral("La base de datos %1 sólo se puede leer; no se puede actualizar.").arg(what));
     for (const vx::TableDef &table : vendrixSchema().tables()) {
-        if (!connection->tableExists(table.name))
+        if (!connection.tableExists(table.name))
             throw vx::DbError(QStringLiteral("La base de datos %1 no es una base de datos de Vendrix.").arg(what));
     }
     // A shop from before versions were recorded holds the tables of the first version.
-    const int stored = connection->storedVersion();
+    const int stored = connection.storedVersion();
     const int from = stored == 0 ? 1 : stored;
     if (from > schemaVersion)
         throw vx::DbError(QStringLiteral("La base de datos %1 es de una versión más nueva de Vendrix (versión %2 de "
@@ -134,10 +138,10 @@ QString upgradeShop(const QString &dataLinkPath)
             .arg(what)
             .arg(schemaVersion);
     // Each later version adds its step here, from the version before it; the first needs none.
-    vx::Transaction transaction(*connection);
+    vx::Transaction transaction(connection);
     if (from < 2)
-        addMissingIndexes(*connection);
-    connection->recordVersion();
+        addMissingIndexes(connection);
+    connection.recordVersion();
     transaction.commit();
     return QStringLiteral("La base de datos %1 quedó en la versión %2.").arg(what).arg(schemaVersion);
 }

@@ -36,6 +36,8 @@ QString createShop(const ShopSetupOptions &options);
 // transaction, and records that version. Refuses a database that is not a shop and a shop of a
 // newer version. Returns what was done, for the operator.
 QString upgradeShop(const QString &dataLinkPath);
+// The same on an open connection (a restored copy, before anyone uses it).
+QString upgradeShop(vx::Connection &connection);
 
 // The rows every shop starts with: the administrator (code 1, level 9) and customer 1
 // "CONSUMIDOR FINAL", which sales with an unknown customer name are recorded against.

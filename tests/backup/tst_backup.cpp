@@ -377,6 +377,41 @@ private slots:
         QCOMPARE(shop->count(QStringLiteral("MOVIM")), 205);
     }
 
+    // A copy made by the first version (without the sales queries' indexes) restores whole and
+    // comes out at this version, indexes included; the copy itself is left as it was.
+    void restoresACopyOfAnEarlierVersion()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("an earlier version's copy is planted by editing an SQLite file");
+        TempRoot root;
+        const auto shop = sellingShop(10);
+        sales::recordSale(shop->db(), saleshop::sale({saleshop::articleCodes().first()}));
+        const Run backup = vendrix({QStringLiteral("backup"), root.file(QStringLiteral("copias"))});
+        QVERIFY2(backup.exitCode == 0, qPrintable(backup.err));
+        const QString older = root.file(QStringLiteral("primera.db"));
+        QVERIFY(QFile::copy(madeCopy(backup), older));
+        const QString dropped = QStringLiteral("IX_ITECLI_ITEOPE_ITEFEC");
+        const auto indexCount = [&](vx::Connection &db) {
+            return db.scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                             {dropped})
+                .toInt();
+        };
+        {
+            auto copy = vx::Connection::openSqlite(older, nullptr, false);
+            copy->execute(QStringLiteral("DROP INDEX ") + dropped);
+            copy->execute(QStringLiteral("UPDATE VXSCHEMA SET VERSION = 1"));
+        }
+        const QString link = root.file(QStringLiteral("restaurada.udl"));
+        const Run restore = vendrix({QStringLiteral("restore"), older, link});
+        QVERIFY2(restore.exitCode == 0, qPrintable(restore.err));
+        auto restored = vx::Connection::open(vx::DataLink::read(link), &data::vendrixSchema(),
+                                             vx::Connection::Expect::Shop);
+        QCOMPARE(restored->storedVersion(), data::schemaVersion);
+        QCOMPARE(indexCount(*restored), 1);
+        QCOMPARE(restored->scalar(QStringLiteral("SELECT COUNT(*) FROM CLICOM")).toInt(), 1);
+        QCOMPARE(indexCount(*vx::Connection::openSqlite(older, nullptr, false)), 0);
+    }
+
     // The README's restore on a new computer, its lines after the build run as written.
     void readmeRestoreOnANewComputer()
     {
