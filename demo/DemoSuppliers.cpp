@@ -68,7 +68,8 @@ void suppliersDay(vx::Connection &connection, const QDate &day)
                     .toInt();
             const double total = 150 + random.below(60000) / 100.0;
             suppliers::recordSupplierDocument(connection, {supplier, suppliers::DocumentType::Invoice,
-                                                           double(supplier * 1000 + sent + 1), day, total, buyerCode});
+                                                           double(supplier * 1000 + sent + 1), day, total, buyerCode,
+                                                           day.addDays(30), {}});
         }
     }
     if (day.dayOfWeek() == Qt::Friday)

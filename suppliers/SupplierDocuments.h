@@ -19,6 +19,8 @@ struct SupplierDocument {
     QDate date;
     double total = 0;
     int operatorCode = 0;
+    QDate dueDate;  // none: no due date
+    QString note;   // up to 60 characters
 };
 
 // Adds the document to the supplier's account in one transaction: its PROCOM row, open for its
@@ -31,6 +33,12 @@ qint64 recordSupplierDocument(vx::Connection &connection, const SupplierDocument
 // The same inside the caller's transaction (for whole shops written at once): the same checks and
 // rows; throws PaymentError or vx::DbError and leaves rolling back to the caller.
 qint64 writeSupplierDocument(vx::Connection &connection, const SupplierDocument &document);
+
+// Cancels a document nothing was paid on or taken from, in one transaction: it stays in PROCOM
+// marked cancelled with nothing open, and the supplier's balance loses what it had added (an SQL
+// increment). A document with payments, one already cancelled, a receipt, or a credit that came
+// from a payment are refused. Throws PaymentError; on failure nothing is changed.
+void cancelSupplierDocument(vx::Connection &connection, qint64 key);
 
 // Adds a supplier under the next free code (the highest plus 1), with a balance of 0; a name
 // already used is refused. Returns the code.
