@@ -168,6 +168,7 @@ public slots:
     void CreaFAguarde1Click();
     void ABMdeClientes1Click();
     void ConsultadeClientes1Click();
+    void ABMdeProveedores1Click();
     void Pagos1Click();
     void CdBarras1Click();
     void CodBarrasA41Click();

@@ -42,6 +42,7 @@
 #include "stock/Egre.h"
 #include "stock/Ing.h"
 #include "stock/Remi.h"
+#include "suppliers/AltaProv.h"
 #include "suppliers/Pagos.h"
 #include "shell/Termination.h"
 #include "app/uGlobales.h"
@@ -293,6 +294,13 @@ void TFF1::ConsultadeClientes1Click()
     if (!FConsCli)
         FConsCli = new TFConsCli(this);
     openConsCli(*FConsCli);
+}
+// Supplier maintenance TFAltaProv (suppliers), created on first use.
+void TFF1::ABMdeProveedores1Click()
+{
+    if (!FAltaProv)
+        FAltaProv = new TFAltaProv(this);
+    openAltaProv(*FAltaProv);
 }
 // Supplier payments TFPagos (suppliers).
 void TFF1::Pagos1Click()
