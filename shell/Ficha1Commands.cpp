@@ -43,6 +43,7 @@
 #include "stock/Ing.h"
 #include "stock/Remi.h"
 #include "suppliers/AltaProv.h"
+#include "suppliers/DocProv.h"
 #include "suppliers/Pagos.h"
 #include "shell/Termination.h"
 #include "app/uGlobales.h"
@@ -301,6 +302,11 @@ void TFF1::ABMdeProveedores1Click()
     if (!FAltaProv)
         FAltaProv = new TFAltaProv(this);
     openAltaProv(*FAltaProv);
+}
+// Supplier invoices and credits TFDocProv (suppliers).
+void TFF1::Comprobantes1Click()
+{
+    openDocProv(this);
 }
 // Supplier payments TFPagos (suppliers).
 void TFF1::Pagos1Click()

@@ -124,6 +124,7 @@ void TFF1::createMenu()
     ConsultadeProveedores1 =
         item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"), hidden);
     CuentasCorrientes1 = subMenu(Proveedores1, "CuentasCorrientes1", QStringLiteral("Cuentas Corrientes"));
+    Comprobantes1 = item(CuentasCorrientes1, "Comprobantes1", QStringLiteral("Comprobantes"));
     Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"), hidden);
     Pagos1 = item(CuentasCorrientes1, "Pagos1", QStringLiteral("Pagos"));
     CdBarras1 = item(UTILIDADES1, "CdBarras1", QStringLiteral("Cod. Barras"));
@@ -189,6 +190,7 @@ void TFF1::connectCommands()
     on(ABMdeClientes1, &TFF1::ABMdeClientes1Click);
     on(ConsultadeClientes1, &TFF1::ConsultadeClientes1Click);
     on(ABMdeProveedores1, &TFF1::ABMdeProveedores1Click);
+    on(Comprobantes1, &TFF1::Comprobantes1Click);
     on(Pagos1, &TFF1::Pagos1Click);
     on(CdBarras1, &TFF1::CdBarras1Click);
     on(CodBarrasA41, &TFF1::CodBarrasA41Click);

@@ -109,6 +109,30 @@ void cancelSupplierDocument(vx::Connection &connection, qint64 key)
     });
 }
 
+QList<DocumentLine> documentsOf(vx::Connection &connection, int supplierCode)
+{
+    const vx::SqlDialect &dialect = connection.dialect();
+    QSqlQuery query = connection.execute(
+        QStringLiteral("SELECT COMUNO, COMTIP, COMNRO, COMDIA, COMDIAV, COMTOT, COMSAL, COMANU, COMNOTA FROM PROCOM "
+                       "WHERE COMCLI = ? AND COMTIP IN ('13', '26') ORDER BY COMDIA DESC, COMUNO DESC"),
+        {supplierCode});
+    QList<DocumentLine> out;
+    while (query.next()) {
+        DocumentLine line;
+        line.key = query.value(0).toLongLong();
+        line.type = query.value(1).toString() == QLatin1String("26") ? DocumentType::Credit : DocumentType::Invoice;
+        line.number = query.value(2).toDouble();
+        line.date = dialect.fromDatabase(query.value(3), vx::FieldType::DateTime).toDateTime().date();
+        line.dueDate = dialect.fromDatabase(query.value(4), vx::FieldType::DateTime).toDateTime().date();
+        line.total = query.value(5).toDouble();
+        line.balance = query.value(6).toDouble();
+        line.cancelled = dialect.fromDatabase(query.value(7), vx::FieldType::Boolean).toBool();
+        line.note = query.value(8).toString();
+        out << line;
+    }
+    return out;
+}
+
 int writeSupplier(vx::Connection &connection, const QString &name)
 {
     const QString trimmed = name.trimmed();

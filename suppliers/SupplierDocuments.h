@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 namespace vx {
@@ -39,6 +40,22 @@ qint64 writeSupplierDocument(vx::Connection &connection, const SupplierDocument 
 // increment). A document with payments, one already cancelled, a receipt, or a credit that came
 // from a payment are refused. Throws PaymentError; on failure nothing is changed.
 void cancelSupplierDocument(vx::Connection &connection, qint64 key);
+
+// A supplier's invoice or credit as the documents window lists it.
+struct DocumentLine {
+    qint64 key = 0;  // COMUNO
+    DocumentType type = DocumentType::Invoice;
+    double number = 0;
+    QDate date;
+    QDate dueDate;
+    double total = 0;
+    double balance = 0; // still open, as stored (positive for both types)
+    bool cancelled = false;
+    QString note;
+};
+
+// The supplier's invoices and credits (receipts left out), newest first.
+QList<DocumentLine> documentsOf(vx::Connection &connection, int supplierCode);
 
 // Adds a supplier under the next free code (the highest plus 1), with a balance of 0; a name
 // already used is refused. Returns the code.

@@ -82,6 +82,22 @@ std::optional<Supplier> findSupplier(vx::Connection &connection, int code)
     return s;
 }
 
+std::optional<int> supplierCodeByName(vx::Connection &connection, const QString &name)
+{
+    const vx::SqlDialect &dialect = connection.dialect();
+    QSqlQuery query = connection.execute(QStringLiteral("SELECT CLICOD, CLIAPE FROM PROVEEDORES WHERE %1 = %2 ORDER BY CLIUNO")
+                                             .arg(dialect.upper(QStringLiteral("CLIAPE")), dialect.upper(QStringLiteral("?"))),
+                                         {name.trimmed()});
+    std::optional<int> found;
+    while (query.next()) {
+        if (!found || query.value(1).toString() == name.trimmed())
+            found = query.value(0).toInt();
+        if (query.value(1).toString() == name.trimmed())
+            break;
+    }
+    return found;
+}
+
 int nextSupplierCode(vx::Connection &connection)
 {
     const QVariant highest = connection.scalar(QStringLiteral("SELECT MAX(CLICOD) FROM PROVEEDORES"));

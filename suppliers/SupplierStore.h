@@ -36,6 +36,8 @@ constexpr int highestSupplierCode = 32767;
 
 // The first supplier stored with the code.
 std::optional<Supplier> findSupplier(vx::Connection &connection, int code);
+// The code of the supplier with the name: the name as typed first, else one stored in other case.
+std::optional<int> supplierCodeByName(vx::Connection &connection, const QString &name);
 // The highest stored code + 1; 1 for an empty file.
 int nextSupplierCode(vx::Connection &connection);
 

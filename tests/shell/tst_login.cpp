@@ -222,6 +222,7 @@ private slots:
             "UTILIDADES > Proveedores > A B M de Proveedores",
             "UTILIDADES > Proveedores > Consulta de Proveedores [oculto]",
             "UTILIDADES > Proveedores > Cuentas Corrientes",
+            "UTILIDADES > Proveedores > Cuentas Corrientes > Comprobantes",
             "UTILIDADES > Proveedores > Cuentas Corrientes > Consultas [oculto]",
             "UTILIDADES > Proveedores > Cuentas Corrientes > Pagos",
             "UTILIDADES > Cod. Barras",
@@ -289,6 +290,7 @@ private slots:
         // Supplier payments take money out of the cash: offered to whoever sees "CAJA".
         QCOMPARE(reachable(scene.main.Pagos1), topLevel.contains(QStringLiteral("CAJA")));
         QCOMPARE(reachable(scene.main.ABMdeProveedores1), topLevel.contains(QStringLiteral("CAJA")));
+        QCOMPARE(reachable(scene.main.Comprobantes1), topLevel.contains(QStringLiteral("CAJA")));
     }
 
     // The whole value must match: neither a prefix nor a longer text finds the operator.
