@@ -1,5 +1,6 @@
 #include "SupplierTestShop.h"
 
+#include "stock/GoodsReceipt.h"
 #include "suppliers/SupplierStore.h"
 
 #include <QTest>
@@ -57,6 +58,19 @@ void cancel(SupplierTestShop &shop, const char *type, double number)
     suppliers::cancelSupplierDocument(shop.db(), keyOf(shop, QLatin1String(type), number));
 }
 
+// Goods received from the supplier through the receipt recording.
+void receive(SupplierTestShop &shop, int supplier)
+{
+    if (shop.count(QStringLiteral("STOCK")) == 0)
+        shop.insert(QStringLiteral("STOCK"), {QStringLiteral("ARTCMCT"), QStringLiteral("ARTEX1")},
+                    {QStringLiteral("0000000000001"), 0.0});
+    stock::ReceiptEntry entry;
+    entry.dateText = QStringLiteral("02/11/2026");
+    entry.lines = {{QStringLiteral("0000000000001"), QStringLiteral("BOTON"), 10, 1.5, 0, 0}};
+    entry.supplierCode = supplier;
+    stock::recordReceipt(shop.db(), entry);
+}
+
 // The steps of a shop keeping its suppliers, in order; each leaves the balance equal to the open documents.
 QList<Step> steps()
 {
@@ -101,11 +115,13 @@ QList<Step> steps()
         {"cancelling an unused credit", [](auto &shop) { cancel(shop, "26", 1); }, {}, 60},
         {"a supplier with documents is not deleted", [](auto &shop) { suppliers::deleteSupplier(shop.db(), 1); },
          QStringLiteral("Tiene comprobantes registrados."), 60},
+        {"a receipt naming a supplier no longer in the file is refused",
+         [](auto &shop) { receive(shop, 3); },
+         QStringLiteral("No se pudo completar el proceso. El proveedor con Código 3 ya no existe."), 60},
         {"nor one with goods receipts",
          [](auto &shop) {
              save(shop, named(3, QStringLiteral("MERCERIA")), false, false, 3);
-             shop.insert(QStringLiteral("INGRESOS"), {QStringLiteral("INGNRO"), QStringLiteral("INGCOD"), QStringLiteral("INGCLI")},
-                         {1, QStringLiteral("A1"), 3});
+             receive(shop, 3);
              suppliers::deleteSupplier(shop.db(), 3);
          },
          QStringLiteral("Tiene comprobantes registrados."), 60},
@@ -138,6 +154,8 @@ private slots:
                 step.act(shop);
             } catch (const PaymentError &error) {
                 refused = error.message();
+            } catch (const stock::MovementRecordingError &error) {
+                refused = QString::fromUtf8(error.what()) + QLatin1Char(' ') + error.cause();
             } catch (const std::exception &error) {
                 refused = QString::fromUtf8(error.what());
             }
@@ -159,6 +177,7 @@ private slots:
         QCOMPARE(shop.lines(QStringLiteral("SELECT COMNRO, COMNOTA FROM PROCOM WHERE COMCLI = 1 AND COMTIP = '13' AND COMNRO = 1")),
                  QStringList{QStringLiteral("1 REMITO 55")});
         QCOMPARE(shop.count(QStringLiteral("PROCOM"), QStringLiteral("COMDIAV IS NOT NULL")), 4);
+        QCOMPARE(shop.lines(QStringLiteral("SELECT INGCLI, INGCAN1 FROM INGRESOS")), QStringList{QStringLiteral("3 10")});
     }
 };
 
