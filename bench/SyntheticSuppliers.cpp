@@ -23,7 +23,7 @@ void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size)
         const double total = double((i * 3797) % 90000 + 1000) / 100;
         suppliers::writeSupplierDocument(
             connection, {supplier, credit ? suppliers::DocumentType::Credit : suppliers::DocumentType::Invoice,
-                         double(i + 1), first.addDays(int(i * 1095 / size.documents)), total, 1});
+                         double(i + 1), first.addDays(int(i * 1095 / size.documents)), total, 1, {}, {}});
     }
     addCoupons(connection, size.coupons);
     transaction.commit();

@@ -68,7 +68,15 @@ void suppliersDay(vx::Connection &connection, const QDate &day)
                     .toInt();
             const double total = 150 + random.below(60000) / 100.0;
             suppliers::recordSupplierDocument(connection, {supplier, suppliers::DocumentType::Invoice,
-                                                           double(supplier * 1000 + sent + 1), day, total, buyerCode});
+                                                           double(supplier * 1000 + sent + 1), day, total, buyerCode,
+                                                           day.addDays(30), {}});
+        }
+        // On the first Monday an invoice typed for the wrong supplier is recorded and cancelled.
+        if (connection.scalar(QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMTIP = '13'")).toLongLong() == 3) {
+            const qint64 mistake = suppliers::recordSupplierDocument(
+                connection, {3, suppliers::DocumentType::Invoice, 3999, day, 99.99, buyerCode, day.addDays(30),
+                             QStringLiteral("CARGADA POR ERROR")});
+            suppliers::cancelSupplierDocument(connection, mistake);
         }
     }
     if (day.dayOfWeek() == Qt::Friday)

@@ -101,6 +101,7 @@ public:
     QMenu *Proveedores1 = nullptr;
     QAction *ABMdeProveedores1 = nullptr;
     QAction *ConsultadeProveedores1 = nullptr;
+    QAction *Comprobantes1 = nullptr;
     QMenu *CuentasCorrientes1 = nullptr;
     QAction *Consultas3 = nullptr;
     QAction *Pagos1 = nullptr;
@@ -168,6 +169,8 @@ public slots:
     void CreaFAguarde1Click();
     void ABMdeClientes1Click();
     void ConsultadeClientes1Click();
+    void ABMdeProveedores1Click();
+    void Comprobantes1Click();
     void Pagos1Click();
     void CdBarras1Click();
     void CodBarrasA41Click();

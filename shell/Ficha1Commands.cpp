@@ -42,6 +42,8 @@
 #include "stock/Egre.h"
 #include "stock/Ing.h"
 #include "stock/Remi.h"
+#include "suppliers/AltaProv.h"
+#include "suppliers/DocProv.h"
 #include "suppliers/Pagos.h"
 #include "shell/Termination.h"
 #include "app/uGlobales.h"
@@ -293,6 +295,18 @@ void TFF1::ConsultadeClientes1Click()
     if (!FConsCli)
         FConsCli = new TFConsCli(this);
     openConsCli(*FConsCli);
+}
+// Supplier maintenance TFAltaProv (suppliers), created on first use.
+void TFF1::ABMdeProveedores1Click()
+{
+    if (!FAltaProv)
+        FAltaProv = new TFAltaProv(this);
+    openAltaProv(*FAltaProv);
+}
+// Supplier invoices and credits TFDocProv (suppliers).
+void TFF1::Comprobantes1Click()
+{
+    openDocProv(this);
 }
 // Supplier payments TFPagos (suppliers).
 void TFF1::Pagos1Click()

@@ -118,12 +118,13 @@ void TFF1::createMenu()
     Clientes1 = subMenu(UTILIDADES1, "Clientes1", QStringLiteral("Clientes"));
     ABMdeClientes1 = item(Clientes1, "ABMdeClientes1", QStringLiteral("ABM de Clientes"));
     ConsultadeClientes1 = item(Clientes1, "ConsultadeClientes1", QStringLiteral("Consulta de Clientes"));
-    // Of the supplier items only the payments are offered, to whoever handles the cash.
+    // The supplier items are offered to whoever handles the cash.
     Proveedores1 = subMenu(UTILIDADES1, "Proveedores1", QStringLiteral("Proveedores"));
-    ABMdeProveedores1 = item(Proveedores1, "ABMdeProveedores1", QStringLiteral("A B M de Proveedores"), hidden);
+    ABMdeProveedores1 = item(Proveedores1, "ABMdeProveedores1", QStringLiteral("A B M de Proveedores"));
     ConsultadeProveedores1 =
         item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"), hidden);
     CuentasCorrientes1 = subMenu(Proveedores1, "CuentasCorrientes1", QStringLiteral("Cuentas Corrientes"));
+    Comprobantes1 = item(CuentasCorrientes1, "Comprobantes1", QStringLiteral("Comprobantes"));
     Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"), hidden);
     Pagos1 = item(CuentasCorrientes1, "Pagos1", QStringLiteral("Pagos"));
     CdBarras1 = item(UTILIDADES1, "CdBarras1", QStringLiteral("Cod. Barras"));
@@ -188,6 +189,8 @@ void TFF1::connectCommands()
     on(CreaFAguarde1, &TFF1::CreaFAguarde1Click);
     on(ABMdeClientes1, &TFF1::ABMdeClientes1Click);
     on(ConsultadeClientes1, &TFF1::ConsultadeClientes1Click);
+    on(ABMdeProveedores1, &TFF1::ABMdeProveedores1Click);
+    on(Comprobantes1, &TFF1::Comprobantes1Click);
     on(Pagos1, &TFF1::Pagos1Click);
     on(CdBarras1, &TFF1::CdBarras1Click);
     on(CodBarrasA41, &TFF1::CodBarrasA41Click);

@@ -20,6 +20,13 @@ public:
     RecordedMovement write()
     {
         const QDateTime date = documentDate(m_entry.dateText);
+        // Under the write lock: a supplier deleted at another workstation is not named by the receipt.
+        if (m_entry.supplierCode != 0 &&
+            !m_connection.scalar(QStringLiteral("SELECT 1 FROM PROVEEDORES WHERE CLICOD = ? LIMIT 1"), {m_entry.supplierCode})
+                 .isValid())
+            throw MovementRecordingError::failed(
+                QStringLiteral("El proveedor con Código %1 ya no existe.").arg(m_entry.supplierCode));
+        const QVariant supplier = m_entry.supplierCode != 0 ? QVariant(m_entry.supplierCode) : QVariant();
         const RecordedMovement recorded = decideNumber(m_connection, receiptSeries, m_entry.number);
         const QString journalText = QStringLiteral("Por Ingreso Nro. %1").arg(recorded.number);
         const QVariant storedDate = m_connection.dialect().toDatabase(date, vx::FieldType::DateTime);
@@ -29,9 +36,9 @@ public:
                           {QStringLiteral("INGNRO"), QStringLiteral("INGNIV"), QStringLiteral("INGFEC"),
                            QStringLiteral("INGHOR"), QStringLiteral("INGCMCT"), QStringLiteral("INGCAN1"),
                            QStringLiteral("INGCOS1"), QStringLiteral("INGCAN2"), QStringLiteral("INGCOS2"),
-                           QStringLiteral("INGOPE")},
+                           QStringLiteral("INGOPE"), QStringLiteral("INGCLI")},
                           {recorded.number, m_entry.accessLevel, date, m_now, line.articleCode, line.quantity1,
-                           line.cost1, line.quantity2, line.cost2, m_entry.operatorCode});
+                           line.cost1, line.quantity2, line.cost2, m_entry.operatorCode, supplier});
             say("Actualizando Stock...");
             StockChange change;
             change.code = line.articleCode;

@@ -27,6 +27,7 @@ struct ReceiptEntry {
     QList<ReceiptLine> lines;
     int operatorCode = 0;
     int accessLevel = 0;
+    int supplierCode = 0;  // INGCLI, the supplier the goods came from; 0: none named
 };
 
 // Records the receipt in one transaction. The quantities are added exactly to what the database
@@ -34,7 +35,7 @@ struct ReceiptEntry {
 // replaced, in one statement per line on the first article under the code, so that another
 // workstation receiving, issuing or selling the same article meanwhile loses nothing. Throws
 // MovementRecordingError, after rolling back, for no lines, a bad date or number, an article no
-// longer in the file, or any database failure.
+// longer in the file, a supplier no longer in the file, or any database failure.
 RecordedMovement recordReceipt(vx::Connection &connection, const ReceiptEntry &entry,
                                const MovementProgress &progress = {});
 

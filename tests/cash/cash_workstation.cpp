@@ -6,6 +6,9 @@
 //                "listo", waits for the file F, then pays its balance in cash;
 //   payahead F   says "listo", waits for the file F, then pays supplier 1 10,00 on account
 //                (nothing marked), the receipt number left to the recording.
+//   documents F  says "listo", waits for the file F, then records 20 invoices of 1,00 for supplier 1
+//                under numbers of its own, then invoice 999 of 5,00: prints "grabado" when it was
+//                recorded, "duplicado" when the other workstation had it first.
 // Exit code 3: the closing or the payment was refused because another workstation came first.
 #include "cash/CashClosing.h"
 #include "data/Schema.h"
@@ -14,6 +17,7 @@
 #include "platform/db/DataLink.h"
 #include "platform/db/DbError.h"
 #include "sales/SaleRecording.h"
+#include "suppliers/SupplierDocuments.h"
 #include "suppliers/SupplierPayment.h"
 #include "suppliers/SupplierText.h"
 
@@ -60,13 +64,33 @@ void pay(vx::Connection &db, const QString &mode, const char *flag)
     std::printf("%s\n", qPrintable(suppliers::recordPayment(db, entry).receiptText));
 }
 
+void recordDocuments(vx::Connection &db, const char *flag)
+{
+    const double base = double(QCoreApplication::applicationPid()) * 100;
+    waitFor(flag);
+    const auto invoice = [&](double number, double total) {
+        suppliers::recordSupplierDocument(
+            db, {1, suppliers::DocumentType::Invoice, number, QDate::currentDate(), total, 1, {}, {}});
+    };
+    for (int i = 1; i <= 20; ++i)
+        invoice(base + i, 1);
+    try {
+        invoice(999, 5);
+        std::printf("grabado\n");
+    } catch (const suppliers::PaymentError &e) {
+        if (e.kind() != suppliers::PaymentError::Kind::Invalid)
+            throw;
+        std::printf("duplicado\n");
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "uso: cash_workstation ENLACE.udl sell|close|closeonce|payinvoice|payahead ARG\n");
+        std::fprintf(stderr, "uso: cash_workstation ENLACE.udl sell|close|closeonce|payinvoice|payahead|documents ARG\n");
         return 2;
     }
     const QByteArray mode(argv[2]);
@@ -84,6 +108,8 @@ int main(int argc, char **argv)
                 cash::closeCash(*db, wholeTill(cash::readCashFigures(*db)));
                 QThread::msleep(20);
             }
+        } else if (mode == "documents") {
+            recordDocuments(*db, argv[3]);
         } else if (mode.startsWith("pay")) {
             pay(*db, QString::fromLatin1(mode), argv[3]);
         } else {

@@ -197,6 +197,15 @@ private slots:
                      .toInt(),
                  0);
         QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM PROVEEDORES")).toInt(), 3);
+        // Every invoice falls due after its date; the one cancelled owes nothing and was never paid.
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMTIP = '13' AND (COMDIAV IS NULL OR "
+                                           "COMDIAV < COMDIA)")).toInt(),
+                 0);
+        QCOMPARE(db->scalar(QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMANU = ? AND COMSAL = 0 AND "
+                                           "(COMREC IS NULL OR COMREC = '')"),
+                            {db->dialect().toDatabase(true, vx::FieldType::Boolean)})
+                     .toInt(),
+                 1);
         QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM PROCOM WHERE COMTIP = '26' AND COMSAL > 0")).toInt() > 0);
         QVERIFY(db->scalar(QStringLiteral("SELECT COUNT(*) FROM CAJAD WHERE CAJMOV = 'E'")).toInt() > 0);
         // And by every rule "vendrix check" knows.

@@ -219,9 +219,10 @@ private slots:
             "UTILIDADES > Clientes > ABM de Clientes",
             "UTILIDADES > Clientes > Consulta de Clientes",
             "UTILIDADES > Proveedores",
-            "UTILIDADES > Proveedores > A B M de Proveedores [oculto]",
+            "UTILIDADES > Proveedores > A B M de Proveedores",
             "UTILIDADES > Proveedores > Consulta de Proveedores [oculto]",
             "UTILIDADES > Proveedores > Cuentas Corrientes",
+            "UTILIDADES > Proveedores > Cuentas Corrientes > Comprobantes",
             "UTILIDADES > Proveedores > Cuentas Corrientes > Consultas [oculto]",
             "UTILIDADES > Proveedores > Cuentas Corrientes > Pagos",
             "UTILIDADES > Cod. Barras",
@@ -288,6 +289,8 @@ private slots:
         QCOMPARE(reachable(scene.main.CopiadeSeguridad1), level == 9);
         // Supplier payments take money out of the cash: offered to whoever sees "CAJA".
         QCOMPARE(reachable(scene.main.Pagos1), topLevel.contains(QStringLiteral("CAJA")));
+        QCOMPARE(reachable(scene.main.ABMdeProveedores1), topLevel.contains(QStringLiteral("CAJA")));
+        QCOMPARE(reachable(scene.main.Comprobantes1), topLevel.contains(QStringLiteral("CAJA")));
     }
 
     // The whole value must match: neither a prefix nor a longer text finds the operator.

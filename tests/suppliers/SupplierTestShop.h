@@ -20,7 +20,7 @@ public:
         return suppliers::recordSupplierDocument(
             db(), {supplierCode, type == QLatin1String("26") ? suppliers::DocumentType::Credit
                                                            : suppliers::DocumentType::Invoice,
-                   number, date, total, 1});
+                   number, date, total, 1, {}, {}});
     }
     // A document as data kept from before this program refused duplicates (two invoices under one
     // number): written straight into the tables.

@@ -17,7 +17,7 @@ class TestPagos : public QObject {
     static qint64 invoice(CashWindowShop &shop, int supplier, double number, int day, double total)
     {
         return suppliers::recordSupplierDocument(
-            shop.db(), {supplier, suppliers::DocumentType::Invoice, number, QDate(2026, 11, day), total, 1});
+            shop.db(), {supplier, suppliers::DocumentType::Invoice, number, QDate(2026, 11, day), total, 1, {}, {}});
     }
     static double balance(CashWindowShop &shop, qint64 key)
     {

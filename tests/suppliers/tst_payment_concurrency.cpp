@@ -65,6 +65,22 @@ private slots:
         QCOMPARE(shop.count(QStringLiteral("PROCOM"), QStringLiteral("COMTIP = '26'")), 0);
     }
 
+    // Two workstations recording documents for one supplier at the same moment: every document
+    // reaches the balance, and a number both type is recorded once.
+    void twoWorkstationsRecordDocuments()
+    {
+        SupplierTestShop shop;
+        shop.supplier(QStringLiteral("TEXTIL DEL SUR"));
+        const auto results = together(shop, {QStringLiteral("documents"), QStringLiteral("documents")});
+        QCOMPARE(results[0].first, 0);
+        QCOMPARE(results[1].first, 0);
+        QStringList said{QString::fromLatin1(results[0].second), QString::fromLatin1(results[1].second)};
+        said.sort();
+        QCOMPARE(said, (QStringList{QStringLiteral("duplicado"), QStringLiteral("grabado")}));
+        QCOMPARE(shop.count(QStringLiteral("PROCOM")), 41);
+        QCOMPARE(shop.supplierBalance(1), 45.0);
+    }
+
     // Two payments recorded at the same moment with no number typed get two numbers.
     void twoPaymentsAtOnceGetTwoNumbers()
     {
