@@ -41,12 +41,6 @@ QString day(int month, bool last)
     return (last ? first.addMonths(1).addDays(-1) : first).toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.isEmpty() ? 0 : values[values.size() / 2];
-}
-
 // The statements a list runs, plainly: its first page of rows, then its count and its totals (one
 // statement when the list sums as it counts).
 double floorOf(vx::Connection &db, const QString &list, const QStringList &aggregates, const QVariantList &params)
@@ -73,8 +67,8 @@ struct Months {
     int rows = 0;
     void report(const QString &what) const
     {
-        bench::report(QStringLiteral("%1 (%2 rows/month)").arg(what).arg(rows / 12), median(window),
-                      QStringLiteral("same statements"), median(floor));
+        bench::report(QStringLiteral("%1 (%2 rows/month)").arg(what).arg(rows / 12), bench::median(window),
+                      QStringLiteral("same statements"), bench::median(floor));
     }
 };
 
@@ -186,7 +180,7 @@ void movementHistory(vx::Connection &db)
         });
     }
     bench::note(QStringLiteral("4.5 one article with totals (%1 rows)").arg(w.movements().recordCount()),
-                QStringLiteral("%1 ms").arg(median(one) * 1000, 0, 'f', 2));
+                QStringLiteral("%1 ms").arg(bench::median(one) * 1000, 0, 'f', 2));
 
     w.RBTodos->setChecked(true);
     w.BConsClick();
