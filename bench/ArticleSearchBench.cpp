@@ -3,6 +3,7 @@
 // description begins with the text. Timed from the key release until the grid has painted,
 // beside plain SQL finding the same first article.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/SyntheticShop.h"
 #include "catalogue/ConsArt.h"
 #include "catalogue/MODArt.h"
@@ -28,17 +29,6 @@ namespace {
 
 constexpr int prefixLength = 6;
 constexpr int prefixCount = 20;
-
-void showAndPaint(QWidget &widget)
-{
-    widget.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QApplication::setActiveWindow(&widget);
-    widget.repaint();
-}
 
 // Six-letter starts of descriptions of articles picked at random: garments with a few or many
 // articles, as a shop's search finds them.
@@ -102,7 +92,7 @@ void runArticleSearch(bench::Context &context)
     TFBuscando window;
     const double opening = bench::timeSeconds([&] {
         module.Stock->open();
-        showAndPaint(window);
+        bench::showAndPaint(window, true);
     });
     bench::note(QStringLiteral("open Stock and show the search window"), QStringLiteral("%1 ms").arg(opening * 1000, 0, 'f', 1));
     const double mode = bench::timeSeconds([&] {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace bench {
 
@@ -45,6 +46,14 @@ double timeSeconds(const std::function<void()> &work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+double bestOf(int times, const std::function<void()> &work)
+{
+    double best = std::numeric_limits<double>::max();
+    for (int i = 0; i < times; ++i)
+        best = std::min(best, timeSeconds(work));
+    return best;
 }
 
 double percentile(std::vector<double> samples, double p)

@@ -27,6 +27,8 @@ struct Registrar {
 
 // Times one call of work, in seconds.
 double timeSeconds(const std::function<void()> &work);
+// The fastest of `times` calls of work, in seconds.
+double bestOf(int times, const std::function<void()> &work);
 
 // One line of the report: a measurement beside its floor (or peer) with the ratio.
 void report(const QString &what, double seconds, const QString &floorName, double floorSeconds);

@@ -3,6 +3,7 @@
 // closing beside the same DELETE and two INSERTs in one transaction in plain SQL, and the A4
 // cash report of 10 000 rows written to PDF.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/SyntheticShop.h"
 #include "cash/CajaD.h"
 #include "cash/CashClosing.h"
@@ -52,24 +53,6 @@ void fillCashBook(vx::Connection &connection, qint64 rows)
     transaction.commit();
 }
 
-double bestOf(const std::function<void()> &work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < repeats; ++i)
-        best = std::min(best, bench::timeSeconds(work));
-    return best;
-}
-
-void showAndPaint(QWidget &widget)
-{
-    widget.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    widget.repaint();
-}
-
 // The floor of the closing: what it writes, in plain SQL, in one transaction.
 void plainClosing(vx::Connection &connection, qint64 lastRow)
 {
@@ -105,12 +88,12 @@ void runCash(bench::Context &context)
                                             .arg(rows)
                                             .arg(filling, 0, 'f', 1));
 
-    const double figures = bestOf([&] {
+    const double figures = bench::bestOf(repeats, [&] {
         if (cash::readCashFigures(connection).rows != rows)
             throw std::runtime_error("the figures missed rows");
     });
     const auto plain = [&](const QString &sql) {
-        return bestOf([&] {
+        return bench::bestOf(repeats, [&] {
             QSqlQuery query(connection.database());
             if (!query.exec(sql) || !query.next())
                 throw std::runtime_error("the floor's aggregate failed");
@@ -133,7 +116,7 @@ void runCash(bench::Context &context)
         TFCajaD window;
         opening = std::min(opening, bench::timeSeconds([&] {
                                window.openBook();
-                               showAndPaint(window);
+                               bench::showAndPaint(window);
                            }));
         if (window.book().recordCount() != rows)
             throw std::runtime_error("the grid missed rows");
@@ -148,7 +131,7 @@ void runCash(bench::Context &context)
     book.setFiltered(true);
     book.open();
     const QString pdf = QDir(context.workDir).filePath(QStringLiteral("caja.pdf"));
-    const double report = bestOf([&] {
+    const double report = bench::bestOf(repeats, [&] {
         cash::cashBookReport(book, {QStringLiteral(" Fecha: 08/12/2026"), QStringLiteral("0,00"), QStringLiteral("0,00")})
             ->savePdf(pdf);
     });

@@ -3,6 +3,7 @@
 // checks a customer's and a brand's delete run first. Each beside the same rows read with plain
 // SQL through the same driver.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/SyntheticShop.h"
 #include "catalogue/ABMEmpStore.h"
 #include "customers/ConsCli.h"
@@ -33,16 +34,6 @@ constexpr int repeats = 21;
 double seconds(const QElapsedTimer &timer)
 {
     return double(timer.nsecsElapsed()) / 1e9;
-}
-
-void showAndPaint(QWidget &widget)
-{
-    widget.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    widget.repaint();
 }
 
 // The first rows a grid shows, read with plain SQL.
@@ -97,7 +88,7 @@ void timeQueryWindow(TDM1 &module, int customers, std::uint32_t seed)
     QElapsedTimer timer;
     timer.start();
     window.openList();
-    showAndPaint(window);
+    bench::showAndPaint(window);
     const double opening = seconds(timer);
     const double plainOpening =
         plainRows(connection, QStringLiteral("SELECT %1 FROM CLIENTE ORDER BY CLIAPE").arg(columns), {}, 30);

@@ -31,14 +31,6 @@ constexpr int repeats = 3;
 
 // Both sides of a comparison run a few times and keep their best time: both then read from warm
 // caches, and a moment when another process had the processor decides nothing.
-double bestOf(const std::function<void()> &work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < repeats; ++i)
-        best = std::min(best, bench::timeSeconds(work));
-    return best;
-}
-
 QSqlQuery prepared(vx::Connection &connection, const QString &sql)
 {
     QSqlQuery query(connection.database());
@@ -154,7 +146,7 @@ void measureOpenMemory(const QString &path)
 void benchOpenStockLast(vx::Connection &connection, vx::Table &stock)
 {
     Digest layer;
-    const double cursor = bestOf([&] {
+    const double cursor = bench::bestOf(repeats, [&] {
         stock.close();
         stock.setIndexFieldNames(QStringLiteral("ARTCMCT"));
         stock.open();
@@ -164,7 +156,7 @@ void benchOpenStockLast(vx::Connection &connection, vx::Table &stock)
     });
     const int code = columnAt("STOCK", "ARTCMCT");
     Digest plain;
-    const double floor = bestOf([&] {
+    const double floor = bench::bestOf(repeats, [&] {
         QSqlQuery query = prepared(connection, QStringLiteral("SELECT * FROM STOCK ORDER BY ARTCMCT"));
         run(query);
         QString last;
@@ -176,7 +168,7 @@ void benchOpenStockLast(vx::Connection &connection, vx::Table &stock)
     checkSame(QStringLiteral("open Stock by ARTCMCT, last"), layer, plain);
     bench::report(QStringLiteral("open Stock by ARTCMCT, last()"), cursor, QStringLiteral("SELECT * ORDER BY, step"),
                   floor);
-    const double shortest = bestOf([&] {
+    const double shortest = bench::bestOf(repeats, [&] {
         QSqlQuery query = prepared(connection, QStringLiteral("SELECT * FROM STOCK ORDER BY ARTCMCT DESC LIMIT 1"));
         run(query);
         query.next();
@@ -317,7 +309,7 @@ void readMovement(Digest &digest, const QString &code, const QDateTime &date, do
 void benchFilteredMovim(vx::Connection &connection, vx::Table &movim, const std::vector<QString> &codes)
 {
     Digest layer;
-    const double cursor = bestOf([&] {
+    const double cursor = bench::bestOf(repeats, [&] {
         layer = {};
         for (const QString &code : codes) {
             movim.close();
@@ -335,7 +327,7 @@ void benchFilteredMovim(vx::Connection &connection, vx::Table &movim, const std:
     const int dateAt = columnAt("MOVIM", "MOVFEC");
     const int quantityAt = columnAt("MOVIM", "MOVCAN1");
     Digest plain;
-    const double floor = bestOf([&] {
+    const double floor = bench::bestOf(repeats, [&] {
         plain = {};
         for (const QString &code : codes) {
             QSqlQuery query =
@@ -361,11 +353,11 @@ void benchWalk(vx::Connection &connection, vx::Table &movim, qint64 rows)
     movim.close();
     movim.setFiltered(false);
     movim.setFilter(QString());
-    const double opening = bestOf([&] {
+    const double opening = bench::bestOf(repeats, [&] {
         movim.close();
         movim.open();
     });
-    const double firstRow = bestOf([&] {
+    const double firstRow = bench::bestOf(repeats, [&] {
         QSqlQuery query = prepared(connection, QStringLiteral("SELECT * FROM MOVIM ORDER BY MOVUNO"));
         run(query);
         query.next();
@@ -374,7 +366,7 @@ void benchWalk(vx::Connection &connection, vx::Table &movim, qint64 rows)
                   QStringLiteral("SELECT *, first row"), firstRow);
     // The open reads the key of every member row; the same keys read with plain SQL show how much of
     // the wait is that design and how much is the layer.
-    const double keysOnly = bestOf([&] {
+    const double keysOnly = bench::bestOf(repeats, [&] {
         QSqlQuery query = prepared(connection, QStringLiteral("SELECT MOVUNO FROM MOVIM ORDER BY MOVUNO"));
         run(query);
         std::vector<qint64> keys;
@@ -384,7 +376,7 @@ void benchWalk(vx::Connection &connection, vx::Table &movim, qint64 rows)
     bench::report(QStringLiteral("  same, against its keys in plain SQL"), opening,
                   QStringLiteral("SELECT MOVUNO ORDER BY"), keysOnly);
     Digest layer;
-    const double cursor = bestOf([&] {
+    const double cursor = bench::bestOf(repeats, [&] {
         layer = {};
         movim.first();
         for (qint64 i = 0; i < rows && !movim.eof(); ++i, movim.next())
@@ -393,7 +385,7 @@ void benchWalk(vx::Connection &connection, vx::Table &movim, qint64 rows)
                          movim.fieldByName(QStringLiteral("MOVCAN1"))->asFloat());
     });
     Digest plain;
-    const double floor = bestOf([&] {
+    const double floor = bench::bestOf(repeats, [&] {
         plain = {};
         QSqlQuery query = prepared(connection, QStringLiteral("SELECT MOVCMCT, MOVFEC, MOVCAN1 FROM MOVIM "
                                                               "ORDER BY MOVUNO LIMIT ?"));

@@ -70,14 +70,6 @@ book.save(sys.argv[2])
 print(time.perf_counter() - start)
 )";
 
-double bestOf(const std::function<void()> &work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < repeats; ++i)
-        best = std::min(best, bench::timeSeconds(work));
-    return best;
-}
-
 void configure(TDataToXLS &xls, vx::Table &stock)
 {
     xls.setDataSet(&stock);
@@ -200,13 +192,13 @@ void run(bench::Context &context)
     TDataToXLS xls;
     configure(xls, stock);
     const QString path = QDir(context.workDir).filePath("stock.xls");
-    const double ours = bestOf([&] { xls.SaveToFile(path); });
+    const double ours = bench::bestOf(repeats, [&] { xls.SaveToFile(path); });
 
     QStringList columnNames;
     for (const StockColumn &c : stockColumns)
         columnNames << QString::fromLatin1(c.field);
     const QString select = QStringLiteral("SELECT %1 FROM STOCK ORDER BY ARTCMCT").arg(columnNames.join(", "));
-    const double floor = bestOf([&] {
+    const double floor = bench::bestOf(repeats, [&] {
         QSqlQuery query(connection->database());
         query.setForwardOnly(true);
         query.exec(select);
@@ -220,7 +212,7 @@ void run(bench::Context &context)
     });
 
     // What the dataset alone costs: the same walk reading the same fields, nothing written.
-    const double walk = bestOf([&] {
+    const double walk = bench::bestOf(repeats, [&] {
         qint64 read = 0;
         for (stock.first(); !stock.eof(); stock.next()) {
             for (const QString &name : std::as_const(columnNames))
@@ -239,7 +231,7 @@ void run(bench::Context &context)
 
     const QList<QVariantList> values = exportedValues(stock);
     const qint64 cells = (values.size() - 1) * qint64(std::size(stockColumns));
-    const double writer = bestOf([&] { writeValues(values, QDir(context.workDir).filePath("writer.xls")); });
+    const double writer = bench::bestOf(repeats, [&] { writeValues(values, QDir(context.workDir).filePath("writer.xls")); });
     QString why;
     const double peer = xlwtSeconds(context.workDir, asJson(values), &why);
     if (peer < 0) {

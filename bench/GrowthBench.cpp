@@ -7,6 +7,7 @@
 // resident memory of a fresh process that opens the shop and the sales window, as the program does.
 // One table, so that growth shows at a glance.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/SaleFloor.h"
 #include "bench/SyntheticShop.h"
 #include "catalogue/ConsArt.h"
@@ -84,14 +85,6 @@ double threadSeconds()
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
-void waitExposed(QWidget &window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 void sendKey(QWidget *box, int key, const QString &text)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -117,7 +110,7 @@ void measureSalesWindow(Row &row, int repetitions)
             if (!window.prepareOpening())
                 throw std::runtime_error("the sales window did not open");
             window.show();
-            waitExposed(window);
+            bench::waitExposed(window);
             window.repaint();
         }));
     }
@@ -152,7 +145,7 @@ void measureArticleSearch(Row &row, vx::Connection &connection, std::uint32_t se
     TFBuscando window;
     DM1->Stock->open();
     window.show();
-    waitExposed(window);
+    bench::waitExposed(window);
     QApplication::setActiveWindow(&window);
     window.CB1->setCurrentText(TFBuscando::byDescription());
     window.CB1Exit();
@@ -231,7 +224,7 @@ void printMemory(const QString &path)
     if (!window.prepareOpening())
         throw std::runtime_error("the sales window did not open");
     window.show();
-    waitExposed(window);
+    bench::waitExposed(window);
     window.repaint();
     QTextStream(stdout) << "memory " << statusMegabytes("VmRSS") << ' ' << statusMegabytes("VmHWM") << Qt::endl;
     window.hide();

@@ -3,6 +3,7 @@
 // statements in plain SQL in one transaction; the portfolio of 50 000 coupons opens; deleting the
 // 25 000 credited ones beside a plain DELETE.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/FloorStatements.h"
 #include "bench/SyntheticShop.h"
 #include "cash/CouponStore.h"
@@ -30,24 +31,6 @@ namespace {
 
 constexpr int repeats = 3;
 constexpr int marked = 20;
-
-double bestOf(const std::function<void()> &work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < repeats; ++i)
-        best = std::min(best, bench::timeSeconds(work));
-    return best;
-}
-
-void showAndPaint(QWidget &widget)
-{
-    widget.show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(widget.windowHandle() && widget.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    widget.repaint();
-}
 
 // The busiest supplier's oldest open invoices, as the list shows them.
 QList<suppliers::MarkedDocument> oldestOpen(vx::Connection &connection, int count)
@@ -133,7 +116,7 @@ void timePayments(vx::Connection &connection, qint64 documents, qint64 busiest)
     {
         TFPagos window;
         window.prepare();
-        showAndPaint(window);
+        bench::showAndPaint(window);
         window.CBCli->setEditText(QStringLiteral("PROVEEDOR 0001"));
         for (int i = 0; i < repeats; ++i) {
             choosing = std::min(choosing, bench::timeSeconds([&] {
@@ -145,7 +128,7 @@ void timePayments(vx::Connection &connection, qint64 documents, qint64 busiest)
         }
         window.BCerrarClick();
     }
-    const double listFloor = bestOf([&] {
+    const double listFloor = bench::bestOf(repeats, [&] {
         QSqlQuery query(connection.database());
         if (!query.exec(QStringLiteral("SELECT COMUNO, COMTIP, COMNRO, COMDIA, COMTOT, COMSAL FROM PROCOM WHERE "
                                        "COMCLI = 1 AND COMTIP IN ('13', '26') AND COMSAL <> 0")))
@@ -196,7 +179,7 @@ void timeCoupons(vx::Connection &connection, qint64 coupons)
         TFCupones window;
         opening = std::min(opening, bench::timeSeconds([&] {
                                window.prepare();
-                               showAndPaint(window);
+                               bench::showAndPaint(window);
                            }));
         if (window.DBGrid1->dataSource()->dataSet()->recordCount() != coupons)
             throw std::runtime_error("the portfolio missed coupons");

@@ -208,14 +208,6 @@ void drawFloor(vx::Connection &connection, const QString &path, int rowsPerPage)
     }
 }
 
-double bestOf(const std::function<void()> &work)
-{
-    double best = std::numeric_limits<double>::max();
-    for (int i = 0; i < repeats; ++i)
-        best = std::min(best, bench::timeSeconds(work));
-    return best;
-}
-
 void run(bench::Context &context)
 {
     bench::ShopSize shop;
@@ -230,15 +222,15 @@ void run(bench::Context &context)
     defineStockList(report, stock);
     const QString path = QDir(context.workDir).filePath("stock.pdf");
     const double firstLayout = bench::timeSeconds([&] { report.prepare(); });
-    const double layout = bestOf([&] { report.prepare(); });
-    const double pdf = bestOf([&] { report.savePdf(path); });
+    const double layout = bench::bestOf(repeats, [&] { report.prepare(); });
+    const double pdf = bench::bestOf(repeats, [&] { report.savePdf(path); });
     const int pages = report.pageCount();
     const double rowsPerPage = double(shop.articles) / pages;
 
     // What the dataset alone costs: the same walk reading the fields the report prints.
     const QStringList printed{"ARTCMCT", "ARTDES",  "ARTEX1", "ARTCOS1", "ARTVEN1", "ARTMARD",
                               "ARTCOLD", "ARTTALD", "ARTEX2", "ARTCOS2", "ARTVEN2"};
-    const double walk = bestOf([&] {
+    const double walk = bench::bestOf(repeats, [&] {
         qint64 read = 0;
         for (stock.first(); !stock.eof(); stock.next()) {
             for (const QString &name : printed)
@@ -248,7 +240,7 @@ void run(bench::Context &context)
             throw std::runtime_error("the walk read nothing");
     });
     const double floor =
-        bestOf([&] { drawFloor(*connection, QDir(context.workDir).filePath("floor.pdf"), int(rowsPerPage)); });
+        bench::bestOf(repeats, [&] { drawFloor(*connection, QDir(context.workDir).filePath("floor.pdf"), int(rowsPerPage)); });
 
     const QString what = QStringLiteral("stock list %1 articles, 2 lines, to PDF").arg(shop.articles);
     bench::report(what, layout + pdf, QStringLiteral("SQL + fixed drawText"), floor);

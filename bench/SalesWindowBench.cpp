@@ -3,6 +3,7 @@
 // into a line on the screen, each the median of many repetitions, beside plain SQL doing the same
 // reads and writes through the same driver.
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/SyntheticShop.h"
 #include "data/DataModule.h"
 #include "platform/db/Connection.h"
@@ -49,14 +50,6 @@ void typeDigits(QWidget *box, const QString &digits)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(digit));
         QCoreApplication::sendEvent(box, &release);
     }
-}
-
-void waitExposed(QWidget &window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 // What the opening reads, in plain SQL: customer names, the last receipt number, and the three
@@ -119,7 +112,7 @@ void runSalesWindow(bench::Context &context)
         if (!window.prepareOpening())
             throw std::runtime_error("the sales window did not open");
         window.show();
-        waitExposed(window);
+        bench::waitExposed(window);
         window.repaint();
     };
 

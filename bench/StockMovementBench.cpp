@@ -3,6 +3,7 @@
 // prepared once, in one transaction through the same driver), and building a 6-line delivery note.
 #include "app/uGlobales.h"
 #include "bench/Bench.h"
+#include "bench/BenchWindows.h"
 #include "bench/FloorStatements.h"
 #include "bench/SyntheticShop.h"
 #include "data/DataModule.h"
@@ -133,14 +134,6 @@ private:
     QSqlQuery m_movement;
 };
 
-void waitExposed(QWidget &window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window.windowHandle() && window.windowHandle()->isExposed()) && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
 // What opening the receipt window reads, in plain SQL: a page of each article list and the last
 // receipt number.
 void plainOpening(vx::Connection &connection)
@@ -181,7 +174,7 @@ void runStockMovements(bench::Context &context)
                 if (!window.prepareOpening())
                     throw std::runtime_error("the receipt window did not open");
                 window.show();
-                waitExposed(window);
+                bench::waitExposed(window);
                 window.repaint();
             });
             window.hide();
