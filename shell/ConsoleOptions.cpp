@@ -59,6 +59,34 @@ QString DatabaseOptions::connectionString(QString &error) const
     return {};
 }
 
+std::optional<TargetArguments> readTargetArguments(const QStringList &arguments, int least, int most, QTextStream &err)
+{
+    TargetArguments read;
+    DatabaseOptions target;
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (target.take(arguments, i))
+            continue;
+        if (arguments[i].startsWith(QLatin1String("--")) || read.names.size() == most) {
+            err << consoleUsage() << Qt::flush;
+            return std::nullopt;
+        }
+        read.names << arguments[i];
+    }
+    if (read.names.size() < least) {
+        err << consoleUsage() << Qt::flush;
+        return std::nullopt;
+    }
+    if (target.given()) {
+        QString error;
+        read.newDatabase = target.connectionString(error);
+        if (read.newDatabase.isEmpty()) {
+            err << error << Qt::endl;
+            return std::nullopt;
+        }
+    }
+    return read;
+}
+
 QString consoleUsage()
 {
     return QStringLiteral(

@@ -10,30 +10,11 @@ int runCopyDbCommand(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList links;
-    DatabaseOptions target;
-    for (int i = 0; i < arguments.size(); ++i) {
-        if (target.take(arguments, i))
-            continue;
-        if (arguments[i].startsWith(QLatin1String("--")) || links.size() == 2) {
-            err << consoleUsage() << Qt::flush;
-            return 2;
-        }
-        links << arguments[i];
-    }
-    if (links.size() != 2) {
-        err << consoleUsage() << Qt::flush;
+    const std::optional<TargetArguments> given = readTargetArguments(arguments, 2, 2, err);
+    if (!given)
         return 2;
-    }
-    QString newDatabase;
-    if (target.given()) {
-        QString error;
-        newDatabase = target.connectionString(error);
-        if (newDatabase.isEmpty()) {
-            err << error << Qt::endl;
-            return 2;
-        }
-    }
+    const QStringList &links = given->names;
+    const QString &newDatabase = given->newDatabase;
     try {
         data::copyShop(links[0], links[1], newDatabase,
                        [&out](const QString &line) { out << QStringLiteral("  ") << line << Qt::endl; });

@@ -11,30 +11,11 @@ int runRestoreCommand(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList files;
-    DatabaseOptions target;
-    for (int i = 0; i < arguments.size(); ++i) {
-        if (target.take(arguments, i))
-            continue;
-        if (arguments[i].startsWith(QLatin1String("--")) || files.size() == 2) {
-            err << consoleUsage() << Qt::flush;
-            return 2;
-        }
-        files << arguments[i];
-    }
-    if (files.isEmpty()) {
-        err << consoleUsage() << Qt::flush;
+    const std::optional<TargetArguments> given = readTargetArguments(arguments, 1, 2, err);
+    if (!given)
         return 2;
-    }
-    QString newDatabase;
-    if (target.given()) {
-        QString error;
-        newDatabase = target.connectionString(error);
-        if (newDatabase.isEmpty()) {
-            err << error << Qt::endl;
-            return 2;
-        }
-    }
+    const QStringList &files = given->names;
+    const QString &newDatabase = given->newDatabase;
     const QString link = files.size() == 2 ? files[1] : vx::paths::dataLinkFile();
     try {
         const QString restored = backup::restoreCopy(files[0], link, newDatabase, [&out](const QString &line) {
