@@ -47,6 +47,8 @@ TFConsVtas::TFConsVtas(QWidget *parent)
     // The receipts stream in pages from the date index, counted apart: a month of a big shop
     // shows its first rows without reading every receipt of the month first.
     m_clicom->setStatement(sales::receiptListStatement());
+    // The range's total is read in the same pass over its receipts as their count.
+    m_clicom->setCountedSums({sales::receiptAmountNotCancelled()});
     m_itecli->setObjectName(QStringLiteral("Itecli"));
     m_receiptSource = new vx::DataSource(m_clicom.get(), this);
     m_lineSource = new vx::DataSource(m_itecli.get(), this);
@@ -203,7 +205,7 @@ void TFConsVtas::BxTotClick()
         // The new list stands at its first receipt, whose lines and cost it shows as it changes.
         m_clicom->setRecordFilter(sales::receiptRangeCondition(m_clicom->connection()->dialect(), *days));
         m_clicom->setFiltered(true);
-        m_total = vx::Totals::sums(*m_clicom, {sales::receiptAmountNotCancelled()}).first();
+        m_total = m_clicom->countedSums().first();
         m_days = days;
         Edit1->setText(app::totalText(m_total));
     } catch (const std::exception &failure) {
