@@ -121,6 +121,15 @@ private slots:
         QVERIFY(w.prepareOpening());
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
+        // The supplier sits between the header boxes and the article boxes, which keep their order.
+        QVERIFY(w.CBCMCT->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QVERIFY(w.CBProv->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), w.EdNro);
+        QTest::keyClick(w.EdNro, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(w.CBCMCT->hasFocus());
         if (!supplier.isEmpty()) {
             typeInto(w.CBProv->lineEdit(), supplier);
             enter(w.CBProv->lineEdit());
