@@ -129,9 +129,9 @@ TableDef ingresos()
                   text("INGOBS", 100), text("INGCMCT", 20), text("INGRUB", 5), integer("INGOPE"), integer("INGNIV"),
                   num("INGCAN3"), num("INGCAN4"), integer("INGSUC"), text("INGRUB2", 5), text("INGRUB3", 5),
                   integer("INGCLI"), num("INGMAR"), num("INGTIP"), num("INGFAM"), num("INGCOL"), num("INGTAL")},
-                 // The next voucher number, an article's receipts, the date-range queries, and the check that
-                 // a brand, colour or size is unused before it is deleted.
-                 {{"INGNRO"}, {"INGCMCT"}, {"INGFEC"}, {"INGMAR"}, {"INGCOL"}, {"INGTAL"}});
+                 // The next voucher number, an article's receipts, the date-range queries, the check that
+                 // a brand, colour or size is unused before it is deleted, and a supplier's receipts.
+                 {{"INGNRO"}, {"INGCMCT"}, {"INGFEC"}, {"INGMAR"}, {"INGCOL"}, {"INGTAL"}, {"INGCLI"}});
 }
 
 TableDef egresos()
@@ -284,7 +284,8 @@ TableDef pagos()
                  {autoInc("COBUNO"), text("COBCOM", 2), smallInt("COBPRO"), text("COBREC", 50), text("COBTIP", 2),
                   text("COBNRO", 50), money("COBIMP"), text("COBBON", 1), date("COBFEC"), smallInt("COBVEN"),
                   integer("COBMAQ"), integer("COBSUC")},
-                 {{"COBREC"}});
+                 // The lines of one payment receipt; a supplier's payments, for the account.
+                 {{"COBREC"}, {"COBPRO"}});
 }
 
 TableDef filcol()

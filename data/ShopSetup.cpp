@@ -138,8 +138,9 @@ QString upgradeShop(vx::Connection &connection)
             .arg(what)
             .arg(schemaVersion);
     // Each later version adds its step here, from the version before it; the first needs none.
+    // Versions 2 and 3 only add indexes, so one step serves a shop of either earlier version.
     vx::Transaction transaction(connection);
-    if (from < 2)
+    if (from < 3)
         addMissingIndexes(connection);
     connection.recordVersion();
     transaction.commit();

@@ -59,7 +59,7 @@ void TFConsMovBase::createControls()
     DBGrid1->setReadOnly(true);
     QList<vx::ui::GridColumn> columns;
     for (const stock::ColumnTitle &column : m_kind.gridColumns)
-        columns << vx::ui::GridColumn{column.field, column.title, column.field == QStringLiteral("ARTDES") ? 28 : 0};
+        columns << vx::ui::GridColumn{column.field, column.title, column.width};
     DBGrid1->setColumns(columns);
     DBGrid1->setDataSource(m_source);
     connect(DBGrid1, &vx::ui::DBGrid::TitleClick, DBGrid1, &vx::ui::DBGrid::sortByTitle);
@@ -355,12 +355,10 @@ void TFConsMovBase::showLine()
     try {
         vx::Connection &db = *m_query->connection();
         const QVariant ope = m_query->fieldByName(QStringLiteral("INGOPE"))->value();
-        const QVariant supplier = m_query->fieldByName(QStringLiteral("INGCLI"))->value();
         EdOperador->setText(ope.isNull() ? QString()
                                          : db.scalar(QStringLiteral("SELECT MIN(OPEAPE) FROM OPERADOR WHERE OPECOD = ?"), {ope}).toString());
-        EdProveedor->setText(
-            supplier.isNull() ? QString()
-                              : db.scalar(QStringLiteral("SELECT MIN(CLIAPE) FROM PROVEEDORES WHERE CLICOD = ?"), {supplier}).toString());
+        // The list reads the supplier's name with each line.
+        EdProveedor->setText(m_query->fieldByName(QStringLiteral("CLIAPE"))->asString());
     } catch (const std::exception &failure) {
         vx::ui::dialogs().showException(this, failure);
     }

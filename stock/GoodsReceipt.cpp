@@ -5,6 +5,10 @@
 #include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 #include "stock/StockUpdate.h"
+#include "suppliers/SupplierDocuments.h"
+#include "suppliers/SupplierText.h"
+
+#include <cmath>
 
 namespace stock {
 
@@ -51,10 +55,28 @@ public:
                                       m_entry.operatorCode},
                              m_now);
         }
+        if (m_entry.invoiceNumber != 0)
+            writeInvoice(date, recorded.number);
         return recorded;
     }
 
 private:
+    void writeInvoice(const QDateTime &date, int receiptNumber) const
+    {
+        if (m_entry.supplierCode == 0)
+            throw MovementRecordingError::failed(QStringLiteral("La factura del ingreso necesita un proveedor."));
+        say("Registrando la factura del proveedor...");
+        suppliers::SupplierDocument invoice;
+        invoice.supplierCode = m_entry.supplierCode;
+        invoice.type = suppliers::DocumentType::Invoice;
+        invoice.number = m_entry.invoiceNumber;
+        invoice.date = date.date();
+        invoice.total = suppliers::fromCents(receiptCostCents(m_entry.lines));
+        invoice.operatorCode = m_entry.operatorCode;
+        invoice.note = QStringLiteral("Por Ingreso Nro. %1").arg(receiptNumber);
+        suppliers::writeSupplierDocument(m_connection, invoice);
+    }
+
     void say(const char *text) const
     {
         if (m_progress)
@@ -69,6 +91,14 @@ private:
 };
 
 }  // namespace
+
+qint64 receiptCostCents(const QList<ReceiptLine> &lines)
+{
+    qint64 cents = 0;
+    for (const ReceiptLine &line : lines)
+        cents += std::llround((line.quantity1 * line.cost1 + line.quantity2 * line.cost2) * 100);
+    return cents;
+}
 
 RecordedMovement recordReceipt(vx::Connection &connection, const ReceiptEntry &entry,
                                const MovementProgress &progress)

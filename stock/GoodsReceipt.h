@@ -28,14 +28,21 @@ struct ReceiptEntry {
     int operatorCode = 0;
     int accessLevel = 0;
     int supplierCode = 0;  // INGCLI, the supplier the goods came from; 0: none named
+    // The supplier's invoice for the goods, recorded with the receipt for its cost total; 0: none.
+    double invoiceNumber = 0;
 };
+
+// What the goods cost: each line's quantities at their costs, in whole cents.
+qint64 receiptCostCents(const QList<ReceiptLine> &lines);
 
 // Records the receipt in one transaction. The quantities are added exactly to what the database
 // holds at that moment (a missing stock counts as 0), the costs and the date of the last receipt
 // replaced, in one statement per line on the first article under the code, so that another
 // workstation receiving, issuing or selling the same article meanwhile loses nothing. Throws
 // MovementRecordingError, after rolling back, for no lines, a bad date or number, an article no
-// longer in the file, a supplier no longer in the file, or any database failure.
+// longer in the file, a supplier no longer in the file, or any database failure. With an invoice
+// number, the supplier's invoice for the cost total is recorded in the same transaction, so that
+// an invoice refused (a number the supplier already has) refuses the receipt too.
 RecordedMovement recordReceipt(vx::Connection &connection, const ReceiptEntry &entry,
                                const MovementProgress &progress = {});
 

@@ -5,11 +5,13 @@
 #include "platform/core/ShopFormat.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBNavigator.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/PickList.h"
-#include "stock/GoodsReceipt.h"
+#include "stock/IngFactura.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +30,13 @@ TFIng::TFIng(QWidget *parent)
     connect(BCancelar, &QPushButton::clicked, this, &TFIng::BCancelarClick);
     for (QLineEdit *amount : amountBoxes())
         watch(amount);
+    CBProv = new vx::ui::PickList(this);
+    CBProv->setObjectName(QStringLiteral("CBProv"));
+    CBProv->setUpperCase(true);
+    CBProv->setMaxLength(50);
+    CBProv->setMinimumContentsLength(30);
+    CBProv->setToolTip(QStringLiteral("Proveedor de la mercaderia; vacio si no se indica"));
+    watch(CBProv->lineEdit());
 
     DBGrid1->setColumns({{QStringLiteral("TM1CHR1"), QStringLiteral("CODIGO PROPIO"), 14},
                          {QStringLiteral("TM1CHR10"), QStringLiteral("Descripcion"), 36},
@@ -49,6 +58,8 @@ TFIng::TFIng(QWidget *parent)
     header->addWidget(EdNro, 0, 3);
     header->setColumnStretch(4, 1);
     header->addWidget(BCerrar, 0, 5);
+    header->addWidget(caption(QStringLiteral("Proveedor"), CBProv), 1, 0);
+    header->addWidget(CBProv, 1, 1, 1, 3);
 
     auto *entry = new QGridLayout;
     entry->addWidget(caption(QStringLiteral("CODIGO PROPIO"), CBCMCT), 0, 0);
@@ -93,6 +104,9 @@ TFIng::TFIng(QWidget *parent)
     main->addWidget(DBGrid1, 1);
     main->addLayout(buttons);
     resize(860, 560);
+    // The supplier follows the header boxes; the article boxes keep their order after it.
+    setTabOrder(EdNro, CBProv);
+    setTabOrder(CBProv, CBCMCT);
     setTabOrder(CBCMCT, EdCan);
     setTabOrder(EdCan, EdPre);
     setTabOrder(EdPre, EdCan2);
@@ -105,6 +119,81 @@ TFIng::~TFIng()
     stopWatching();
     if (FIng == this)
         FIng = nullptr;
+}
+
+bool TFIng::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter after the supplier's name goes on to the articles, once the name is one of a supplier.
+    if (watched == CBProv->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (namedSupplier())
+                CBCMCT->setFocus();
+            return true;
+        }
+    }
+    return MovementWindow::eventFilter(watched, event);
+}
+
+void TFIng::prepareOwnLists()
+{
+    CBProv->askDatabase(DM1->ADOConnection1, {QStringLiteral("PROVEEDORES"), QStringLiteral("CLIAPE")});
+}
+
+void TFIng::clearOwnBoxes()
+{
+    // A new receipt names its own supplier: the last one is not carried over to it.
+    CBProv->setEditText(QString());
+}
+
+std::optional<int> TFIng::namedSupplier()
+{
+    const QString name = CBProv->currentText().trimmed();
+    if (name.isEmpty())
+        return 0;
+    try {
+        const QVariant code = DM1->ADOConnection1->scalar(
+            QStringLiteral("SELECT CLICOD FROM PROVEEDORES WHERE CLIAPE = ? ORDER BY CLIUNO LIMIT 1"), {name});
+        if (!code.isNull())
+            return code.toInt();
+        vx::ui::dialogs().showMessage(
+            QStringLiteral("No hay un proveedor llamado \"%1\"; elíjalo de la lista o deje el proveedor vacío.").arg(name));
+    } catch (const std::exception &failure) {
+        vx::ui::dialogs().showException(this, failure);
+    }
+    CBProv->setFocus();
+    return std::nullopt;
+}
+
+QList<stock::ReceiptLine> TFIng::receiptLines()
+{
+    QList<stock::ReceiptLine> lines;
+    for (const stock::WorkLine &line : workLines())
+        lines.append({line.code, line.description, line.quantity1, line.price1, line.quantity2, line.price2});
+    return lines;
+}
+
+bool TFIng::readyToRecord()
+{
+    m_supplierCode = 0;
+    m_invoiceNumber = 0;
+    const std::optional<int> supplier = namedSupplier();
+    if (!supplier)
+        return false;
+    m_supplierCode = *supplier;
+    const qint64 cents = stock::receiptCostCents(receiptLines());
+    if (m_supplierCode == 0 || cents <= 0)
+        return true;
+    const QString total = vx::shopformat::formatFixed(double(cents) / 100, 2);
+    if (!vx::ui::dialogs().confirm(
+            this, QStringLiteral("¿Registra la factura del proveedor por el costo total del ingreso ($ %1)?").arg(total),
+            windowTitle()))
+        return true;
+    const std::optional<double> number = TFIngFactura::ask(this, CBProv->currentText().trimmed(), total);
+    if (!number)
+        return false;
+    m_invoiceNumber = *number;
+    return true;
 }
 
 QList<stock::MovementWindow::LineBox> TFIng::lineBoxes() const
@@ -128,7 +217,8 @@ stock::RecordedMovement TFIng::record(const stock::NumberBox &number)
     entry.dateText = EdFec->text();
     entry.operatorCode = uGlobales::session().operatorCode;
     entry.accessLevel = uGlobales::session().accessLevel;
-    for (const stock::WorkLine &line : workLines())
-        entry.lines.append({line.code, line.description, line.quantity1, line.price1, line.quantity2, line.price2});
+    entry.supplierCode = m_supplierCode;
+    entry.invoiceNumber = m_invoiceNumber;
+    entry.lines = receiptLines();
     return stock::recordReceipt(*DM1->ADOConnection1, entry, [](const QString &step) { aguarde::progress(step); });
 }

@@ -13,7 +13,10 @@ MovementQueryKind makeReceipts()
     kind.statement.columns = {QStringLiteral("INGFEC"),  QStringLiteral("INGNRO"),  QStringLiteral("INGCMCT"),
                               QStringLiteral("ARTDES"),  QStringLiteral("INGCAN1"), QStringLiteral("INGCOS1"),
                               QStringLiteral("INGCAN2"), QStringLiteral("INGCLI"),  QStringLiteral("INGOPE"),
-                              QStringLiteral("INGUNO")};
+                              QStringLiteral("INGUNO"),
+                              // The supplier's name, one row per line whatever the suppliers file holds;
+                              // empty for a receipt without supplier or one whose supplier was deleted.
+                              QStringLiteral("(SELECT MIN(CLIAPE) FROM PROVEEDORES WHERE CLICOD = INGRESOS.INGCLI) AS CLIAPE")};
     kind.statement.from = QStringLiteral("INGRESOS JOIN STOCK ON STOCK.ARTCMCT = INGRESOS.INGCMCT");
     kind.statement.where = QStringLiteral("(INGCAN1 <> 0 OR INGCAN2 <> 0)");
     kind.statement.order = {QStringLiteral("INGNRO")};
@@ -23,13 +26,14 @@ MovementQueryKind makeReceipts()
     kind.quantityColumns = {QStringLiteral("INGCAN1"), QStringLiteral("INGCAN2")};
     kind.gridColumns = {{QStringLiteral("INGFEC"), QStringLiteral("Fecha")},
                         {QStringLiteral("INGNRO"), QStringLiteral("No.Comp.")},
-                        {QStringLiteral("INGCMCT"), QStringLiteral("Articulo")},
-                        {QStringLiteral("ARTDES"), QStringLiteral("Descripción")},
-                        {QStringLiteral("INGCAN1"), QStringLiteral("Cant.")},
-                        {QStringLiteral("INGCOS1"), QStringLiteral("Costo")},
-                        {QStringLiteral("INGCAN2"), QStringLiteral("Cant.2")},
-                        {QStringLiteral("INGCLI"), QStringLiteral("Prov.")},
-                        {QStringLiteral("INGOPE"), QStringLiteral("Ope")}};
+                        {QStringLiteral("INGCMCT"), QStringLiteral("Articulo"), 14},
+                        {QStringLiteral("ARTDES"), QStringLiteral("Descripción"), 28},
+                        {QStringLiteral("INGCAN1"), QStringLiteral("Cant."), 6},
+                        {QStringLiteral("INGCOS1"), QStringLiteral("Costo"), 8},
+                        {QStringLiteral("INGCAN2"), QStringLiteral("Cant.2"), 6},
+                        {QStringLiteral("INGCLI"), QStringLiteral("Prov."), 5},
+                        {QStringLiteral("CLIAPE"), QStringLiteral("Proveedor"), 20},
+                        {QStringLiteral("INGOPE"), QStringLiteral("Ope"), 4}};
     // The date of the receipt line, not the article's last receipt date.
     kind.exportColumns = {{QStringLiteral("INGFEC"), QStringLiteral("Fecha")},
                           {QStringLiteral("INGNRO"), QStringLiteral("Nro.Comp.")},
@@ -37,7 +41,8 @@ MovementQueryKind makeReceipts()
                           {QStringLiteral("ARTDES"), QStringLiteral("Descripcion")},
                           {QStringLiteral("INGCAN1"), QStringLiteral("Cant.1")},
                           {QStringLiteral("INGCAN2"), QStringLiteral("Cant.2")},
-                          {QStringLiteral("INGCOS1"), QStringLiteral("Costo")}};
+                          {QStringLiteral("INGCOS1"), QStringLiteral("Costo")},
+                          {QStringLiteral("CLIAPE"), QStringLiteral("Proveedor")}};
     kind.showsLookups = true;
     kind.codeLabel = QStringLiteral("Por CODIGO PROPIO ");
     kind.articleList = uGlobales::ArticleList::ConsIng;
@@ -64,7 +69,7 @@ MovementQueryKind makeIssues()
     kind.gridColumns = {{QStringLiteral("EGRFEC"), QStringLiteral("Fecha")},
                         {QStringLiteral("EGRNRO"), QStringLiteral("No.Comp.")},
                         {QStringLiteral("EGRCMCT"), QStringLiteral("Articulo")},
-                        {QStringLiteral("ARTDES"), QStringLiteral("Descripcion")},
+                        {QStringLiteral("ARTDES"), QStringLiteral("Descripcion"), 28},
                         {QStringLiteral("EGRCAN1"), QStringLiteral("Cant.")},
                         {QStringLiteral("EGRCOS1"), QStringLiteral("Costo 1")},
                         {QStringLiteral("EGRCAN2"), QStringLiteral("Cant.2")},

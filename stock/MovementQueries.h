@@ -14,6 +14,7 @@ namespace stock {
 struct ColumnTitle {
     QString field;
     QString title;
+    int width = 0;  // in characters; 0: as the column's size gives it
 };
 
 struct MovementQueryKind {

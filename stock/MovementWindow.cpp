@@ -486,6 +486,8 @@ QList<WorkLine> MovementWindow::workLines()
 
 void MovementWindow::BGrabarClick()
 {
+    if (!readyToRecord())
+        return;
     const QString typed = EdNro->text().trimmed();
     const NumberBox number{typed, !m_proposedNumber.isEmpty() && typed == m_proposedNumber};
     RecordedMovement recorded;

@@ -101,6 +101,9 @@ protected:
     virtual QList<LineBox> lineBoxes() const = 0;
     // Fills the window's own boxes (costs or prices) from the article found.
     virtual void showArticle(const StockArticle &article) = 0;
+    // What the window asks or checks at "&Grabar" before anything is written; false: nothing is
+    // recorded (the operator was told why, or chose not to go on).
+    virtual bool readyToRecord() { return true; }
     // Records the list; the number box is as the window holds it.
     virtual RecordedMovement record(const NumberBox &number) = 0;
     // What was recorded, for the message when its proposed number had been taken ("El ingreso").

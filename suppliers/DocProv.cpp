@@ -26,6 +26,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 vx::Connection &shop()
@@ -58,6 +61,41 @@ std::optional<QDate> dateIn(QLineEdit *edit, const std::optional<QDate> &empty)
         edit->setFocus();
     }
     return date;
+}
+
+// The list's columns: title, width in characters (0: the rest of the row), and whether the
+// column holds a figure, shown against the right edge as every grid of the program shows them.
+struct ListColumn {
+    const char *title;
+    int characters;
+    bool figure;
+};
+const ListColumn listColumns[] = {{"Fecha", 10, false},  {"Tipo", 4, false},  {"Comprobante", 12, true},
+                                  {"Vence", 10, false},  {"Total", 11, true}, {"Saldo", 11, true},
+                                  {"Anu", 3, false},     {"Nota", 0, false}};
+
+// Titles, rows and widths as the data grids of the other windows have them.
+void layOutList(QTableWidget *grid)
+{
+    grid->setColumnCount(int(std::size(listColumns)));
+    QHeaderView *titles = grid->horizontalHeader();
+    titles->setHighlightSections(false);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titles->setStretchLastSection(true);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->setWordWrap(false);
+    grid->setCornerButtonEnabled(false);
+    const int digit = grid->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const QFontMetrics titleFont(titles->font());
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QString title = QString::fromUtf8(listColumns[column].title);
+        grid->setHorizontalHeaderItem(column, new QTableWidgetItem(title));
+        if (listColumns[column].characters > 0)
+            grid->setColumnWidth(column, std::max(listColumns[column].characters * digit,
+                                                  titleFont.horizontalAdvance(title)) + 8);
+    }
 }
 
 } // namespace
@@ -94,16 +132,12 @@ void TFDocProv::createControls()
     EdTot->setAlignment(Qt::AlignRight);
     vx::ui::filterAmountKeys(EdTot);
     EdNota = box(this, "EdNota", 60);
-    Grilla = new QTableWidget(0, 8, this);
+    Grilla = new QTableWidget(this);
     Grilla->setObjectName(QStringLiteral("Grilla"));
-    Grilla->setHorizontalHeaderLabels({QStringLiteral("Fecha"), QStringLiteral("Tipo"), QStringLiteral("Comprobante"),
-                                       QStringLiteral("Vence"), QStringLiteral("Total"), QStringLiteral("Saldo"),
-                                       QStringLiteral("Anu"), QStringLiteral("Nota")});
+    layOutList(Grilla);
     Grilla->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grilla->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grilla->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grilla->horizontalHeader()->setStretchLastSection(true);
-    Grilla->verticalHeader()->hide();
     BGrabar = vx::ui::namedButton(this, "BGrabar", QStringLiteral("F9 &Grabar"));
     BAnular = vx::ui::namedButton(this, "BAnular", QStringLiteral("&Anular"));
     BCerrar = vx::ui::namedButton(this, "BCerrar", QStringLiteral("&Cerrar"));
@@ -213,8 +247,7 @@ void TFDocProv::fillList()
                                 line.note};
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells[column]);
-            if (column == 4 || column == 5)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment((listColumns[column].figure ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
             Grilla->setItem(row, column, item);
         }
         Grilla->item(row, 0)->setData(Qt::UserRole, line.key);

@@ -189,8 +189,8 @@ private slots:
         QTest::addColumn<QString>("refusal");
         QTest::newRow("same") << 1 << 1 << QString();
         QTest::newRow("before versions") << 0 << 1 << QString();
-        QTest::newRow("newer shop") << 3 << 2 << "es de una versión más nueva de Vendrix (sus tablas son de la versión 3; "
-                                                 "este programa conoce hasta la 2)";
+        QTest::newRow("newer shop") << 4 << 3 << "es de una versión más nueva de Vendrix (sus tablas son de la versión 4; "
+                                                 "este programa conoce hasta la 3)";
         QTest::newRow("older shop") << 1 << 2 << "es de una versión anterior de Vendrix (sus tablas son de la versión 1; "
                                                  "este programa usa la 2). Para actualizarla, cierre Vendrix en todos los "
                                                  "puestos, haga una copia de la base de datos y ejecute \"vendrix upgrade\".";
@@ -214,36 +214,55 @@ private slots:
         QVERIFY2(refusal.isEmpty() ? message.isEmpty() : message.contains(refusal), qPrintable(message));
         QCOMPARE(shop.db().storedVersion(), stored);
 
-        if (stored == 0) {
-            // A first-version shop lacks the indexes of the sales queries; the upgrade adds them.
-            const QStringList added{QStringLiteral("IX_STOCK_ARTCMCT_ARTDES"), QStringLiteral("IX_ITECLI_ITECLI_ITEFEC"),
-                                    QStringLiteral("IX_ITECLI_ITEOPE_ITEFEC")};
-            const auto present = [&](const QString &index) {
-                return shop.db()
-                           .scalar(TestDatabase::onPostgres()
-                                       ? QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = lower(?)")
-                                       : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
-                                   {index})
-                           .toInt() == 1;
-            };
-            for (const QString &index : added) {
-                QVERIFY2(present(index), qPrintable(index));
-                shop.db().execute(QStringLiteral("DROP INDEX ") + index);
-            }
-            QTemporaryDir dir;
-            const QString udl = writeLink(dir.path(), shop.connectionString);
-            QVERIFY(data::upgradeShop(udl).contains(QStringLiteral("quedó en la versión %1").arg(data::schemaVersion)));
-            QCOMPARE(shop.db().storedVersion(), data::schemaVersion);
-            for (const QString &index : added)
-                QVERIFY2(present(index), qPrintable(index));
-            QVERIFY(data::upgradeShop(udl).contains(QStringLiteral("no hay nada que actualizar")));
-        }
         if (stored > data::schemaVersion) {
             QTemporaryDir dir;
             QVERIFY(messageOf([&] { data::upgradeShop(writeLink(dir.path(), shop.connectionString)); })
                         .contains(QStringLiteral("más nueva")));
             QCOMPARE(shop.db().storedVersion(), stored);
         }
+    }
+
+    // "vendrix upgrade" adds what each later version brought to a shop of any earlier one, on the
+    // engine the shop is on, and records this version; a second run has nothing left to do.
+    void upgradeAddsTheIndexesOfLaterVersions_data()
+    {
+        QTest::addColumn<int>("stored");  // 0: no version recorded, the first version
+        QTest::addColumn<QStringList>("missing");
+        const QStringList second{QStringLiteral("IX_STOCK_ARTCMCT_ARTDES"), QStringLiteral("IX_ITECLI_ITECLI_ITEFEC"),
+                                 QStringLiteral("IX_ITECLI_ITEOPE_ITEFEC")};
+        const QStringList third{QStringLiteral("IX_INGRESOS_INGCLI"), QStringLiteral("IX_PAGOS_COBPRO")};
+        QTest::newRow("before versions") << 0 << second + third;
+        QTest::newRow("first version") << 1 << second + third;
+        QTest::newRow("second version") << 2 << third;
+    }
+    void upgradeAddsTheIndexesOfLaterVersions()
+    {
+        QFETCH(int, stored);
+        QFETCH(QStringList, missing);
+        ShopDatabase shop;
+        const auto present = [&](const QString &index) {
+            return shop.db()
+                       .scalar(TestDatabase::onPostgres()
+                                   ? QStringLiteral("SELECT COUNT(*) FROM pg_indexes WHERE indexname = lower(?)")
+                                   : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                               {index})
+                       .toInt() == 1;
+        };
+        for (const QString &index : missing) {
+            QVERIFY2(present(index), qPrintable(index));
+            shop.db().execute(QStringLiteral("DROP INDEX ") + index);
+        }
+        if (stored == 0)
+            shop.db().execute(QStringLiteral("DROP TABLE %1").arg(vx::Schema::versionTable()));
+        else
+            shop.db().execute(QStringLiteral("UPDATE %1 SET VERSION = ?").arg(vx::Schema::versionTable()), {stored});
+        QTemporaryDir dir;
+        const QString udl = writeLink(dir.path(), shop.connectionString);
+        QVERIFY(data::upgradeShop(udl).contains(QStringLiteral("quedó en la versión %1").arg(data::schemaVersion)));
+        QCOMPARE(shop.db().storedVersion(), data::schemaVersion);
+        for (const QString &index : missing)
+            QVERIFY2(present(index), qPrintable(index));
+        QVERIFY(data::upgradeShop(udl).contains(QStringLiteral("no hay nada que actualizar")));
     }
 
     // A shop that can only be read opens for looking things up, says that nothing can be

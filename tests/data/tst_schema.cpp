@@ -301,7 +301,8 @@ void TestSchema::indexesForSearchesAndOrders_data()
         // Catalogues, banks, cards and suppliers.
         {"MARCAS", "MARCOD", nullptr}, {"COLORES", "COLCOD", nullptr}, {"TALLES", "TALCOD", nullptr},
         {"BANCO", "BANCOD", nullptr}, {"TARJETAS", "TARNOM", nullptr}, {"CTAPROP", "CTABCO", nullptr},
-        {"PROVEEDORES", "CLICOD", nullptr}, {"PROCOM", "COMCLI", nullptr},
+        {"PROVEEDORES", "CLICOD", nullptr}, {"PROCOM", "COMCLI", nullptr}, {"PAGOS", "COBPRO", nullptr},
+        {"INGRESOS", "INGCLI", nullptr},
     };
     for (const auto &entry : wanted) {
         QStringList leading{QString::fromLatin1(entry[1])};
@@ -347,6 +348,10 @@ void TestSchema::lookupsRunOnIndexes_data()
     QTest::newRow("lines of one receipt") << "SELECT * FROM ITECLI WHERE ITECOM = 42 ORDER BY ITECOM, ITEUNO";
     QTest::newRow("last receipt number") << "SELECT * FROM CLICOM ORDER BY COMNRO DESC LIMIT 1";
     QTest::newRow("operator by password") << "SELECT * FROM OPERADOR WHERE OPECLA = 'x'";
+    // A supplier's account and the check before a supplier is deleted.
+    QTest::newRow("documents of one supplier") << "SELECT * FROM PROCOM WHERE COMCLI = 7 ORDER BY COMCLI, COMTIP, COMNRO";
+    QTest::newRow("payments of one supplier") << "SELECT * FROM PAGOS WHERE COBPRO = 7";
+    QTest::newRow("receipts of one supplier") << "SELECT 1 FROM INGRESOS WHERE INGCLI = 7 LIMIT 1";
 }
 
 void TestSchema::lookupsRunOnIndexes()

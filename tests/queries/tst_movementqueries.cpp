@@ -104,7 +104,7 @@ private slots:
             const QStringList sheet = LibreOfficeCsv::convert(xlsPath, &error);
             QVERIFY2(sheet.size() == 4, qPrintable(sheet.join('\n') + error));
             QCOMPARE(sheet[0].section(',', 0, 0), QStringLiteral("Consulta de Ingresos"));
-            QCOMPARE(sheet[1], QStringLiteral("Fecha,Nro.Comp.,Codigo,Descripcion,Cant.1,Cant.2,Costo"));
+            QCOMPARE(sheet[1], QStringLiteral("Fecha,Nro.Comp.,Codigo,Descripcion,Cant.1,Cant.2,Costo,Proveedor"));
             // The line's own date, not the article's.
             QVERIFY2(sheet[2].startsWith(QStringLiteral("10/11/2026")) && sheet[2].contains(QStringLiteral("REMERA")),
                      qPrintable(sheet[2]));
