@@ -140,7 +140,7 @@ CopyMade makeCopy(const CopySource &shop, const QString &folder, const Progress 
     try {
         const PartialFile partial(folder, QFileInfo(finalPath).fileName());
         if (shop.sqlite) {
-            copySqliteFile(shop.sqliteFile, shop.readOnly, partial.path(), say);
+            copySqliteFile(shop.sqliteFile, shop.readOnly, partial.path(), say, shop.milestone);
         } else {
             copyPostgres(shop, partial.path(), say);
         }

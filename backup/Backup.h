@@ -16,6 +16,9 @@ class Connection;
 namespace backup {
 
 using Progress = std::function<void(const QString &)>;
+// Told, from whichever thread does it, the moment each part of an SQLite copy begins or ends
+// ("pages copied", "sync ended", ...): for measuring where a copy spends its time.
+using Milestone = std::function<void(const char *)>;
 
 struct CopyMade {
     QString path;
@@ -34,6 +37,7 @@ struct CopySource {
     bool readOnly = false;
     pgtools::Server server;
     int serverMajorVersion = 0;
+    Milestone milestone;  // none unless someone measures the copy
 };
 
 // "Copias" in the user folder: where the menu command and the automatic copies put theirs.

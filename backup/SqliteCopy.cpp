@@ -1,6 +1,7 @@
 #include "backup/SqliteCopy.h"
 
 #include "backup/CopyVfs.h"
+#include "backup/IdleThread.h"
 #include "platform/db/DbError.h"
 
 #include <QElapsedTimer>
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -19,7 +22,6 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +35,10 @@ constexpr int pagesPerStep = 2048;
 
 // How much written data the copy lets the system keep before handing it to the disk.
 constexpr qint64 flushStep = 8 * 1024 * 1024;
+
+// How many times the copy carries the journal into the database after it, each pass carrying what
+// the counters wrote during the one before.
+constexpr int checkpointPasses = 4;
 
 // How long a statement waits for another connection's momentary lock.
 constexpr int lockWaitMilliseconds = 10000;
@@ -131,25 +137,6 @@ private:
     qint64 m_waited = 0;
 };
 
-// Tells, twice a second, how long the check of the copy has been running: it has no end to
-// measure against.
-struct CheckWatch {
-    const Progress &progress;
-    QElapsedTimer running;
-    qint64 lastSaid = 0;
-
-    static int tick(void *self)
-    {
-        auto *watch = static_cast<CheckWatch *>(self);
-        const qint64 elapsed = watch->running.elapsed();
-        if (elapsed - watch->lastSaid >= 500) {
-            watch->lastSaid = elapsed;
-            watch->progress(QStringLiteral("Verificando la copia... %1 s").arg(elapsed / 1000));
-        }
-        return 0;
-    }
-};
-
 // The check of a copy: every table and index walked from its root, each page's and each record's
 // format proven, on two connections at once, the biggest tables first (two halves of a big shop
 // take about 60 % of the time of the whole check each). Left out are the matching of index entries
@@ -157,34 +144,32 @@ struct CheckWatch {
 // shop's own, byte for byte, and "vendrix check" and every restore prove those in full.
 class CopyCheck {
 public:
-    explicit CopyCheck(const QString &path) : m_path(path) {}
+    CopyCheck(const QString &path, const Milestone &milestone) : m_path(path), m_milestone(milestone) {}
 
+    // The calling thread tells the progress twice a second while two threads, at its priority,
+    // walk the tables.
     QStringList run(const Progress &progress)
     {
         {
             RawDatabase first = reader();
             m_tables = biggestFirst(first);
-            std::thread second([this] {
-                // The second half yields to the counters: a sale waiting for a core would wait for
-                // the check, while the check only finishes a little later.
-                ::setpriority(PRIO_PROCESS, pid_t(::gettid()), 10);
-                try {
-                    RawDatabase other = reader();
-                    checkTables(other);
-                } catch (const vx::DbError &failure) {
-                    note(failure.message());
-                }
-            });
-            CheckWatch watch{progress, {}, 0};
-            watch.running.start();
-            sqlite3_progress_handler(first.handle(), 100000, &CheckWatch::tick, &watch);
-            try {
-                checkTables(first);
-            } catch (const vx::DbError &failure) {
-                note(failure.message());
-            }
-            second.join();
         }
+        m_milestone("check begun");
+        m_running = 2;
+        std::thread first([this] { checkHalf("check A ended"); });
+        std::thread second([this] { checkHalf("check B ended"); });
+        QElapsedTimer running;
+        running.start();
+        {
+            std::unique_lock lock(m_mutex);
+            while (!m_ended.wait_for(lock, std::chrono::milliseconds(500), [this] { return m_running == 0; })) {
+                lock.unlock();
+                progress(QStringLiteral("Verificando la copia... %1 s").arg(running.elapsed() / 1000));
+                lock.lock();
+            }
+        }
+        first.join();
+        second.join();
         return m_problems;
     }
 
@@ -230,6 +215,20 @@ private:
         }
     }
 
+    void checkHalf(const char *endMilestone)
+    {
+        try {
+            RawDatabase db = reader();
+            checkTables(db);
+        } catch (const vx::DbError &failure) {
+            note(failure.message());
+        }
+        m_milestone(endMilestone);
+        const std::lock_guard lock(m_mutex);
+        --m_running;
+        m_ended.notify_all();
+    }
+
     void note(const QString &problem)
     {
         const std::lock_guard lock(m_mutex);
@@ -237,13 +236,17 @@ private:
     }
 
     QString m_path;
+    const Milestone &m_milestone;
     QStringList m_tables;
     std::atomic<qsizetype> m_next{0};
     std::mutex m_mutex;
+    std::condition_variable m_ended;
+    int m_running = 0;
     QStringList m_problems;
 };
 
-void copyPages(const QString &source, bool readOnly, RawDatabase &target, const QString &partial, const Progress &progress)
+void copyPages(const QString &source, bool readOnly, RawDatabase &target, const QString &partial, const Progress &progress,
+               const Milestone &milestone)
 {
     RawDatabase shop(source, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     // One read transaction over every step: the copy is the shop as it stood at one moment, each
@@ -260,12 +263,53 @@ void copyPages(const QString &source, bool readOnly, RawDatabase &target, const 
     if (code != SQLITE_DONE)
         throw vx::DbError(engineCause(target.handle(), code));
     shop.execute("COMMIT");
+    milestone("pages copied");
     // While the copy read, the sales written meanwhile piled up in the journal; carrying them into
     // the database at once spares the next sale that work. A passive checkpoint never makes a
     // writer wait, and one that finds the journal busy leaves the work to the next sale: the copy
-    // is whole either way, so its outcome is not the copy's.
-    if (!readOnly)
-        sqlite3_wal_checkpoint_v2(shop.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // is whole either way, so its outcome is not the copy's. The sales recorded during one pass are
+    // carried by the next: only a journal carried whole lets the next sale start it afresh, instead
+    // of sorting the whole journal's pages to carry the last few.
+    for (int pass = 0; pass < checkpointPasses && !readOnly; ++pass) {
+        int logged = 0;
+        int carried = 0;
+        if (sqlite3_wal_checkpoint_v2(shop.handle(), nullptr, SQLITE_CHECKPOINT_PASSIVE, &logged, &carried) != SQLITE_OK
+            || carried >= logged)
+            break;
+    }
+    milestone("checkpoint ended");
+}
+
+// Proves the copy sound while the disk writes it: the check only reads what the system holds.
+void checkAndSync(const QString &partial, const Progress &progress, const Milestone &mark)
+{
+    std::optional<vx::DbError> unsynced;
+    std::atomic<bool> synced{false};
+    std::thread syncing([&partial, &unsynced, &synced, &mark] {
+        try {
+            syncToDisk(partial, false);
+        } catch (const vx::DbError &failure) {
+            unsynced = failure;
+        }
+        mark("sync ended");
+        synced = true;
+    });
+    QStringList problems;
+    try {
+        problems = CopyCheck(partial, mark).run(progress);
+    } catch (...) {
+        syncing.join();
+        throw;
+    }
+    if (!synced)
+        progress(QStringLiteral("Guardando la copia en el disco..."));
+    syncing.join();
+    if (unsynced)
+        throw *unsynced;
+    if (!problems.isEmpty())
+        throw vx::DbError(QStringLiteral("la copia no pasó la verificación de integridad (%1).")
+                              .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+    mark("copy whole");
 }
 
 }  // namespace
@@ -298,46 +342,28 @@ void syncToDisk(const QString &path, bool directory)
         throw vx::DbError(systemCause(error));
 }
 
-void copySqliteFile(const QString &source, bool readOnly, const QString &partial, const Progress &progress)
+void copySqliteFile(const QString &source, bool readOnly, const QString &partial, const Progress &progress,
+                    const Milestone &milestone)
 {
+    const Milestone mark = milestone ? milestone : Milestone([](const char *) {});
     {
         RawDatabase target(partial, SQLITE_OPEN_READWRITE, coalescingVfs());
         // The file is the copy's only until it is whole; a journal beside it would only double the
         // writing, and the copy is synced as a whole at the end.
         target.execute("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF");
         progress(QStringLiteral("Copiando la base de datos..."));
-        copyPages(source, readOnly, target, partial, progress);
+        mark("pages begun");
+        // At the caller's priority: while the copy reads, the sales recorded meanwhile pile up in the
+        // shop's journal, and the longer the read, the longer the pass that carries them after it.
+        copyPages(source, readOnly, target, partial, progress, mark);
         // The pages carry the shop's journal mode; the copy is a file standing alone, readable even
         // from a medium that cannot be written to.
         target.execute("PRAGMA journal_mode=DELETE");
     }
     progress(QStringLiteral("Verificando la copia..."));
-    // The disk writes the copy while it is checked: the check only reads what the system holds.
-    std::optional<vx::DbError> unsynced;
-    std::atomic<bool> synced{false};
-    std::thread syncing([&partial, &unsynced, &synced] {
-        try {
-            syncToDisk(partial, false);
-        } catch (const vx::DbError &failure) {
-            unsynced = failure;
-        }
-        synced = true;
-    });
-    QStringList problems;
-    try {
-        problems = CopyCheck(partial).run(progress);
-    } catch (...) {
-        syncing.join();
-        throw;
-    }
-    if (!synced)
-        progress(QStringLiteral("Guardando la copia en el disco..."));
-    syncing.join();
-    if (unsynced)
-        throw *unsynced;
-    if (!problems.isEmpty())
-        throw vx::DbError(QStringLiteral("la copia no pasó la verificación de integridad (%1).")
-                              .arg(problems.mid(0, 3).join(QStringLiteral("; "))));
+    // The check works on the copy alone and yields the cores to the counters: a sale that waited
+    // for a core would wait for the check, while the check only ends a little later.
+    runAtIdlePriority([&partial, &mark](const Progress &say) { checkAndSync(partial, say, mark); }, progress);
 }
 
 }  // namespace backup

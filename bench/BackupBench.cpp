@@ -1,7 +1,7 @@
 // A backup copy of a big SQLite shop next to its floor, a plain copy of the same file to the same
 // disk, made to last (synced); and the time each sale waits at a counter that keeps selling while
 // the copy is made (and just after it), next to the same sales without a copy running; the
-// longest wait is told with the part of the copy it fell in.
+// waits over 50 ms are told with the parts of the copy they fell in.
 
 #include "backup/Backup.h"
 #include "bench/Bench.h"
@@ -13,9 +13,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <random>
 #include <thread>
 
@@ -35,11 +38,26 @@ void plainCopy(const QString &from, const QString &to)
     ::close(fd);
 }
 
-// One sale's wait, and when it began, in seconds from the start of the run.
+// One sale's wait, and when it began, in seconds from the start of the run; of the wait, the time
+// the counter's thread ran and the time it stood ready waiting for a core (the rest it waited for
+// the disk or a lock).
 struct Wait {
     double began = 0;
     double milliseconds = 0;
+    double running = 0;
+    double waitingForCore = 0;
 };
+
+// The thread's time on a core and time waiting in the run queue so far, in milliseconds, as the
+// system's scheduler counts them.
+QPair<double, double> schedulerTimes()
+{
+    QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {0, 0};
+    const QList<QByteArray> fields = stat.readAll().split(' ');
+    return {fields.value(0).toDouble() / 1e6, fields.value(1).toDouble() / 1e6};
+}
 
 struct Latencies {
     QList<Wait> waits;
@@ -82,10 +100,13 @@ void sellUntil(const QString &file, qint64 articles, const QElapsedTimer &run, c
             entry.operatorCode = 1;
             entry.accessLevel = 9;
             const double began = double(run.nsecsElapsed()) / 1e9;
+            const auto before = schedulerTimes();
             QElapsedTimer timer;
             timer.start();
             sales::recordSale(*db, entry);
-            out.waits << Wait{began, double(timer.nsecsElapsed()) / 1e6};
+            const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
+            const auto after = schedulerTimes();
+            out.waits << Wait{began, milliseconds, after.first - before.first, after.second - before.second};
         }
     } catch (const std::exception &e) {
         out.failure = QString::fromUtf8(e.what());
@@ -110,54 +131,123 @@ Latencies sellingDuring(const QString &file, qint64 articles, double after,
     return latencies;
 }
 
-// The moments a copy began each of its parts, in seconds on the caller's clock, from its progress.
-struct CopyPhases {
-    QList<QPair<double, QString>> starts;
+// What a copy did and when, in seconds on the run's clock: the milestones it tells, from
+// whichever of its threads reaches them.
+class Timeline {
+public:
+    explicit Timeline(const QElapsedTimer &clock) : m_clock(clock) {}
 
-    backup::Progress listener(const QElapsedTimer &clock)
+    backup::Milestone listener()
     {
-        return [this, &clock](const QString &line) {
-            const QString phase = line.startsWith(QLatin1String("Copiando"))      ? QStringLiteral("copy")
-                                  : line.startsWith(QLatin1String("Verificando")) ? QStringLiteral("check")
-                                  : line.startsWith(QLatin1String("Guardando"))   ? QStringLiteral("sync")
-                                                                                  : QString();
-            if (!phase.isEmpty() && (starts.isEmpty() || starts.last().second != phase))
-                starts.append({double(clock.nsecsElapsed()) / 1e9, phase});
-        };
+        return [this](const char *event) { mark(QString::fromLatin1(event)); };
     }
-    void ended(const QElapsedTimer &clock) { starts.append({double(clock.nsecsElapsed()) / 1e9, QStringLiteral("after the copy")}); }
-    double seconds(const QString &phase) const
+    void mark(const QString &event)
     {
-        for (qsizetype i = 0; i + 1 < starts.size(); ++i) {
-            if (starts[i].second == phase)
-                return starts[i + 1].first - starts[i].first;
+        const std::lock_guard lock(m_mutex);
+        m_events.insert(event, double(m_clock.nsecsElapsed()) / 1e9);
+    }
+    // When the event happened, or a negative number when it did not.
+    double at(const QString &event) const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_events.value(event, -1);
+    }
+    // The part from one event to another, in seconds (0 when either is missing).
+    double span(const QString &from, const QString &to) const
+    {
+        const double begun = at(from);
+        const double ended = at(to);
+        return begun < 0 || ended < 0 ? 0 : ended - begun;
+    }
+    // The copy's parts running at some time between `from` and `to`.
+    QString during(double from, double to) const
+    {
+        QStringList parts;
+        for (const Part &part : parts_()) {
+            const double begun = at(part.from);
+            const double ended = at(part.to);
+            if (begun >= 0 && begun <= to && (ended < 0 || ended >= from))
+                parts << part.name;
         }
-        return 0;
+        return parts.isEmpty() ? QStringLiteral("no copy running") : parts.join(QStringLiteral(" + "));
     }
-    QString at(double moment) const
+
+private:
+    struct Part {
+        QString name;
+        QString from;
+        QString to;
+    };
+    static QList<Part> parts_()
     {
-        QString phase = QStringLiteral("before the copy");
-        for (const auto &start : starts) {
-            if (start.first <= moment)
-                phase = start.second;
-        }
-        return phase;
+        return {{QStringLiteral("page copy"), QStringLiteral("pages begun"), QStringLiteral("pages copied")},
+                {QStringLiteral("checkpoint"), QStringLiteral("pages copied"), QStringLiteral("checkpoint ended")},
+                {QStringLiteral("check A"), QStringLiteral("check begun"), QStringLiteral("check A ended")},
+                {QStringLiteral("check B"), QStringLiteral("check begun"), QStringLiteral("check B ended")},
+                {QStringLiteral("sync"), QStringLiteral("check begun"), QStringLiteral("sync ended")},
+                {QStringLiteral("rename"), QStringLiteral("copy whole"), QStringLiteral("copy ended")},
+                {QStringLiteral("after the copy"), QStringLiteral("copy ended"), QStringLiteral("never")}};
     }
+
+    const QElapsedTimer &m_clock;
+    mutable std::mutex m_mutex;
+    QHash<QString, double> m_events;
 };
 
-void reportLatencies(const QString &what, const Latencies &l, const CopyPhases *phases = nullptr)
+// A copy of the shop told the milestones on the timeline; its size.
+qint64 copyOnTimeline(const backup::CopySource &shop, const QString &folder, Timeline &timeline)
+{
+    backup::CopySource measured = shop;
+    measured.milestone = timeline.listener();
+    const qint64 bytes = backup::makeCopy(measured, folder, {}).bytes;
+    timeline.mark(QStringLiteral("copy ended"));
+    return bytes;
+}
+
+void reportLatencies(const QString &what, const Latencies &l, const Timeline *timeline = nullptr)
 {
     if (!l.failure.isEmpty()) {
         bench::note(what, QStringLiteral("a sale failed: %1").arg(l.failure));
         return;
     }
-    const Wait longest = l.longest();
-    bench::note(what, QStringLiteral("%1 sales; median %2 ms, 99th percentile %3 ms, longest %4 ms%5")
+    const auto over = [&l](double milliseconds) {
+        return std::count_if(l.waits.begin(), l.waits.end(), [milliseconds](const Wait &w) { return w.milliseconds > milliseconds; });
+    };
+    bench::note(what, QStringLiteral("%1 sales; median %2 ms, 99th percentile %3 ms, longest %4 ms; %5 over 100 ms")
                           .arg(l.waits.size())
                           .arg(l.percentile(0.5), 0, 'f', 1)
                           .arg(l.percentile(0.99), 0, 'f', 1)
-                          .arg(longest.milliseconds, 0, 'f', 1)
-                          .arg(phases ? QStringLiteral(" (began during: %1)").arg(phases->at(longest.began)) : QString()));
+                          .arg(l.longest().milliseconds, 0, 'f', 1)
+                          .arg(over(100)));
+    for (const Wait &wait : l.waits) {
+        if (wait.milliseconds > 50)
+            bench::note(QStringLiteral("  a sale over 50 ms"),
+                        QStringLiteral("began at %1 s, %2 ms (ran %3, waited for a core %4, for the disk or a lock %5), "
+                                       "during: %6")
+                            .arg(wait.began, 0, 'f', 2)
+                            .arg(wait.milliseconds, 0, 'f', 1)
+                            .arg(wait.running, 0, 'f', 1)
+                            .arg(wait.waitingForCore, 0, 'f', 1)
+                            .arg(wait.milliseconds - wait.running - wait.waitingForCore, 0, 'f', 1)
+                            .arg(timeline ? timeline->during(wait.began, wait.began + wait.milliseconds / 1000)
+                                          : QStringLiteral("no copy running")));
+    }
+}
+
+QString splitText(const Timeline &t)
+{
+    return QStringLiteral("page copy %1 s, checkpoint %2 s, check %3 s (A %4 s, B %5 s), sync alongside %6 s (ended "
+                          "%7 s after the start), rename %8 s")
+        .arg(t.span(QStringLiteral("pages begun"), QStringLiteral("pages copied")), 0, 'f', 2)
+        .arg(t.span(QStringLiteral("pages copied"), QStringLiteral("checkpoint ended")), 0, 'f', 2)
+        .arg(std::max(t.span(QStringLiteral("check begun"), QStringLiteral("check A ended")),
+                      t.span(QStringLiteral("check begun"), QStringLiteral("check B ended"))),
+             0, 'f', 2)
+        .arg(t.span(QStringLiteral("check begun"), QStringLiteral("check A ended")), 0, 'f', 2)
+        .arg(t.span(QStringLiteral("check begun"), QStringLiteral("check B ended")), 0, 'f', 2)
+        .arg(t.span(QStringLiteral("check begun"), QStringLiteral("sync ended")), 0, 'f', 2)
+        .arg(t.span(QStringLiteral("pages begun"), QStringLiteral("sync ended")), 0, 'f', 2)
+        .arg(t.span(QStringLiteral("copy whole"), QStringLiteral("copy ended")), 0, 'f', 2);
 }
 
 void runBackup(bench::Context &context)
@@ -175,48 +265,50 @@ void runBackup(bench::Context &context)
                                                       .arg(building, 0, 'f', 1));
     auto shop = vx::Connection::openSqlite(file, &data::vendrixSchema(), false, vx::Connection::Expect::Shop);
 
+    const backup::CopySource source(*shop);
+
     // Alternated, so that both meet the same disk cache; the best of two of each.
     double floor = 1e9;
     double copy = 1e9;
-    CopyPhases split;
+    QString split;
     qint64 copyBytes = 0;
     for (int round = 0; round < 2; ++round) {
         floor = std::min(floor, bench::timeSeconds([&] { plainCopy(file, work.filePath(QStringLiteral("plain.sqlite"))); }));
         const QString folder = work.filePath(QStringLiteral("copias%1").arg(round));
-        CopyPhases phases;
         QElapsedTimer clock;
         clock.start();
-        copyBytes = backup::makeCopy(*shop, folder, phases.listener(clock)).bytes;
-        phases.ended(clock);
-        const double seconds = double(clock.nsecsElapsed()) / 1e9;
+        Timeline timeline(clock);
+        timeline.mark(QStringLiteral("copy begun"));
+        copyBytes = copyOnTimeline(source, folder, timeline);
+        const double seconds = timeline.span(QStringLiteral("copy begun"), QStringLiteral("copy ended"));
         if (seconds < copy) {
             copy = seconds;
-            split = phases;
+            split = splitText(timeline);
         }
         QDir(folder).removeRecursively();
     }
     bench::report(QStringLiteral("SQLite: backup copy (consistent copy, check, synced)"), copy,
                   QStringLiteral("plain file copy, synced"), floor);
-    bench::note(QStringLiteral("  split of the copy"),
-                QStringLiteral("copy %1 s, check %2 s (the sync runs alongside), sync left after the check %3 s; "
-                               "copy %4 (file %5)")
-                    .arg(split.seconds(QStringLiteral("copy")), 0, 'f', 2)
-                    .arg(split.seconds(QStringLiteral("check")), 0, 'f', 2)
-                    .arg(split.seconds(QStringLiteral("sync")), 0, 'f', 2)
-                    .arg(backup::sizeText(copyBytes), backup::sizeText(QFileInfo(file).size())));
+    bench::note(QStringLiteral("  split of the copy"), QStringLiteral("%1; copy %2 (file %3)")
+                                                           .arg(split, backup::sizeText(copyBytes),
+                                                                backup::sizeText(QFileInfo(file).size())));
 
-    // The counter sells for as long as a copy and the second after it takes, with and without one.
+    // The counter sells while a copy is made and for a second after it, then as long again with no
+    // copy: the same number of chances for a slow sale, so that the two are comparable.
     constexpr double after = 1.0;
-    reportLatencies(QStringLiteral("SQLite: sale at a counter, no copy running"),
-                    sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &) {
-                        std::this_thread::sleep_for(std::chrono::milliseconds(qint64(std::max(2.0, copy) * 1000)));
-                    }));
-    CopyPhases during;
-    const Latencies selling = sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &clock) {
-        backup::makeCopy(*shop, work.filePath(QStringLiteral("during")), during.listener(clock));
-        during.ended(clock);
+    std::unique_ptr<Timeline> during;
+    double copying = 0;
+    const Latencies selling = sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &run) {
+        during = std::make_unique<Timeline>(run);
+        copyOnTimeline(source, work.filePath(QStringLiteral("during")), *during);
+        copying = during->at(QStringLiteral("copy ended"));
     });
-    reportLatencies(QStringLiteral("SQLite: sale at a counter while a backup copy is made (and 1 s after)"), selling, &during);
+    const Latencies quiet = sellingDuring(file, counts.articles, after, [&](const QElapsedTimer &) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(qint64(copying * 1000)));
+    });
+    reportLatencies(QStringLiteral("SQLite: sale at a counter, no copy running (as long)"), quiet);
+    bench::note(QStringLiteral("  split of the copy beside the counter"), splitText(*during));
+    reportLatencies(QStringLiteral("SQLite: sale at a counter while a backup copy is made (and 1 s after)"), selling, during.get());
 }
 
 const bench::Registrar registrar("backup", runBackup);

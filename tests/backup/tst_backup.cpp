@@ -9,6 +9,7 @@
 #include "backup/Backup.h"
 #include "backup/CopyCommands.h"
 #include "backup/CopyFiles.h"
+#include "backup/IdleThread.h"
 #include "platform/core/Paths.h"
 #include "platform/db/DbError.h"
 #include "platform/db/DataLink.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
@@ -26,6 +28,8 @@
 #include <QTest>
 
 #include <future>
+#include <mutex>
+#include <thread>
 
 // Backup copies made while a counter sells, put back into an empty database, and the check that
 // tells a whole shop from a damaged one; on the engine under test.
@@ -186,6 +190,39 @@ private slots:
                  qPrintable(backup.err));
         QCOMPARE(shop->count(QStringLiteral("MOVIM")), rows);
         QCOMPARE(shop->count(QStringLiteral("STOCK"), QStringLiteral("ARTDES = 'SIN CAMBIOS'")), 4);
+    }
+
+    // The check of a copy (and the sync alongside) runs at the lowest priority, so that a counter's
+    // sale never waits for a core behind it; the read of the shop keeps the caller's priority, so
+    // that its snapshot is held no longer than needed; progress reaches the caller on its own thread.
+    void copyYieldsTheCoresToTheCounters()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("the server's own dump makes a PostgreSQL copy");
+        TempRoot root;
+        const auto shop = sellingShop(5000);
+        backup::CopySource source(shop->db());
+        std::mutex mutex;
+        QMap<QString, bool> idle;
+        source.milestone = [&](const char *part) {
+            const std::lock_guard lock(mutex);
+            idle.insert(QString::fromLatin1(part), backup::atIdlePriority());
+        };
+        const std::thread::id caller = std::this_thread::get_id();
+        QStringList heard;
+        bool elsewhere = false;
+        backup::makeCopy(source, root.file(QStringLiteral("copias")), [&](const QString &line) {
+            heard << line;
+            elsewhere = elsewhere || std::this_thread::get_id() != caller;
+        });
+        const QMap<QString, bool> expected{{QStringLiteral("pages begun"), false},  {QStringLiteral("pages copied"), false},
+                                           {QStringLiteral("checkpoint ended"), false}, {QStringLiteral("check begun"), true},
+                                           {QStringLiteral("check A ended"), true},  {QStringLiteral("check B ended"), true},
+                                           {QStringLiteral("sync ended"), true},     {QStringLiteral("copy whole"), true}};
+        QCOMPARE(idle, expected);
+        QVERIFY(!elsewhere);
+        QVERIFY(heard.contains(QStringLiteral("Copiando la base de datos...")) && heard.contains(QStringLiteral("Verificando la copia...")));
+        QVERIFY(!backup::atIdlePriority());
     }
 
     // The administrator chooses "UTILIDADES" / "Copia de Seguridad" with the mouse: the wait window
