@@ -212,6 +212,10 @@ std::optional<int> TFConsProv::chosenSupplier()
 
 void TFConsProv::CBCliSelect()
 {
+    // The list also reports a name when the window closes and the box loses the focus: the
+    // account is gone by then and nothing is read.
+    if (!m_list.table->active())
+        return;
     BConsultarClick();
 }
 
