@@ -1,6 +1,10 @@
 #include "../cash/CashWindowShop.h"
 #include "../export/XlrdCsv.h"
 
+#include "data/ShopSetup.h"
+#include "demo/DemoHistory.h"
+#include "platform/core/Paths.h"
+
 #include "platform/db/Field.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Edit.h"
@@ -206,6 +210,45 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY2(sheet.join(QLatin1Char('\n')).contains(QStringLiteral("PAGO,2,0,60,-40,FAC 7: 7")),
                  qPrintable(sheet.join(QLatin1Char('\n'))));
+    }
+
+    // The demo shop: the window opens on a supplier with this month's lines to show, and every
+    // supplier's whole account ends at its balance.
+    void demoShopHasAccountsToShow()
+    {
+        TempRoot root;
+        const TestDatabase empty = TestDatabase::fresh(&data::vendrixSchema(), root.path());
+        data::ShopSetupOptions options{QStringLiteral("admin"), true, empty.connectionString};
+        const QDate today = vx::naiveNow().date();
+        options.demoHistory = [&](vx::Connection &connection) { demo::recordHistory(connection, today); };
+        {
+            const vx::ReplayedClock opening(vx::naiveDateTime(today.addDays(-demo::historyDays)));
+            data::createShop(options);
+        }
+        vx::ui::FakeDialogs dialogs;
+        TDM1 module(vx::paths::dataLinkFile());
+        vx::Connection &db = *module.ADOConnection1;
+        QSqlQuery stored = db.execute(QStringLiteral("SELECT CLICOD, CLISAL FROM PROVEEDORES ORDER BY CLICOD"));
+        QList<std::pair<int, double>> balances;
+        while (stored.next())
+            balances << std::pair{stored.value(0).toInt(), stored.value(1).toDouble()};
+        QVERIFY(!balances.isEmpty());
+        for (const auto &[code, balance] : balances) {
+            suppliers::writeAccount(db, code, {today.addYears(-1), today});
+            QCOMPARE(suppliers::accountTotals(db).closing, balance);
+        }
+
+        TFConsProv window;
+        window.prepare();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::mouseClick(window.CBCli->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(window.CBCli->lineEdit(), Qt::Key_Down);
+        QTest::keyClick(window.CBCli->lineEdit(), Qt::Key_Return);
+        QVERIFY2(window.list().recordCount() > 1, qPrintable(dialogs.texts(QStringLiteral("message")).join(QLatin1Char('\n'))));
+        screenshots::save(window.grab().toImage(), QStringLiteral("FConsProv-demo.png"));
+        QTest::keyClick(&window, Qt::Key_Escape);
     }
 
     // Both menu items open the account, and neither leaves lines behind.
