@@ -21,7 +21,10 @@ const QString listedRows = QStringLiteral(
     "P.COMCLI = ? AND P.COMTIP IN ('13', '26', '10') AND NOT (P.COMTIP = '26' AND EXISTS (SELECT 1 FROM PROCOM R "
     "WHERE R.COMCLI = P.COMCLI AND R.COMTIP = '10' AND R.COMNRO = P.COMNRO AND R.COMDIA = P.COMDIA))");
 
-} // namespace
+struct AccountStatement {
+    QString sql;
+    QVariantList params;
+};
 
 AccountStatement accountStatement(vx::Connection &connection, int supplierCode, const vx::DayRange &days)
 {
@@ -57,6 +60,8 @@ AccountStatement accountStatement(vx::Connection &connection, int supplierCode, 
     statement.params = QVariantList{yes, code, firstDay, yes, yes, code} + inRange.params;
     return statement;
 }
+
+} // namespace
 
 int writeAccount(vx::Connection &connection, int supplierCode, const vx::DayRange &days)
 {

@@ -2,7 +2,6 @@
 
 #include "platform/db/DayRange.h"
 
-#include <QStringList>
 
 namespace vx {
 class Connection;
@@ -48,12 +47,5 @@ int writeAccount(vx::Connection &connection, int supplierCode, const vx::DayRang
 
 // The totals of the account TMP1 holds now, in one aggregate to the cent.
 AccountTotals accountTotals(vx::Connection &connection);
-
-// The statement writeAccount runs, with the values it binds, for the benchmark and the plan.
-struct AccountStatement {
-    QString sql;
-    QVariantList params;
-};
-AccountStatement accountStatement(vx::Connection &connection, int supplierCode, const vx::DayRange &days);
 
 } // namespace suppliers
