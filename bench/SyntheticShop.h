@@ -50,11 +50,18 @@ struct SupplierShopSize {
     qint64 documents = 200000; // PROCOM rows
     qint64 busiestOpen = 5000; // open documents of supplier 1, the busiest
     qint64 coupons = 50000;
+    // Documents typed by mistake and cancelled, and payments, both among the suppliers other than
+    // the busiest (whose open documents stay as they are).
+    qint64 cancelled = 0;
+    qint64 payments = 0;
 };
 
 // Adds them to a shop filled before, in one transaction, through the supplier recordings' own
-// writers. Returns nothing; throws vx::DbError or suppliers::PaymentError.
+// writers; the cancellations and payments follow, each its own recording. Returns nothing;
+// throws vx::DbError or suppliers::PaymentError.
 void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size);
+// The cancellations and payments of addSupplierShop alone.
+void addCancellationsAndPayments(vx::Connection &connection, const SupplierShopSize &size);
 
 // Writes `count` card coupons, every other one credited ("A"), in the caller's transaction or
 // its own.

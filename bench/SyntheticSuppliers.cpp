@@ -5,6 +5,10 @@
 #include "data/RowInserter.h"
 #include "platform/db/DateTimeValue.h"
 #include "suppliers/SupplierDocuments.h"
+#include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierText.h"
+
+#include <QSqlQuery>
 
 namespace bench {
 
@@ -28,6 +32,44 @@ void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size)
     addCoupons(connection, size.coupons);
     transaction.commit();
     connection.noteWrite();
+    addCancellationsAndPayments(connection, size);
+}
+
+void addCancellationsAndPayments(vx::Connection &connection, const SupplierShopSize &size)
+{
+    const qint64 others = std::max<qint64>(1, size.suppliers - 1);
+    // The newest invoice of one supplier in every few, cancelled before anything is paid on it.
+    for (qint64 k = 0; k < size.cancelled; ++k) {
+        const int supplier = int(2 + (k * 104729) % others);
+        const QVariant key = connection.scalar(QStringLiteral("SELECT MAX(COMUNO) FROM PROCOM WHERE COMCLI = ? AND "
+                                                              "COMTIP = '13' AND (COMREC IS NULL OR COMREC = '') AND "
+                                                              "(COMANU IS NULL OR COMANU = ?)"),
+                                               {supplier, connection.dialect().toDatabase(false, vx::FieldType::Boolean)});
+        if (!key.isNull())
+            suppliers::cancelSupplierDocument(connection, key.toLongLong());
+    }
+    // Payments against a supplier's oldest open invoice: most pay part of it, one in five pays
+    // more than is owed and leaves a credit.
+    for (qint64 k = 0; k < size.payments; ++k) {
+        const int supplier = int(2 + (k * 7907) % others);
+        QSqlQuery oldest = connection.execute(
+            QStringLiteral("SELECT COMUNO, COMSAL, COMDIA FROM PROCOM WHERE COMCLI = ? AND COMTIP = '13' AND COMSAL > 0 "
+                           "ORDER BY COMDIA, COMUNO LIMIT 1"),
+            {supplier});
+        if (!oldest.next())
+            continue;
+        suppliers::PaymentEntry entry;
+        entry.supplierCode = supplier;
+        const qint64 open = suppliers::toCents(oldest.value(1).toDouble());
+        entry.marked << suppliers::MarkedDocument{oldest.value(0).toLongLong(), open};
+        entry.cash = suppliers::fromCents(k % 5 == 0 ? open + 1000 : std::max<qint64>(1, open / 2));
+        const QDate date =
+            connection.dialect().fromDatabase(oldest.value(2), vx::FieldType::DateTime).toDateTime().date().addDays(30);
+        oldest.finish();
+        entry.dateText = date.toString(QStringLiteral("dd/MM/yyyy"));
+        entry.centralCash = true;
+        suppliers::recordPayment(connection, entry);
+    }
 }
 
 void addCoupons(vx::Connection &connection, qint64 count)

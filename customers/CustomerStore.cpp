@@ -2,10 +2,8 @@
 
 #include "data/RowWriter.h"
 #include "platform/db/Connection.h"
-#include "platform/db/DateTimeValue.h"
 #include "platform/db/DbError.h"
 
-#include <QSqlQuery>
 
 #include <memory>
 
@@ -18,21 +16,6 @@ const QString failedMessage =
     QStringLiteral("No se pudo concluir el proceso. \r\nIntente nuevamente o aguarde unos instantes...");
 const QString balanceNote = QStringLiteral(" - Saldo Modificado el ");
 constexpr int observationsSize = 50;
-
-// The columns the window writes, in the order of customerValues().
-const QStringList enteredColumns{QStringLiteral("CLICOD"), QStringLiteral("CLIAPE"), QStringLiteral("CLIDIR"),
-                                 QStringLiteral("CLIC_P"), QStringLiteral("CLILOC"), QStringLiteral("CLIPRO"),
-                                 QStringLiteral("CLITEL"), QStringLiteral("CLICEL"), QStringLiteral("CLIMAIL"),
-                                 QStringLiteral("CLITDOC"), QStringLiteral("CLINDOC"), QStringLiteral("CLIIVA"),
-                                 QStringLiteral("CLICUI"), QStringLiteral("CLIFEC"), QStringLiteral("CLIOBS")};
-
-QVariantList customerValues(const Customer &c)
-{
-    return {c.code,         c.name,           c.address,         c.postcode,
-            c.town,         c.province,       c.phone,           c.mobile,
-            c.mail,         c.documentType,   c.documentNumber,  c.taxCondition,
-            c.taxNumber,    vx::naiveDateTime(c.date), c.observations};
-}
 
 std::unique_ptr<vx::Transaction> begin(vx::Connection &connection)
 {
@@ -61,71 +44,18 @@ auto guarded(Steps steps)
     }
 }
 
-// The row identity of the first customer with the code, or -1.
-qint64 rowOf(vx::Connection &connection, int code)
-{
-    const QVariant id = connection.scalar(
-        QStringLiteral("SELECT CLIUNO FROM CLIENTE WHERE CLICOD = ? ORDER BY CLIUNO LIMIT 1"), {code});
-    return id.isValid() ? id.toLongLong() : -1;
-}
-
-// Sets columns of one row, each value in its column's stored form and within its size.
-void updateRow(vx::Connection &connection, qint64 id, const QStringList &columns, const QVariantList &values)
-{
-    const vx::TableDef *table = connection.schema()->table(QStringLiteral("CLIENTE"));
-    QStringList assignments;
-    QVariantList params;
-    for (int i = 0; i < columns.size(); ++i) {
-        const vx::ColumnDef *column = table->column(columns[i]);
-        vx::checkValueFits(*column, values[i], QStringLiteral("CLIENTE"));
-        assignments << columns[i] + QStringLiteral(" = ?");
-        params << connection.dialect().toDatabase(values[i], column->type);
-    }
-    params << id;
-    connection.execute(QStringLiteral("UPDATE CLIENTE SET %1 WHERE CLIUNO = ?").arg(assignments.join(QStringLiteral(", "))),
-                       params);
-}
-
-QString text(const QSqlQuery &query, int index)
-{
-    return query.value(index).toString();
-}
+const QString table = QStringLiteral("CLIENTE");
 
 } // namespace
 
 std::optional<Customer> findCustomer(vx::Connection &connection, int code)
 {
-    QSqlQuery query = connection.execute(
-        QStringLiteral("SELECT CLICOD, CLIAPE, CLIDIR, CLIC_P, CLILOC, CLIPRO, CLITEL, CLICEL, CLIMAIL, CLIIVA, "
-                       "CLICUI, CLITDOC, CLINDOC, CLIFEC, CLISAL, CLIOBS FROM CLIENTE WHERE CLICOD = ? "
-                       "ORDER BY CLIUNO LIMIT 1"),
-        {code});
-    if (!query.next())
-        return std::nullopt;
-    Customer c;
-    c.code = query.value(0).toInt();
-    c.name = text(query, 1);
-    c.address = text(query, 2);
-    c.postcode = text(query, 3);
-    c.town = text(query, 4);
-    c.province = text(query, 5);
-    c.phone = text(query, 6);
-    c.mobile = text(query, 7);
-    c.mail = text(query, 8);
-    c.taxCondition = text(query, 9);
-    c.taxNumber = text(query, 10);
-    c.documentType = text(query, 11);
-    c.documentNumber = query.value(12).toInt();
-    c.date = connection.dialect().fromDatabase(query.value(13), vx::FieldType::DateTime).toDateTime().date();
-    c.balance = query.value(14).toDouble();
-    c.observations = text(query, 15);
-    return c;
+    return app::findCliente(connection, table, code);
 }
 
 int nextCustomerCode(vx::Connection &connection)
 {
-    const QVariant highest = connection.scalar(QStringLiteral("SELECT MAX(CLICOD) FROM CLIENTE"));
-    return highest.isNull() ? 1 : highest.toInt() + 1;
+    return app::nextClienteCode(connection, table);
 }
 
 std::optional<int> namesakeCode(vx::Connection &connection, const QString &name, int exceptCode)
@@ -157,7 +87,7 @@ SaveResult saveCustomer(vx::Connection &connection, const SaveRequest &request)
     return guarded([&] {
         SaveResult result;
         Customer customer = request.customer;
-        const qint64 id = rowOf(connection, customer.code);
+        const qint64 id = app::clienteRowOf(connection, table, customer.code);
         if (id >= 0 && request.origin == SaveRequest::Origin::Proposed && !request.modify) {
             customer.code = nextCustomerCode(connection);
             if (customer.code > highestCode)
@@ -172,16 +102,16 @@ SaveResult saveCustomer(vx::Connection &connection, const SaveRequest &request)
         }
         result.code = customer.code;
         if (id >= 0 && request.modify) {
-            QStringList columns = enteredColumns;
-            QVariantList values = customerValues(customer);
+            QStringList columns = app::clienteColumns();
+            QVariantList values = app::clienteValues(customer);
             if (request.changeBalance) {
                 columns << QStringLiteral("CLISAL");
                 values << customer.balance;
             }
-            updateRow(connection, id, columns, values);
+            app::updateCliente(connection, table, id, columns, values);
         } else {
-            data::RowWriter(connection).insert(QStringLiteral("CLIENTE"), QStringList(enteredColumns) << QStringLiteral("CLISAL"),
-                                               customerValues(customer) << customer.balance);
+            data::RowWriter(connection).insert(QStringLiteral("CLIENTE"), QStringList(app::clienteColumns()) << QStringLiteral("CLISAL"),
+                                               app::clienteValues(customer) << customer.balance);
             result.added = true;
         }
         transaction->commit();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDate>
+#include "app/ClienteRecord.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,24 +14,7 @@ class Connection;
 namespace customers {
 
 // A customer as the maintenance window's boxes hold it.
-struct Customer {
-    int code = 0;
-    QString name;        // CLIAPE
-    QString address;     // CLIDIR
-    QString postcode;    // CLIC_P
-    QString town;        // CLILOC
-    QString province;    // CLIPRO
-    QString phone;       // CLITEL
-    QString mobile;      // CLICEL
-    QString mail;        // CLIMAIL
-    QString taxCondition; // CLIIVA
-    QString taxNumber;   // CLICUI
-    QString documentType; // CLITDOC
-    int documentNumber = 0; // CLINDOC
-    QDate date;          // CLIFEC
-    double balance = 0;  // CLISAL
-    QString observations; // CLIOBS
-};
+using Customer = app::ClienteRecord;
 
 // The walk-in customer every sale to an unknown name is recorded against.
 constexpr int walkInCustomer = 1;
@@ -71,11 +55,7 @@ struct SaveRequest {
     bool changeBalance = false;
 };
 
-struct SaveResult {
-    int code = 0;
-    bool added = false;
-    bool movedToFreeCode = false;
-};
+using SaveResult = app::ClienteSaved;
 
 // Stores the customer in one short transaction that looks the code up again: a new code is
 // added; a code found is changed only when the operator agreed to modify it (without its balance

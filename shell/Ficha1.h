@@ -170,6 +170,7 @@ public slots:
     void ABMdeClientes1Click();
     void ConsultadeClientes1Click();
     void ABMdeProveedores1Click();
+    void ConsultadeProveedores1Click();
     void Comprobantes1Click();
     void Pagos1Click();
     void CdBarras1Click();

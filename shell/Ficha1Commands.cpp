@@ -43,6 +43,7 @@
 #include "stock/Ing.h"
 #include "stock/Remi.h"
 #include "suppliers/AltaProv.h"
+#include "suppliers/ConsProv.h"
 #include "suppliers/DocProv.h"
 #include "suppliers/Pagos.h"
 #include "shell/Termination.h"
@@ -302,6 +303,11 @@ void TFF1::ABMdeProveedores1Click()
     if (!FAltaProv)
         FAltaProv = new TFAltaProv(this);
     openAltaProv(*FAltaProv);
+}
+// A supplier's account TFConsProv (suppliers), also "Cuentas Corrientes / Consultas".
+void TFF1::ConsultadeProveedores1Click()
+{
+    openConsProv(this);
 }
 // Supplier invoices and credits TFDocProv (suppliers).
 void TFF1::Comprobantes1Click()

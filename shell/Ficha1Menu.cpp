@@ -121,11 +121,10 @@ void TFF1::createMenu()
     // The supplier items are offered to whoever handles the cash.
     Proveedores1 = subMenu(UTILIDADES1, "Proveedores1", QStringLiteral("Proveedores"));
     ABMdeProveedores1 = item(Proveedores1, "ABMdeProveedores1", QStringLiteral("A B M de Proveedores"));
-    ConsultadeProveedores1 =
-        item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"), hidden);
+    ConsultadeProveedores1 = item(Proveedores1, "ConsultadeProveedores1", QStringLiteral("Consulta de Proveedores"));
     CuentasCorrientes1 = subMenu(Proveedores1, "CuentasCorrientes1", QStringLiteral("Cuentas Corrientes"));
     Comprobantes1 = item(CuentasCorrientes1, "Comprobantes1", QStringLiteral("Comprobantes"));
-    Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"), hidden);
+    Consultas3 = item(CuentasCorrientes1, "Consultas3", QStringLiteral("Consultas"));
     Pagos1 = item(CuentasCorrientes1, "Pagos1", QStringLiteral("Pagos"));
     CdBarras1 = item(UTILIDADES1, "CdBarras1", QStringLiteral("Cod. Barras"));
     CodBarrasA41 = item(UTILIDADES1, "CodBarrasA41", QStringLiteral("Cod. Barras A4"), hidden);
@@ -190,7 +189,9 @@ void TFF1::connectCommands()
     on(ABMdeClientes1, &TFF1::ABMdeClientes1Click);
     on(ConsultadeClientes1, &TFF1::ConsultadeClientes1Click);
     on(ABMdeProveedores1, &TFF1::ABMdeProveedores1Click);
+    on(ConsultadeProveedores1, &TFF1::ConsultadeProveedores1Click);
     on(Comprobantes1, &TFF1::Comprobantes1Click);
+    on(Consultas3, &TFF1::ConsultadeProveedores1Click);
     on(Pagos1, &TFF1::Pagos1Click);
     on(CdBarras1, &TFF1::CdBarras1Click);
     on(CodBarrasA41, &TFF1::CodBarrasA41Click);

@@ -2,8 +2,6 @@
 
 #include "data/RowWriter.h"
 #include "platform/db/Connection.h"
-#include "platform/db/DateTimeValue.h"
-#include "platform/db/SchemaTypes.h"
 #include "suppliers/SupplierRecording.h"
 
 #include <QSqlQuery>
@@ -12,74 +10,13 @@ namespace suppliers {
 
 namespace {
 
-// The columns the window writes, in the order of enteredValues(); CLISAL is not among them.
-const QStringList enteredColumns{QStringLiteral("CLICOD"), QStringLiteral("CLIAPE"), QStringLiteral("CLIDIR"),
-                                 QStringLiteral("CLIC_P"), QStringLiteral("CLILOC"), QStringLiteral("CLIPRO"),
-                                 QStringLiteral("CLITEL"), QStringLiteral("CLICEL"), QStringLiteral("CLIMAIL"),
-                                 QStringLiteral("CLIIVA"), QStringLiteral("CLICUI"), QStringLiteral("CLITDOC"),
-                                 QStringLiteral("CLINDOC"), QStringLiteral("CLIFEC"), QStringLiteral("CLIOBS")};
-
-QVariantList enteredValues(const Supplier &s)
-{
-    return {s.code,         s.name,      s.address,      s.postcode,       s.town,
-            s.province,     s.phone,     s.mobile,       s.mail,           s.taxCondition,
-            s.taxNumber,    s.documentType, s.documentNumber, vx::naiveDateTime(s.date), s.observations};
-}
-
-qint64 rowOf(vx::Connection &connection, int code)
-{
-    const QVariant id = connection.scalar(
-        QStringLiteral("SELECT CLIUNO FROM PROVEEDORES WHERE CLICOD = ? ORDER BY CLIUNO LIMIT 1"), {code});
-    return id.isValid() && !id.isNull() ? id.toLongLong() : -1;
-}
-
-void updateRow(vx::Connection &connection, qint64 id, const Supplier &supplier)
-{
-    const vx::TableDef *table = connection.schema()->table(QStringLiteral("PROVEEDORES"));
-    const QVariantList values = enteredValues(supplier);
-    QStringList assignments;
-    QVariantList params;
-    for (int i = 0; i < enteredColumns.size(); ++i) {
-        const vx::ColumnDef *column = table->column(enteredColumns[i]);
-        vx::checkValueFits(*column, values[i], QStringLiteral("PROVEEDORES"));
-        assignments << enteredColumns[i] + QStringLiteral(" = ?");
-        params << connection.dialect().toDatabase(values[i], column->type);
-    }
-    params << id;
-    connection.execute(
-        QStringLiteral("UPDATE PROVEEDORES SET %1 WHERE CLIUNO = ?").arg(assignments.join(QStringLiteral(", "))), params);
-}
+const QString table = QStringLiteral("PROVEEDORES");
 
 } // namespace
 
 std::optional<Supplier> findSupplier(vx::Connection &connection, int code)
 {
-    QSqlQuery query = connection.execute(
-        QStringLiteral("SELECT CLICOD, CLIAPE, CLIDIR, CLIC_P, CLILOC, CLIPRO, CLITEL, CLICEL, CLIMAIL, CLIIVA, "
-                       "CLICUI, CLITDOC, CLINDOC, CLIFEC, CLISAL, CLIOBS FROM PROVEEDORES WHERE CLICOD = ? "
-                       "ORDER BY CLIUNO LIMIT 1"),
-        {code});
-    if (!query.next())
-        return std::nullopt;
-    const auto text = [&](int index) { return query.value(index).toString(); };
-    Supplier s;
-    s.code = query.value(0).toInt();
-    s.name = text(1);
-    s.address = text(2);
-    s.postcode = text(3);
-    s.town = text(4);
-    s.province = text(5);
-    s.phone = text(6);
-    s.mobile = text(7);
-    s.mail = text(8);
-    s.taxCondition = text(9);
-    s.taxNumber = text(10);
-    s.documentType = text(11);
-    s.documentNumber = query.value(12).toInt();
-    s.date = connection.dialect().fromDatabase(query.value(13), vx::FieldType::DateTime).toDateTime().date();
-    s.balance = query.value(14).toDouble();
-    s.observations = text(15);
-    return s;
+    return app::findCliente(connection, table, code);
 }
 
 std::optional<int> supplierCodeByName(vx::Connection &connection, const QString &name)
@@ -100,8 +37,7 @@ std::optional<int> supplierCodeByName(vx::Connection &connection, const QString 
 
 int nextSupplierCode(vx::Connection &connection)
 {
-    const QVariant highest = connection.scalar(QStringLiteral("SELECT MAX(CLICOD) FROM PROVEEDORES"));
-    return highest.isNull() ? 1 : highest.toInt() + 1;
+    return app::nextClienteCode(connection, table);
 }
 
 SupplierSaved saveSupplier(vx::Connection &connection, const SupplierSave &request)
@@ -114,7 +50,7 @@ SupplierSaved saveSupplier(vx::Connection &connection, const SupplierSave &reque
         throw refusal(QStringLiteral("El código de proveedor debe ser un número entre 1 y %1.").arg(highestSupplierCode));
     return inTransaction(connection, [&] {
         SupplierSaved result;
-        const qint64 id = rowOf(connection, supplier.code);
+        const qint64 id = app::clienteRowOf(connection, table, supplier.code);
         if (id >= 0 && !request.modify) {
             if (!request.proposed)
                 throw refusal(QStringLiteral("Otra estación grabó el proveedor con Código %1 mientras tanto. "
@@ -133,11 +69,11 @@ SupplierSaved saveSupplier(vx::Connection &connection, const SupplierSave &reque
             throw refusal(QStringLiteral("Ya hay un proveedor llamado %1 (Código %2).").arg(supplier.name).arg(namesake.toInt()));
         result.code = supplier.code;
         if (id >= 0 && request.modify) {
-            updateRow(connection, id, supplier);
+            app::updateCliente(connection, table, id, app::clienteColumns(), app::clienteValues(supplier));
         } else {
             data::RowWriter(connection).insert(QStringLiteral("PROVEEDORES"),
-                                               QStringList(enteredColumns) << QStringLiteral("CLISAL"),
-                                               enteredValues(supplier) << 0.0);
+                                               QStringList(app::clienteColumns()) << QStringLiteral("CLISAL"),
+                                               app::clienteValues(supplier) << 0.0);
             result.added = true;
         }
         connection.noteWrite();
@@ -159,7 +95,7 @@ std::optional<QString> supplierUse(vx::Connection &connection, int code)
 void deleteSupplier(vx::Connection &connection, int code)
 {
     inTransaction(connection, [&] {
-        if (rowOf(connection, code) < 0)
+        if (app::clienteRowOf(connection, table, code) < 0)
             throw PaymentError(PaymentError::Kind::NoSupplier,
                                QStringLiteral("No existe un proveedor con el Código %1.").arg(code));
         if (const std::optional<QString> use = supplierUse(connection, code))

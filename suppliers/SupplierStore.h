@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDate>
+#include "app/ClienteRecord.h"
+
 #include <QString>
 
 #include <optional>
@@ -11,25 +12,9 @@ class Connection;
 
 namespace suppliers {
 
-// A supplier as the maintenance window's boxes hold it (the same boxes as a customer's).
-struct Supplier {
-    int code = 0;
-    QString name;         // CLIAPE
-    QString address;      // CLIDIR
-    QString postcode;     // CLIC_P
-    QString town;         // CLILOC
-    QString province;     // CLIPRO
-    QString phone;        // CLITEL
-    QString mobile;       // CLICEL
-    QString mail;         // CLIMAIL
-    QString taxCondition; // CLIIVA
-    QString taxNumber;    // CLICUI
-    QString documentType; // CLITDOC
-    int documentNumber = 0; // CLINDOC
-    QDate date;           // CLIFEC
-    double balance = 0;   // CLISAL: only ever moved by documents and payments
-    QString observations; // CLIOBS
-};
+// A supplier as the maintenance window's boxes hold it (the same boxes as a customer's). Its
+// balance (CLISAL) is only ever moved by documents and payments.
+using Supplier = app::ClienteRecord;
 
 // Codes are stored in PAGOS as small integers.
 constexpr int highestSupplierCode = 32767;
@@ -50,11 +35,7 @@ struct SupplierSave {
     bool modify = false;
 };
 
-struct SupplierSaved {
-    int code = 0;
-    bool added = false;
-    bool movedToFreeCode = false;
-};
+using SupplierSaved = app::ClienteSaved;
 
 // Stores the supplier in one short transaction that looks the code up again. The balance is never
 // written here: it is the sum of the supplier's open documents, kept by their recordings. A name
