@@ -8,6 +8,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/PickList.h"
 #include "stock/IngFactura.h"
+#include "suppliers/SupplierPickList.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,11 +31,7 @@ TFIng::TFIng(QWidget *parent)
     connect(BCancelar, &QPushButton::clicked, this, &TFIng::BCancelarClick);
     for (QLineEdit *amount : amountBoxes())
         watch(amount);
-    CBProv = new vx::ui::PickList(this);
-    CBProv->setObjectName(QStringLiteral("CBProv"));
-    CBProv->setUpperCase(true);
-    CBProv->setMaxLength(50);
-    CBProv->setMinimumContentsLength(30);
+    CBProv = suppliers::newSupplierPickList(this, "CBProv");
     CBProv->setToolTip(QStringLiteral("Proveedor de la mercaderia; vacio si no se indica"));
     watch(CBProv->lineEdit());
 

@@ -14,6 +14,7 @@
 #include "platform/ui/PickList.h"
 #include "suppliers/ConsProvReport.h"
 #include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierPickList.h"
 #include "suppliers/SupplierStore.h"
 
 #include <QGridLayout>
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 using suppliers::AccountColumn;
@@ -77,12 +77,8 @@ TFConsProv::~TFConsProv() = default;
 
 void TFConsProv::createControls()
 {
-    CBCli = new vx::ui::PickList(this);
-    CBCli->setObjectName(QStringLiteral("CBCli"));
+    CBCli = suppliers::newSupplierPickList(this, "CBCli");
     CBCli->setSorted(true);
-    CBCli->setUpperCase(true);
-    CBCli->setMaxLength(50);
-    CBCli->setMinimumContentsLength(30);
     CBCli->setToolTip(QStringLiteral("Doble Click para seleccionar"));
     LabCli = new QLabel(this);
     LabCli->setObjectName(QStringLiteral("LabCli"));
@@ -178,12 +174,7 @@ void TFConsProv::prepare()
     for (const char *amount : {AccountColumn::owed, AccountColumn::paid})
         lines.fieldByName(QLatin1String(amount))->setDisplayFormat(amountOrBlank);
     lines.fieldByName(QLatin1String(AccountColumn::balance))->setDisplayFormat(QStringLiteral("#,##0.00"));
-    QStringList names;
-    QSqlQuery query = shop().execute(
-        QStringLiteral("SELECT DISTINCT CLIAPE FROM PROVEEDORES WHERE CLIAPE IS NOT NULL AND CLIAPE <> ''"));
-    while (query.next())
-        names << query.value(0).toString();
-    CBCli->setItems(names);
+    CBCli->setItems(suppliers::supplierNames(shop()));
     CBCli->setEditText(QString());
     LabCli->clear();
     m_supplier.reset();

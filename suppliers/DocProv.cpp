@@ -12,6 +12,7 @@
 #include "platform/ui/PickList.h"
 #include "suppliers/SupplierDocuments.h"
 #include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierPickList.h"
 #include "suppliers/SupplierStore.h"
 #include "suppliers/SupplierText.h"
 
@@ -111,11 +112,7 @@ TFDocProv::~TFDocProv() = default;
 
 void TFDocProv::createControls()
 {
-    CBProv = new vx::ui::PickList(this);
-    CBProv->setObjectName(QStringLiteral("CBProv"));
-    CBProv->setUpperCase(true);
-    CBProv->setMaxLength(50);
-    CBProv->setMinimumContentsLength(30);
+    CBProv = suppliers::newSupplierPickList(this, "CBProv");
     LabCod = new QLabel(this);
     LabCod->setObjectName(QStringLiteral("LabCod"));
     EdSal = vx::ui::readOnlyFigureBox(this, "EdSal");

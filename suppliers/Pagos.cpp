@@ -15,6 +15,7 @@
 #include "platform/ui/NamedControls.h"
 #include "platform/ui/PickList.h"
 #include "suppliers/SupplierPayment.h"
+#include "suppliers/SupplierPickList.h"
 #include "suppliers/SupplierText.h"
 
 #include <QGridLayout>
@@ -85,12 +86,8 @@ void TFPagos::createControls()
     EdFec->setMaximumWidth(110);
     EdNro = box(this, "EdNro", 13);
     EdNro->setMaximumWidth(140);
-    CBCli = new vx::ui::PickList(this);
-    CBCli->setObjectName(QStringLiteral("CBCli"));
+    CBCli = suppliers::newSupplierPickList(this, "CBCli");
     CBCli->setSorted(true);
-    CBCli->setUpperCase(true);
-    CBCli->setMaxLength(50);
-    CBCli->setMinimumContentsLength(30);
     CBCli->setToolTip(QStringLiteral("Doble Click para seleccionar"));
     LabCli = new QLabel(this);
     LabCli->setObjectName(QStringLiteral("LabCli"));
@@ -206,12 +203,7 @@ void TFPagos::prepare()
     m_list.table->fieldByName(QStringLiteral("TM1NUM2"))->setDisplayFormat(QStringLiteral("0"));
     for (const char *amount : {"TM1PRE1", "TM1PRE2"})
         m_list.table->fieldByName(QLatin1String(amount))->setDisplayFormat(QStringLiteral("0.00"));
-    QStringList names;
-    QSqlQuery query = shop().execute(
-        QStringLiteral("SELECT DISTINCT CLIAPE FROM PROVEEDORES WHERE CLIAPE IS NOT NULL AND CLIAPE <> ''"));
-    while (query.next())
-        names << query.value(0).toString();
-    CBCli->setItems(names);
+    CBCli->setItems(suppliers::supplierNames(shop()));
     CBCli->setEditText(QString());
     m_supplierCode.reset();
     LabCli->clear();
