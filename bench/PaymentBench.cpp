@@ -217,20 +217,13 @@ void timeCoupons(vx::Connection &connection, qint64 coupons)
 
 void runPayments(bench::Context &context)
 {
-    bench::ShopSize size = bench::shopSizeFromOptions(context);
-    // Payments read no movements; they would only lengthen the set-up.
-    size.movements = context.option(QStringLiteral("movements"), 0);
-    bench::SupplierShopSize suppliersSize;
-    suppliersSize.documents = context.option(QStringLiteral("documents"), suppliersSize.documents);
-    suppliersSize.busiestOpen = std::min(suppliersSize.documents, context.option(QStringLiteral("busiest"), suppliersSize.busiestOpen));
-    suppliersSize.coupons = context.option(QStringLiteral("coupons"), suppliersSize.coupons);
+    const bench::SupplierShopSize suppliersSize = bench::supplierShopSizeFromOptions(context, {});
     const QString path = QDir(context.workDir).filePath(QStringLiteral("payments.sqlite"));
-    bench::createSyntheticShop(path, size);
+    const double building = bench::createSupplierShop(path, context, suppliersSize);
     TDM1 module(vx::Connection::openSqlite(path, &data::vendrixSchema(), false));
     vx::Connection &connection = *module.ADOConnection1;
-    const double building = bench::timeSeconds([&] { bench::addSupplierShop(connection, suppliersSize); });
     bench::note(QStringLiteral("shop"), QStringLiteral("%1 articles, %2 suppliers, %3 documents, %4 coupons written in %5 s")
-                                            .arg(size.articles)
+                                            .arg(bench::shopSizeFromOptions(context).articles)
                                             .arg(suppliersSize.suppliers)
                                             .arg(suppliersSize.documents)
                                             .arg(suppliersSize.coupons)

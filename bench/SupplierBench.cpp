@@ -140,22 +140,16 @@ void timeRecording(vx::Connection &connection, int supplier)
 
 void runSuppliers(bench::Context &context)
 {
-    bench::ShopSize size = bench::shopSizeFromOptions(context);
-    // The supplier side reads no movements; they would only lengthen the set-up.
-    size.movements = context.option(QStringLiteral("movements"), 0);
-    bench::SupplierShopSize suppliersSize;
-    suppliersSize.suppliers = context.option(QStringLiteral("suppliers"), 5000);
-    suppliersSize.documents = context.option(QStringLiteral("documents"), suppliersSize.documents);
-    suppliersSize.busiestOpen =
-        std::min(suppliersSize.documents, context.option(QStringLiteral("busiest"), suppliersSize.busiestOpen));
-    suppliersSize.coupons = 0;
-    suppliersSize.cancelled = context.option(QStringLiteral("cancelled"), 200);
-    suppliersSize.payments = context.option(QStringLiteral("payments"), 1000);
+    bench::SupplierShopSize defaults;
+    defaults.suppliers = 5000;
+    defaults.coupons = 0;
+    defaults.cancelled = 200;
+    defaults.payments = 1000;
+    const bench::SupplierShopSize suppliersSize = bench::supplierShopSizeFromOptions(context, defaults);
     const QString path = QDir(context.workDir).filePath(QStringLiteral("suppliers.sqlite"));
-    bench::createSyntheticShop(path, size);
+    const double building = bench::createSupplierShop(path, context, suppliersSize);
     TDM1 module(vx::Connection::openSqlite(path, &data::vendrixSchema(), false));
     vx::Connection &connection = *module.ADOConnection1;
-    const double building = bench::timeSeconds([&] { bench::addSupplierShop(connection, suppliersSize); });
     bench::note(QStringLiteral("shop"), QStringLiteral("%1 suppliers, %2 documents (%3 cancelled), %4 payments written in %5 s")
                                             .arg(suppliersSize.suppliers)
                                             .arg(suppliersSize.documents)

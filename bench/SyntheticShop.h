@@ -60,6 +60,13 @@ struct SupplierShopSize {
 // writers; the cancellations and payments follow, each its own recording. Returns nothing;
 // throws vx::DbError or suppliers::PaymentError.
 void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size);
+// The supplier side's size from the options --suppliers, --documents, --busiest, --coupons,
+// --cancelled and --payments, each defaulting to `defaults`'.
+SupplierShopSize supplierShopSizeFromOptions(const Context &context, const SupplierShopSize &defaults);
+// A synthetic shop at `path` without movements (unless --movements asks; the supplier side reads
+// none, they would only lengthen the set-up) and with the supplier side added. Returns the seconds
+// the supplier side took to write.
+double createSupplierShop(const QString &path, const Context &context, const SupplierShopSize &size);
 // The cancellations and payments of addSupplierShop alone.
 void addCancellationsAndPayments(vx::Connection &connection, const SupplierShopSize &size);
 

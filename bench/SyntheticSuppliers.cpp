@@ -10,7 +10,29 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace bench {
+
+SupplierShopSize supplierShopSizeFromOptions(const Context &context, const SupplierShopSize &defaults)
+{
+    SupplierShopSize size;
+    size.suppliers = context.option(QStringLiteral("suppliers"), defaults.suppliers);
+    size.documents = context.option(QStringLiteral("documents"), defaults.documents);
+    size.busiestOpen = std::min(size.documents, context.option(QStringLiteral("busiest"), defaults.busiestOpen));
+    size.coupons = context.option(QStringLiteral("coupons"), defaults.coupons);
+    size.cancelled = context.option(QStringLiteral("cancelled"), defaults.cancelled);
+    size.payments = context.option(QStringLiteral("payments"), defaults.payments);
+    return size;
+}
+
+double createSupplierShop(const QString &path, const Context &context, const SupplierShopSize &size)
+{
+    ShopSize shop = shopSizeFromOptions(context);
+    shop.movements = context.option(QStringLiteral("movements"), 0);
+    const std::unique_ptr<vx::Connection> connection = createSyntheticShop(path, shop);
+    return timeSeconds([&] { addSupplierShop(*connection, size); });
+}
 
 void addSupplierShop(vx::Connection &connection, const SupplierShopSize &size)
 {
