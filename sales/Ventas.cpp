@@ -12,6 +12,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/NamedControls.h"
 #include "sales/Cobro.h"
 #include "sales/SaleRecording.h"
 #include "sales/SaleTotals.h"
@@ -68,13 +69,6 @@ vx::ui::PickList *pickList(QWidget *parent, const char *name, bool sorted, bool 
     list->setUpperCase(upper);
     list->setAutoComplete(autoComplete);
     return list;
-}
-
-QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
 }
 
 }  // namespace
@@ -203,12 +197,12 @@ void TFVentas::createControls()
 void TFVentas::layoutControls()
 {
     auto *header = new QGridLayout;
-    header->addWidget(caption(QStringLiteral("Fecha:"), EdFec), 0, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Fecha:"), EdFec), 0, 0);
     header->addWidget(EdFec, 0, 1);
-    header->addWidget(caption(QStringLiteral("Numero Comprobante:"), EdNro), 0, 2);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Numero Comprobante:"), EdNro), 0, 2);
     header->addWidget(EdNro, 0, 3);
     header->addWidget(BNuevo, 0, 4);
-    header->addWidget(caption(QStringLiteral("Cliente: "), CBCliente), 1, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Cliente: "), CBCliente), 1, 0);
     header->addWidget(CBCliente, 1, 1, 1, 4);
     auto *lists = new QGroupBox(QStringLiteral("Lista de Precios"), this);
     auto *listsLayout = new QHBoxLayout(lists);
@@ -219,18 +213,18 @@ void TFVentas::layoutControls()
     header->addWidget(BCerrar, 0, 7);
 
     auto *entry = new QGridLayout;
-    entry->addWidget(caption(QStringLiteral("Articulo:"), CBCod), 0, 0);
-    entry->addWidget(caption(QStringLiteral("Descripcion"), CBDes), 0, 1);
-    entry->addWidget(caption(QStringLiteral("P.Venta"), EdPre), 0, 2);
-    entry->addWidget(caption(QStringLiteral("Cantidad"), EdCan), 0, 3);
-    entry->addWidget(caption(QStringLiteral("En Stock 1"), EdStock), 0, 4);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Articulo:"), CBCod), 0, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Descripcion"), CBDes), 0, 1);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("P.Venta"), EdPre), 0, 2);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Cantidad"), EdCan), 0, 3);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("En Stock 1"), EdStock), 0, 4);
     entry->addWidget(CBCod, 1, 0);
     entry->addWidget(CBDes, 1, 1);
     entry->addWidget(EdPre, 1, 2);
     entry->addWidget(EdCan, 1, 3);
     entry->addWidget(EdStock, 1, 4);
     entry->addWidget(BAgregar, 1, 5);
-    entry->addWidget(caption(QStringLiteral("CODIGO de ORIGEN"), CBCodP), 2, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("CODIGO de ORIGEN"), CBCodP), 2, 0);
     entry->addWidget(CBCodP, 3, 0);
     entry->addWidget(Label6, 3, 1, 1, 4);
     entry->addWidget(BAgregar2, 3, 5);
@@ -246,21 +240,21 @@ void TFVentas::layoutControls()
     gridButtons->addWidget(BFiscal);
 
     auto *totals = new QGridLayout;
-    totals->addWidget(caption(QStringLiteral("Sub Total"), EdSTot), 0, 0);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("Sub Total"), EdSTot), 0, 0);
     totals->addWidget(EdSTot, 1, 0);
-    totals->addWidget(caption(QStringLiteral("% Porc."), EdPor), 0, 1);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("% Porc."), EdPor), 0, 1);
     totals->addWidget(EdPor, 1, 1);
-    totals->addWidget(caption(QStringLiteral("Descuento"), EdDcto), 0, 2);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("Descuento"), EdDcto), 0, 2);
     totals->addWidget(EdDcto, 1, 2);
-    totals->addWidget(caption(QStringLiteral("Total"), EdTotal), 0, 3);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("Total"), EdTotal), 0, 3);
     totals->addWidget(EdTotal, 1, 3);
-    totals->addWidget(caption(QStringLiteral(" A COBRAR"), EdTOT), 2, 0);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral(" A COBRAR"), EdTOT), 2, 0);
     totals->addWidget(EdTOT, 3, 0, 1, 2);
     totals->addWidget(Button2, 2, 2);
     totals->addWidget(EdTar, 3, 2);
-    totals->addWidget(caption(QStringLiteral("EFECTIVO"), EdEFE), 2, 3);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("EFECTIVO"), EdEFE), 2, 3);
     totals->addWidget(EdEFE, 3, 3);
-    totals->addWidget(caption(QStringLiteral("VUELTO"), EdVTO), 2, 4);
+    totals->addWidget(vx::ui::captionFor(QStringLiteral("VUELTO"), EdVTO), 2, 4);
     totals->addWidget(EdVTO, 3, 4);
     totals->addWidget(BGrabar, 1, 5);
     totals->addWidget(BBGrabar, 3, 5);

@@ -8,6 +8,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/NamedControls.h"
 #include "stock/GoodsIssue.h"
 
 #include <QFocusEvent>
@@ -56,41 +57,41 @@ TFEgre::TFEgre(QWidget *parent)
                          {QStringLiteral("TM1PRE4"), QStringLiteral("P.Venta 4"), 10}});
 
     auto *header = new QGridLayout;
-    header->addWidget(caption(QStringLiteral("Fecha"), EdFec), 0, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Fecha"), EdFec), 0, 0);
     header->addWidget(EdFec, 0, 1);
-    header->addWidget(caption(QStringLiteral("Nro.Comprobante"), EdNro), 0, 2);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Nro.Comprobante"), EdNro), 0, 2);
     header->addWidget(EdNro, 0, 3);
     header->addWidget(BCerrar, 0, 5);
-    header->addWidget(caption(QStringLiteral("Recibe: "), CBCliente), 1, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Recibe: "), CBCliente), 1, 0);
     header->addWidget(CBCliente, 1, 1, 1, 3);
     header->addWidget(LabCli, 1, 4);
     header->setColumnStretch(4, 1);
 
     auto *entry = new QGridLayout;
-    entry->addWidget(caption(QStringLiteral("CODIGO"), CBCMCT), 0, 0);
-    entry->addWidget(caption(QStringLiteral("Descripcion"), CBDes), 0, 1, 1, 3);
-    entry->addWidget(caption(QStringLiteral("Cantidad"), EdCan), 0, 4);
-    entry->addWidget(caption(QStringLiteral("en Stock"), EdSt1), 0, 5);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("CODIGO"), CBCMCT), 0, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Descripcion"), CBDes), 0, 1, 1, 3);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Cantidad"), EdCan), 0, 4);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("en Stock"), EdSt1), 0, 5);
     entry->addWidget(CBCMCT, 1, 0);
     entry->addWidget(CBDes, 1, 1, 1, 3);
     entry->addWidget(EdCan, 1, 4);
     entry->addWidget(EdSt1, 1, 5);
     entry->addWidget(BAgregar, 1, 6);
-    entry->addWidget(caption(QStringLiteral("Codigo de Origen"), CBCodP), 2, 0);
-    entry->addWidget(caption(QStringLiteral("$ Venta 1"), EdPre), 2, 1);
-    entry->addWidget(caption(QStringLiteral("$ Venta 2"), EdPre2), 2, 2);
-    entry->addWidget(caption(QStringLiteral("$ Venta 3"), EdPre3), 2, 3);
-    entry->addWidget(caption(QStringLiteral("del Depo. 2"), EdCan2), 2, 4);
-    entry->addWidget(caption(QStringLiteral("en Depo. 2"), EdSt2), 2, 5);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Codigo de Origen"), CBCodP), 2, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("$ Venta 1"), EdPre), 2, 1);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("$ Venta 2"), EdPre2), 2, 2);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("$ Venta 3"), EdPre3), 2, 3);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("del Depo. 2"), EdCan2), 2, 4);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("en Depo. 2"), EdSt2), 2, 5);
     entry->addWidget(CBCodP, 3, 0);
     entry->addWidget(EdPre, 3, 1);
     entry->addWidget(EdPre2, 3, 2);
     entry->addWidget(EdPre3, 3, 3);
     entry->addWidget(EdCan2, 3, 4);
     entry->addWidget(EdSt2, 3, 5);
-    entry->addWidget(caption(QStringLiteral("$ Venta 4"), EdPre4), 4, 3);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("$ Venta 4"), EdPre4), 4, 3);
     entry->addWidget(EdPre4, 5, 3);
-    entry->addWidget(caption(QStringLiteral("Concepto del Egreso"), EdConcepto), 4, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Concepto del Egreso"), EdConcepto), 4, 0);
     entry->addWidget(EdConcepto, 5, 0, 1, 3);
     entry->setColumnStretch(1, 1);
 

@@ -7,6 +7,7 @@
 #include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/NamedControls.h"
 #include "stock/IngFactura.h"
 #include "suppliers/SupplierPickList.h"
 
@@ -44,36 +45,36 @@ TFIng::TFIng(QWidget *parent)
                          {QStringLiteral("TM1NUM4"), QStringLiteral("en Stock 2"), 9}});
 
     // The second cost is kept from the article but not offered: it follows the receipt unchanged.
-    QLabel *cost2Caption = caption(QStringLiteral("Costo 2"), EdPre2);
+    QLabel *cost2Caption = vx::ui::captionFor(QStringLiteral("Costo 2"), EdPre2);
     cost2Caption->hide();
     EdPre2->hide();
 
     auto *header = new QGridLayout;
-    header->addWidget(caption(QStringLiteral("Fecha:"), EdFec), 0, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Fecha:"), EdFec), 0, 0);
     header->addWidget(EdFec, 0, 1);
-    header->addWidget(caption(QStringLiteral("Numero Comprobante:"), EdNro), 0, 2);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Numero Comprobante:"), EdNro), 0, 2);
     header->addWidget(EdNro, 0, 3);
     header->setColumnStretch(4, 1);
     header->addWidget(BCerrar, 0, 5);
-    header->addWidget(caption(QStringLiteral("Proveedor"), CBProv), 1, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Proveedor"), CBProv), 1, 0);
     header->addWidget(CBProv, 1, 1, 1, 3);
 
     auto *entry = new QGridLayout;
-    entry->addWidget(caption(QStringLiteral("CODIGO PROPIO"), CBCMCT), 0, 0);
-    entry->addWidget(caption(QStringLiteral("Descripcion"), CBDes), 0, 1);
-    entry->addWidget(caption(QStringLiteral("Cantidad"), EdCan), 0, 2);
-    entry->addWidget(caption(QStringLiteral("Costo"), EdPre), 0, 3);
-    entry->addWidget(caption(QStringLiteral("en Stock"), EdSt1), 0, 4);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("CODIGO PROPIO"), CBCMCT), 0, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Descripcion"), CBDes), 0, 1);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Cantidad"), EdCan), 0, 2);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Costo"), EdPre), 0, 3);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("en Stock"), EdSt1), 0, 4);
     entry->addWidget(CBCMCT, 1, 0);
     entry->addWidget(CBDes, 1, 1);
     entry->addWidget(EdCan, 1, 2);
     entry->addWidget(EdPre, 1, 3);
     entry->addWidget(EdSt1, 1, 4);
     entry->addWidget(BAgregar, 1, 5);
-    entry->addWidget(caption(QStringLiteral("CODIGO de Origen"), CBCodP), 2, 0);
-    entry->addWidget(caption(QStringLiteral("Cant. 2"), EdCan2), 2, 2);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("CODIGO de Origen"), CBCodP), 2, 0);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Cant. 2"), EdCan2), 2, 2);
     entry->addWidget(cost2Caption, 2, 3);
-    entry->addWidget(caption(QStringLiteral("Stock 2"), EdSt2), 2, 4);
+    entry->addWidget(vx::ui::captionFor(QStringLiteral("Stock 2"), EdSt2), 2, 4);
     entry->addWidget(CBCodP, 3, 0);
     entry->addWidget(EdCan2, 3, 2);
     entry->addWidget(EdPre2, 3, 3);

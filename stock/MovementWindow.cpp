@@ -12,6 +12,7 @@
 #include "platform/ui/Edit.h"
 #include "platform/ui/KeyFilter.h"
 #include "platform/ui/PickList.h"
+#include "platform/ui/NamedControls.h"
 
 #include <QDate>
 #include <QFocusEvent>
@@ -64,13 +65,6 @@ QLineEdit *MovementWindow::box(const char *name, int maxLength)
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
     return edit;
-}
-
-QLabel *MovementWindow::caption(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, this);
-    label->setBuddy(buddy);
-    return label;
 }
 
 QPushButton *MovementWindow::button(const char *name, const QString &text)

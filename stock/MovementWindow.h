@@ -120,7 +120,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
     QLineEdit *box(const char *name, int maxLength = 0);
-    QLabel *caption(const QString &text, QWidget *buddy);
     QPushButton *button(const char *name, const QString &text);
     void watch(QWidget *widget);
     // The window's own part is going: its boxes' events must no longer reach the steps that ask

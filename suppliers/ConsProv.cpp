@@ -55,13 +55,6 @@ vx::ui::Edit *dateBox(QWidget *parent, const char *name)
     return edit;
 }
 
-QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 TFConsProv::TFConsProv(QWidget *parent)
@@ -129,25 +122,22 @@ void TFConsProv::createControls()
 void TFConsProv::layoutControls()
 {
     auto *header = new QGridLayout;
-    header->addWidget(caption(QStringLiteral("Proveedor:"), CBCli), 0, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Proveedor:"), CBCli), 0, 0);
     header->addWidget(CBCli, 0, 1, 1, 3);
     header->addWidget(LabCli, 0, 4);
-    header->addWidget(caption(QStringLiteral("Desde:"), EdFecD), 1, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Desde:"), EdFecD), 1, 0);
     header->addWidget(EdFecD, 1, 1);
-    header->addWidget(caption(QStringLiteral("Hasta:"), EdFecH), 1, 2);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Hasta:"), EdFecH), 1, 2);
     header->addWidget(EdFecH, 1, 3);
     header->addWidget(BConsultar, 1, 4);
     header->setColumnStretch(5, 1);
 
     auto *totals = new QGridLayout;
-    const QList<std::pair<QString, QLineEdit *>> boxes{{QStringLiteral("Saldo Anterior"), EdSalAnt},
-                                                       {QStringLiteral("Debe"), EdDebe},
-                                                       {QStringLiteral("Haber"), EdHaber},
-                                                       {QStringLiteral("Saldo"), EdSaldo}};
-    for (int i = 0; i < boxes.size(); ++i) {
-        totals->addWidget(caption(boxes[i].first, boxes[i].second), 0, i);
-        totals->addWidget(boxes[i].second, 1, i);
-    }
+    vx::ui::addCaptionedBoxes(totals, 0,
+                              {{QStringLiteral("Saldo Anterior"), EdSalAnt},
+                               {QStringLiteral("Debe"), EdDebe},
+                               {QStringLiteral("Haber"), EdHaber},
+                               {QStringLiteral("Saldo"), EdSaldo}});
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

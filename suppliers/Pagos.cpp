@@ -48,13 +48,6 @@ QLineEdit *amountBox(QWidget *parent, const char *name)
     return edit;
 }
 
-QLabel *caption(const QString &text, QWidget *buddy)
-{
-    auto *label = new QLabel(text, buddy->parentWidget());
-    label->setBuddy(buddy);
-    return label;
-}
-
 QString amountText(qint64 cents)
 {
     return vx::shopformat::formatFixed(suppliers::fromCents(cents), 2);
@@ -153,32 +146,29 @@ void TFPagos::createControls()
 void TFPagos::layoutControls()
 {
     auto *header = new QGridLayout;
-    header->addWidget(caption(QStringLiteral("Fecha:"), EdFec), 0, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Fecha:"), EdFec), 0, 0);
     header->addWidget(EdFec, 0, 1);
-    header->addWidget(caption(QStringLiteral("Número:"), EdNro), 0, 2);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Número:"), EdNro), 0, 2);
     header->addWidget(EdNro, 0, 3);
-    header->addWidget(caption(QStringLiteral("Proveedor:"), CBCli), 1, 0);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Proveedor:"), CBCli), 1, 0);
     header->addWidget(CBCli, 1, 1, 1, 3);
     header->addWidget(LabCli, 1, 4);
-    header->addWidget(caption(QStringLiteral("Saldo "), DBEdit1), 1, 5);
+    header->addWidget(vx::ui::captionFor(QStringLiteral("Saldo "), DBEdit1), 1, 5);
     header->addWidget(DBEdit1, 1, 6);
     header->setColumnStretch(4, 1);
 
     auto *amounts = new QGridLayout;
-    const QList<std::pair<QString, QLineEdit *>> boxes{{QStringLiteral("Imp.A Cobrar"), EdImp},
-                                                       {QStringLiteral("Efectivo"), EdEFE},
-                                                       {QStringLiteral("Tarjeta/Otros"), EdTAR},
-                                                       {QStringLiteral("Total M.Pagos"), EdTot},
-                                                       {QStringLiteral("Diferencia:"), EdDif}};
-    for (int i = 0; i < boxes.size(); ++i) {
-        amounts->addWidget(caption(boxes[i].first, boxes[i].second), 0, i);
-        amounts->addWidget(boxes[i].second, 1, i);
-    }
+    vx::ui::addCaptionedBoxes(amounts, 0,
+                              {{QStringLiteral("Imp.A Cobrar"), EdImp},
+                               {QStringLiteral("Efectivo"), EdEFE},
+                               {QStringLiteral("Tarjeta/Otros"), EdTAR},
+                               {QStringLiteral("Total M.Pagos"), EdTot},
+                               {QStringLiteral("Diferencia:"), EdDif}});
     auto *cash = new QGroupBox(this);
     auto *cashChoice = new QVBoxLayout(cash);
     cashChoice->addWidget(RBCDiaria);
     cashChoice->addWidget(RBCCentral);
-    amounts->addWidget(cash, 0, int(boxes.size()), 2, 1);
+    amounts->addWidget(cash, 0, amounts->columnCount(), 2, 1);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
