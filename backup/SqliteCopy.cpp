@@ -248,7 +248,7 @@ private:
 void copyPages(const QString &source, bool readOnly, RawDatabase &target, const QString &partial, const Progress &progress,
                const Milestone &milestone)
 {
-    RawDatabase shop(source, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    RawDatabase shop(source, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, readAheadVfs());
     // One read transaction over every step: the copy is the shop as it stood at one moment, each
     // sale whole or absent, while the other workstations go on writing to the journal.
     shop.execute("BEGIN DEFERRED; SELECT count(*) FROM sqlite_master");

@@ -27,6 +27,7 @@
 #include <QPointer>
 #include <QTest>
 
+#include <atomic>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -223,6 +224,84 @@ private slots:
         QVERIFY(!elsewhere);
         QVERIFY(heard.contains(QStringLiteral("Copiando la base de datos...")) && heard.contains(QStringLiteral("Verificando la copia...")));
         QVERIFY(!backup::atIdlePriority());
+    }
+
+    // The shop is read many pages at a time, and the copy is still its pages byte for byte: past
+    // the header's own counters, up to a file end that falls inside a read.
+    void copyIsTheShopPageForPage()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("the server's own dump makes a PostgreSQL copy");
+        TempRoot root;
+        const auto shop = sellingShop(5000);
+        shop->db().execute(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        const backup::CopySource source(shop->db());
+        const QString copy = backup::makeCopy(source, root.file(QStringLiteral("copias")), {}).path;
+        QFile original(source.sqliteFile);
+        QFile copied(copy);
+        QVERIFY(original.open(QIODevice::ReadOnly) && copied.open(QIODevice::ReadOnly));
+        const QByteArray shopBytes = original.readAll();
+        const QByteArray copyBytes = copied.readAll();
+        QCOMPARE(copyBytes.size(), shopBytes.size());
+        QVERIFY(shopBytes.size() % (256 * 1024) != 0);
+        constexpr qsizetype header = 100;
+        qsizetype differs = header;
+        while (differs < shopBytes.size() && shopBytes[differs] == copyBytes[differs])
+            ++differs;
+        QVERIFY2(differs == shopBytes.size(), qPrintable(QStringLiteral("the copy differs at byte %1").arg(differs)));
+    }
+
+    // Another workstation rewrites every journal row at once, over and over, and carries its journal
+    // into the shop's file after each: every copy made meanwhile holds one of those moments whole.
+    void copyIsOneMomentWhileTheShopIsCheckpointed()
+    {
+        if (TestDatabase::onPostgres())
+            QSKIP("the server's own dump makes a PostgreSQL copy");
+        TempRoot root;
+        const auto shop = sellingShop(20000);
+        const int rows = shop->count(QStringLiteral("MOVIM"));
+        const backup::CopySource source(shop->db());
+        std::atomic<bool> stop{false};
+        std::atomic<int> rewrites{0};
+        QString failure;
+        std::thread workstation([&] {
+            try {
+                auto db = vx::Connection::openSqlite(source.sqliteFile, &data::vendrixSchema(), false);
+                // Not waiting for the disk, it rewrites many times while one copy is made.
+                db->execute(QStringLiteral("PRAGMA synchronous=OFF"));
+                while (!stop) {
+                    db->execute(QStringLiteral("UPDATE MOVIM SET MOVCAN1 = MOVCAN1 + 1 WHERE MOVOBS LIKE '%DE PRUEBA'"));
+                    db->execute(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+                    ++rewrites;
+                }
+            } catch (const vx::DbError &error) {
+                failure = error.message();
+            }
+        });
+        struct Joined {
+            std::atomic<bool> &stop;
+            std::thread &thread;
+            ~Joined()
+            {
+                stop = true;
+                if (thread.joinable())
+                    thread.join();
+            }
+        } joined{stop, workstation};
+        QTRY_VERIFY2(rewrites >= 2 || !failure.isEmpty(), "the other workstation does not write");
+        for (int i = 0; i < 3; ++i) {
+            const int before = rewrites;
+            const QString copy = backup::makeCopy(source, root.file(QStringLiteral("copias%1").arg(i)), {}).path;
+            QVERIFY2(rewrites > before, "no rewrite happened while the copy was made");
+            auto copied = vx::Connection::openSqlite(copy, &data::vendrixSchema(), false);
+            QCOMPARE(copied->scalar(QStringLiteral("SELECT COUNT(*) FROM MOVIM")).toInt(), rows);
+            QCOMPARE(copied->scalar(QStringLiteral("SELECT COUNT(DISTINCT MOVCAN1) FROM MOVIM WHERE MOVOBS LIKE '%DE PRUEBA'"))
+                         .toInt(),
+                     1);
+        }
+        stop = true;
+        workstation.join();
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     // The administrator chooses "UTILIDADES" / "Copia de Seguridad" with the mouse: the wait window
