@@ -181,15 +181,16 @@ int xRead(sqlite3_file *file, void *data, int amount, sqlite3_int64 offset)
     const auto held = [f, amount, offset] { return offset >= f->start && offset + amount <= f->start + f->length; };
     if (f->buffer && amount < readWindowBytes && !held()) {
         // Up to the file's end only: the system layer fills a short read with zeros without
-        // saying how much it read.
+        // saying how much it read. A window that cannot be read leaves the page to be read alone,
+        // which then tells its own outcome.
         f->length = 0;
         sqlite3_int64 size = 0;
         if (f->real->pMethods->xFileSize(f->real, &size) == SQLITE_OK && offset + amount <= size) {
             const int window = int(std::min<sqlite3_int64>(readWindowBytes, size - offset));
-            if (const int code = f->real->pMethods->xRead(f->real, f->buffer, window, offset); code != SQLITE_OK)
-                return code;
-            f->start = offset;
-            f->length = window;
+            if (f->real->pMethods->xRead(f->real, f->buffer, window, offset) == SQLITE_OK) {
+                f->start = offset;
+                f->length = window;
+            }
         }
     }
     if (f->buffer && held()) {
