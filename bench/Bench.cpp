@@ -110,16 +110,20 @@ int main(int argc, char **argv)
     if (names.isEmpty())
         names = bench::suites().keys();
 
-    QTemporaryDir dir;
-    context.workDir = dir.path();
-    qputenv("VENDRIX_ROOT", dir.path().toUtf8());
-    bool failed = false;
     for (const QString &name : names) {
-        const auto suite = bench::suites().constFind(name);
-        if (suite == bench::suites().constEnd()) {
+        if (!bench::suites().contains(name)) {
             std::fprintf(stderr, "vendrix-bench: no suite named %s\n", qPrintable(name));
             return 2;
         }
+    }
+    bool failed = false;
+    for (const QString &name : names) {
+        const auto suite = bench::suites().constFind(name);
+        // A folder of its own for each suite, gone when it ends: suites name their files alike, and
+        // a big shop left behind would only fill the disk under the next one.
+        QTemporaryDir dir;
+        context.workDir = dir.path();
+        qputenv("VENDRIX_ROOT", dir.path().toUtf8());
         bench::out() << "== " << name << Qt::endl;
         try {
             suite.value()(context);
