@@ -302,12 +302,5 @@ void TFConsProv::done(int result)
 
 void openConsProv(QWidget *parent)
 {
-    TFConsProv window(parent);
-    try {
-        window.prepare();
-    } catch (const std::exception &failure) {
-        vx::ui::dialogs().showException(parent, failure);
-        return;
-    }
-    vx::ui::dialogs().showModal(&window);
+    vx::ui::openPrepared<TFConsProv>(parent);
 }

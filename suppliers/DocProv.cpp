@@ -327,12 +327,5 @@ void TFDocProv::BAnularClick()
 
 void openDocProv(QWidget *parent)
 {
-    TFDocProv window(parent);
-    try {
-        window.prepare();
-    } catch (const std::exception &failure) {
-        vx::ui::dialogs().showException(parent, failure);
-        return;
-    }
-    vx::ui::dialogs().showModal(&window);
+    vx::ui::openPrepared<TFDocProv>(parent);
 }

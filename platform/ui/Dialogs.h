@@ -78,4 +78,19 @@ public:
 // The message of a failure as the operator should read it (the Spanish text of our own errors).
 VXPLATFORM_EXPORT QString failureText(const std::exception &failure);
 
+// Opens a fresh modal window of type `Window`, gone when it closes. A window that cannot make
+// itself ready (`prepare()` throws, its lists unreadable) tells why and does not open.
+template <class Window>
+void openPrepared(QWidget *parent)
+{
+    Window window(parent);
+    try {
+        window.prepare();
+    } catch (const std::exception &failure) {
+        dialogs().showException(parent, failure);
+        return;
+    }
+    dialogs().showModal(&window);
+}
+
 }  // namespace vx::ui
